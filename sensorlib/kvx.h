@@ -16,7 +16,8 @@
  * a fan without a reading reports 255.  A library never turns a failed read
  * into 0.
  *
- * Optional operations.  KVX_LOGO and KvxSetTime may be absent; every other
+ * Optional operations.  KVX_LOGO, KvxSetTime and KvxStartupError may be
+ * absent; every other
  * operation must be exported, or Korvex refuses the library as a whole and
  * runs as if no chip and no temperature sensor were present.
  */
@@ -89,6 +90,12 @@ const uint8_t* KVX_LOGO(size_t* size);
 /* Optional: the program's clock in ms since it started; Korvex calls it
  * before every other call so that a library can follow virtual time. */
 void KvxSetTime(int64_t msSinceStart);
+
+/* Optional: NULL when the library is ready to serve; otherwise one line that
+ * says why it cannot, naming the input at fault (for example
+ * "board.txt:4: unknown key 'tmp'").  Korvex calls it right after loading,
+ * prints the line and ends with exit code 2.  The text is owned by the library. */
+const char* KvxStartupError(void);
 
 #ifdef __cplusplus
 }
