@@ -1,2 +1,102 @@
-#include <cstdio>
-int main() { std::puts("korvex " KVX_VERSION); return 0; }
+// Program entry: reads the command line, chooses the backends (desktop,
+// headless in real time, or headless in virtual time) and runs the program.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "app/command_line.h"
+#include "app/message_log.h"
+#include "app/modal_answers.h"
+#include "app/program.h"
+#include "app/scripted_modal_host.h"
+#include "app/version.h"
+#include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/dl_shared_library.h"
+#include "platform/linux/posix_locale.h"
+#include "platform/linux/realtime_loop.h"
+#include "platform/linux/shutdown_signals.h"
+#include "platform/linux/xdg_folders.h"
+
+#ifdef KVX_WITH_QT
+#include "ui/qt/desktop_session.h"
+#endif
+
+namespace {
+
+using namespace kvx;
+
+int badInput(const std::string& message) {
+    std::cerr << "korvex: " << message << "\n";
+    return app::kExitBadInput;
+}
+
+// Files named on the command line must be readable before anything starts.
+std::string checkReadable(const char* what, const std::string& path) {
+    std::string text, error;
+    if (path.empty() || app::readTextFile(path, text, error)) return {};
+    return "cannot read " + std::string(what) + " " + error.substr(error.find(' ', 7) + 1);
+}
+
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    auto parsed = app::parseCommandLine(args);
+    if (!parsed.error.empty()) return badInput(parsed.error + " (see korvex --help)");
+    const app::Options& options = parsed.options;
+    if (options.help) {
+        std::cout << app::usageText();
+        return app::kExitOk;
+    }
+    if (options.version) {
+        std::cout << app::versionText() << "\n";
+        return app::kExitOk;
+    }
+    for (auto [what, path] : {std::pair{"script", options.scriptFile}, std::pair{"scenario", options.scenarioFile}})
+        if (auto error = checkReadable(what, path); !error.empty()) return badInput(error);
+    if (!options.sensorLibrary.empty() && !std::filesystem::exists(options.sensorLibrary))
+        return badInput("sensor library " + options.sensorLibrary + " does not exist");
+
+    platform::Folders folders;
+    std::string error;
+    if (!platform::linux_backend::resolveFolders(options.programFolder, options.configDir, folders, error))
+        return badInput(error);
+
+    // The sensor library learns its inputs from the environment.
+    if (!options.scenarioFile.empty())
+        setenv("KVX_SIM_SCENARIO", std::filesystem::absolute(options.scenarioFile).c_str(), 1);
+    setenv("KORVEX_CONFIG_DIR", folders.config.c_str(), 1);
+    app::Options resolved = options;
+    const char* envLibrary = std::getenv("KORVEX_SENSOR_LIBRARY");
+    resolved.sensorLibrary = app::sensorLibraryPath(options, envLibrary ? envLibrary : "", folders);
+
+    platform::linux_backend::ShutdownSignals::install();
+    platform::linux_backend::PosixLocale locale;
+    platform::linux_backend::DlSharedLibraryLoader loader;
+    app::ModalAnswers answers;
+
+#ifdef KVX_WITH_QT
+    if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, folders, locale, loader, answers);
+#endif
+
+    std::unique_ptr<platform::Scheduler> scheduler;
+    if (options.virtualTime) {
+        auto virtualTime = std::make_unique<platform::fake::VirtualScheduler>(std::chrono::system_clock::now());
+        virtualTime->setInterruptFlag(&platform::linux_backend::ShutdownSignals::raised());
+        scheduler = std::move(virtualTime);
+    } else {
+        auto loop = std::make_unique<platform::linux_backend::RealtimeLoop>();
+        loop->watchReadable(platform::linux_backend::ShutdownSignals::readFd(), [raw = loop.get()] {
+            platform::linux_backend::ShutdownSignals::drain();
+            raw->quit();
+        });
+        scheduler = std::move(loop);
+    }
+    app::HeadlessMessageBoxes messageBoxes(*scheduler, answers, std::cerr);
+    app::ScriptedModalHost modalHost(*scheduler, answers, std::cerr);
+    app::ProgramPlatform platform{*scheduler, locale, messageBoxes, modalHost, loader, folders, answers, std::cerr, {}};
+    return app::runProgram(resolved, platform);
+}

@@ -1,0 +1,119 @@
+#include "app/program.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "app/application.h"
+#include "app/script.h"
+#include "app/script_runner.h"
+#include "app/state_dump.h"
+
+namespace kvx::app {
+
+bool readTextFile(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    text = content.str();
+    return true;
+}
+
+namespace {
+
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out) out << text;
+    if (out) out.flush();
+    if (!out) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string sensorLibraryPath(const Options& options, const std::string& environmentValue,
+                              const platform::Folders& folders) {
+    if (!options.sensorLibrary.empty()) return options.sensorLibrary;
+    if (!environmentValue.empty()) return environmentValue;
+    return folders.executable + "libkvx.so";
+}
+
+int runProgram(const Options& options, ProgramPlatform& p) {
+    std::ostream& err = p.diagnostics;
+
+    std::string scriptText;
+    std::string error;
+    if (!options.scriptFile.empty() && !readTextFile(options.scriptFile, scriptText, error)) {
+        err << "korvex: " << error << "\n";
+        return kExitBadInput;
+    }
+
+    auto clock = [&scheduler = p.scheduler] { return scheduler.nowMs(); };
+    std::string libraryPath = sensorLibraryPath(options, "", p.folders);
+    auto library = acquisition::SensorLibrary::load(p.libraryLoader, libraryPath, clock);
+    if (library->status() == acquisition::SensorLibrary::Status::StartupError) {
+        err << "korvex: " << library->problem() << "\n";
+        return kExitBadInput;
+    }
+    if (!library->usable()) err << "korvex: " << library->problem() << "; running without sensor readings\n";
+
+    Services services{p.scheduler, p.locale, p.messageBoxes, p.modalHost, p.folders};
+    Application app(services, std::move(library));
+
+    auto writeDump = [&](const std::string& file) {
+        std::string why;
+        if (!writeTextFile(file, stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries()), why))
+            err << "korvex: " << why << "\n";
+    };
+    std::vector<ScriptCommand> commands;
+    if (!options.scriptFile.empty()) {
+        auto script = parseScript(scriptText, options.scriptFile, app.windows());
+        if (!script.error.empty()) {
+            err << "korvex: " << script.error << "\n";
+            return kExitBadInput;
+        }
+        commands = std::move(script.commands);
+    }
+    ui::WindowSet& windows = const_cast<ui::WindowSet&>(app.windows());
+    ScriptRunner runner(p.scheduler, windows, p.answers, writeDump, err);
+
+    // Answers given for the very start must be in place before start-up shows its windows.
+    std::vector<ScriptCommand> later;
+    for (const auto& c : commands) {
+        if (c.verb == ScriptCommand::Verb::Answer && c.atMs == 0) runner.run(c);
+        else later.push_back(c);
+    }
+
+    if (p.onReady) p.onReady(app);
+    app.start();
+    runner.schedule(later);
+    if (options.runForSeconds)
+        p.scheduler.schedule(static_cast<int64_t>(*options.runForSeconds * 1000.0), platform::TaskPriority::Script,
+                             [&app] { app.endSession(); });
+    if (!app.ended()) p.scheduler.run();
+    app.endSession();
+
+    if (!options.dumpFile.empty()) {
+        std::string why;
+        if (!writeTextFile(options.dumpFile, stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries()), why)) {
+            err << "korvex: " << why << "\n";
+            return kExitFailure;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace kvx::app

@@ -1,0 +1,51 @@
+#pragma once
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/modal_answers.h"
+#include "platform/folders.h"
+#include "platform/locale.h"
+#include "platform/message_box.h"
+#include "platform/scheduler.h"
+#include "platform/shared_library.h"
+#include "ui/model/window.h"
+
+namespace kvx::app {
+
+class Application;
+
+// Exit codes of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitBadInput = 2;
+
+// The backends one run of the program uses, chosen by the program entry.
+struct ProgramPlatform {
+    platform::Scheduler& scheduler;
+    platform::Locale& locale;
+    platform::MessageBoxes& messageBoxes;
+    ui::ModalHost& modalHost;
+    platform::SharedLibraryLoader& libraryLoader;
+    platform::Folders folders;
+    // The answers that the headless modal host and message boxes consult.
+    ModalAnswers& answers;
+    std::ostream& diagnostics;
+    // Called once the window models exist and before start-up (the desktop shows its views here).
+    std::function<void(Application&)> onReady;
+};
+
+// Which sensor library to load: --sensor-library, else KORVEX_SENSOR_LIBRARY
+// (`environmentValue`), else libkvx.so in the executable's folder.
+std::string sensorLibraryPath(const Options& options, const std::string& environmentValue,
+                              const platform::Folders& folders);
+
+// One run: loads the sensor library and the script, starts, runs until the
+// end (--run-for, a signal, or Exit), writes the dump. Returns the exit code.
+int runProgram(const Options& options, ProgramPlatform& platform);
+
+// Reads a whole file; false with a one-line reason when it cannot.
+bool readTextFile(const std::string& path, std::string& text, std::string& error);
+
+}  // namespace kvx::app

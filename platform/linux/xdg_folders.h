@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "platform/folders.h"
+
+namespace kvx::platform::linux_backend {
+
+// Resolves the program's folders the way a Linux desktop program should:
+// program folder = the executable's folder when writable, else
+// $XDG_STATE_HOME/korvex/; configuration = KORVEX_CONFIG_DIR, else
+// $XDG_CONFIG_HOME/korvex. Non-empty overrides win (--program-folder, --config-dir).
+// Creates the program and configuration folders when missing; on failure
+// returns false with a one-line reason in `error`.
+bool resolveFolders(const std::string& programOverride, const std::string& configOverride, Folders& folders,
+                    std::string& error);
+
+// The running executable's folder, with a trailing "/".
+std::string executableFolder();
+
+}  // namespace kvx::platform::linux_backend

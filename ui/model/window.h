@@ -1,0 +1,78 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/model/control.h"
+#include "ui/model/controls.h"
+
+namespace kvx::ui {
+
+class Window;
+
+// Shows a modal window and returns when it has closed (a real dialog with its
+// own event loop on the desktop; answered from the script when headless).
+class ModalHost {
+public:
+    virtual ~ModalHost() = default;
+    virtual void showModal(Window& window) = 0;
+};
+
+// A window and the named controls on it. The window owns its controls; they
+// are found by name without regard to case.
+class Window : public CaptionedControl {
+public:
+    explicit Window(std::string name);
+
+    // Creates a control owned by this window, placed in `parent` (nullptr: the window itself).
+    template <typename T, typename... Args>
+    T& add(Control* parent, std::string name, Args&&... args) {
+        auto control = std::make_unique<T>(std::move(name), std::forward<Args>(args)...);
+        T& ref = *control;
+        adopt(std::move(control), parent);
+        return ref;
+    }
+
+    Control* find(std::string_view name) const;
+    template <typename T>
+    T* findAs(std::string_view name) const { return dynamic_cast<T*>(find(name)); }
+    // Every control in creation order.
+    const std::vector<Control*>& controls() const { return order_; }
+    // The controls placed directly in `parent` (nullptr: the window itself), in creation order.
+    std::vector<Control*> childrenOf(const Control* parent) const;
+    // The radio buttons of one group.
+    std::vector<RadioButton*> radioGroup(const std::string& group) const;
+
+    // Modal showing. showModal() returns when close() has been called.
+    void setModalHost(ModalHost* host) { host_ = host; }
+    void showModal();
+    bool isModalShowing() const { return modalShowing_; }
+    // Ends a modal showing with the caption of the button that ended it ("" for the close box).
+    void close(std::string result = {});
+    const std::string& modalResult() const { return modalResult_; }
+    // The window's buttons that close it, in creation order (the first is the default answer).
+    std::vector<Button*> closingButtons() const;
+    Handler onShow;
+    Handler onClose;
+
+    bool stayOnTop = false;
+
+    void describe(PropertySink& sink) const override;
+
+private:
+    void adopt(std::unique_ptr<Control> control, Control* parent);
+
+    std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Control*> order_;
+    std::map<std::string, Control*> byName_;  // lower-case names
+    ModalHost* host_ = nullptr;
+    bool modalShowing_ = false;
+    std::string modalResult_;
+};
+
+// Lower-case ASCII, for names that match without regard to case.
+std::string foldCase(std::string_view text);
+
+}  // namespace kvx::ui
