@@ -10,6 +10,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     windows_.add(mainWindow_.form());
     for (ui::Window* window : windows_.windows()) window->setModalHost(&services_.modalHost);
     mainWindow_.onExit = [this] { endSession(); };
+    mainWindow_.form().onCloseRequest = [this] { endSession(); };
 }
 
 void Application::start() {
@@ -23,6 +24,7 @@ void Application::start() {
     auto& poll = mainWindow_.poll();
     poll.Timer1Timer();
     poll.Timer1().setEnabled(true);
+    mainWindow_.form().setVisible(true);
 }
 
 void Application::endSession() {

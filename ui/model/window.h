@@ -56,6 +56,8 @@ public:
     std::vector<Button*> closingButtons() const;
     Handler onShow;
     Handler onClose;
+    // What the window's close box asks for; without it the close box just closes the window.
+    Handler onCloseRequest;
 
     bool stayOnTop = false;
 

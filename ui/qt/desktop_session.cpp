@@ -1,0 +1,51 @@
+#include "ui/qt/desktop_session.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <iostream>
+#include <memory>
+
+#include "app/application.h"
+#include "app/program.h"
+#include "platform/linux/shutdown_signals.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_scheduler.h"
+#include "ui/qt/qt_modal_host.h"
+#include "ui/qt/tray_view.h"
+#include "ui/qt/window_view.h"
+
+namespace kvx::ui::qt {
+
+int runDesktop(int argc, char** argv, const app::Options& options, const platform::Folders& folders,
+               platform::Locale& locale, platform::SharedLibraryLoader& loader, app::ModalAnswers& answers) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Korvex");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::qt::QtScheduler scheduler;
+    platform::qt::QtMessageBoxes messageBoxes;
+    QtModalHost modalHost(scheduler);
+
+    using platform::linux_backend::ShutdownSignals;
+    QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &signalNotifier, [&scheduler] {
+        ShutdownSignals::drain();
+        scheduler.quit();
+    });
+
+    std::unique_ptr<WindowView> mainView;
+    std::unique_ptr<TrayView> tray;
+    app::ProgramPlatform platform{scheduler, locale, messageBoxes, modalHost, loader, folders, answers, std::cerr,
+                                  [&](app::Application& app) {
+                                      auto& main = app.mainWindow();
+                                      mainView = std::make_unique<WindowView>(main.form());
+                                      tray = std::make_unique<TrayView>(main.popupMenu(), main.form());
+                                  }};
+    int code = app::runProgram(options, platform);
+    tray.reset();
+    mainView.reset();
+    return code;
+}
+
+}  // namespace kvx::ui::qt

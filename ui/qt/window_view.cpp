@@ -1,0 +1,286 @@
+#include "ui/qt/window_view.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "ui/model/controls.h"
+#include "ui/qt/colours.h"
+#include "ui/qt/spin_arrows.h"
+
+namespace kvx::ui::qt {
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Captions use "&" to mark an accelerator, as Qt buttons do; a label shows the text as written.
+QString labelText(const std::string& caption) {
+    QString text = qs(caption);
+    text.replace("&&", QChar(0x1));
+    text.remove('&');
+    text.replace(QChar(0x1), "&");
+    return text;
+}
+
+QStringList toStringList(const std::vector<std::string>& items) {
+    QStringList list;
+    for (const auto& item : items) list << qs(item);
+    return list;
+}
+
+}  // namespace
+
+WindowView::WindowView(Window& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(qs(model.name()));
+    setFont(QFont("Arial", 8));
+    build(nullptr, this);
+    watch(model_, [this] { refreshWindow(); });
+    refreshWindow();
+}
+
+WindowView::~WindowView() {
+    for (auto& [control, id] : observations_) control->unobserve(id);
+}
+
+QWidget* WindowView::widgetFor(const Control& control) const {
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // The window's own model decides what closing means.
+    event->ignore();
+    if (model_.onCloseRequest) model_.onCloseRequest();
+    else model_.close();
+}
+
+void WindowView::watch(Control& control, std::function<void()> refresh) {
+    observations_.emplace_back(&control, control.observe(std::move(refresh)));
+}
+
+void WindowView::refreshWindow() {
+    setWindowTitle(labelText(model_.caption()));
+    const Bounds& b = model_.bounds();
+    if (b.width > 0 && b.height > 0) {
+        if (size() != QSize(b.width, b.height)) setFixedSize(b.width, b.height);
+        if (pos() != QPoint(b.left, b.top)) move(b.left, b.top);
+    }
+    setWindowFlag(Qt::WindowStaysOnTopHint, model_.stayOnTop);
+    if (isVisible() != model_.visible()) setVisible(model_.visible());
+}
+
+void WindowView::build(Control* parent, QWidget* container) {
+    for (Control* control : model_.childrenOf(parent)) {
+        QWidget* widget = createWidget(*control, container);
+        if (!widget) continue;
+        widgets_[control] = widget;
+        if (auto* pages = dynamic_cast<QTabWidget*>(widget)) {
+            auto* model = static_cast<PageControl*>(control);
+            for (Page* page : model->pages()) {
+                auto* tab = new QWidget();
+                tab->setObjectName(qs(page->name()));
+                pages->addTab(tab, labelText(page->caption()));
+                widgets_[page] = tab;
+                watch(*page, [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
+                build(page, tab);
+            }
+            pages->setCurrentIndex(model->activePageIndex());
+            QObject::connect(pages, &QTabWidget::currentChanged, pages, [model](int index) {
+                model->setActivePageIndex(index);
+            });
+            watch(*control, [pages, model] {
+                QSignalBlocker block(pages);
+                pages->setCurrentIndex(model->activePageIndex());
+            });
+        } else {
+            build(control, widget);
+        }
+    }
+}
+
+void WindowView::bindCommon(Control& control, QWidget* widget) {
+    widget->setObjectName(qs(control.name()));
+    auto refresh = [widget, &control] {
+        const Bounds& b = control.bounds();
+        if (b.width > 0 && b.height > 0) widget->setGeometry(b.left, b.top, b.width, b.height);
+        widget->setEnabled(control.enabled());
+        widget->setToolTip(qs(control.hint()));
+        widget->setVisible(control.visible());
+    };
+    refresh();
+    watch(control, refresh);
+}
+
+QWidget* WindowView::createWidget(Control& control, QWidget* container) {
+    QWidget* widget = nullptr;
+    switch (control.kind()) {
+        case ControlKind::Label: {
+            auto& model = static_cast<Label&>(control);
+            auto* label = new QLabel(container);
+            auto refresh = [label, &model] {
+                label->setText(labelText(model.caption()));
+                QPalette palette = label->palette();
+                palette.setColor(QPalette::WindowText, toQColor(model.colour()));
+                label->setPalette(palette);
+            };
+            refresh();
+            watch(control, refresh);
+            widget = label;
+            break;
+        }
+        case ControlKind::Button: {
+            auto& model = static_cast<Button&>(control);
+            auto* button = new QPushButton(qs(model.caption()), container);
+            QObject::connect(button, &QPushButton::clicked, button, [&model] { model.click(); });
+            watch(control, [button, &model] { button->setText(qs(model.caption())); });
+            widget = button;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto& model = static_cast<CheckBox&>(control);
+            auto* box = new QCheckBox(qs(model.caption()), container);
+            auto refresh = [box, &model] {
+                QSignalBlocker block(box);
+                box->setText(qs(model.caption()));
+                box->setChecked(model.checked());
+            };
+            refresh();
+            QObject::connect(box, &QCheckBox::clicked, box, [&model](bool checked) { model.setChecked(checked); });
+            watch(control, refresh);
+            widget = box;
+            break;
+        }
+        case ControlKind::RadioButton: {
+            auto& model = static_cast<RadioButton&>(control);
+            auto* radio = new QRadioButton(qs(model.caption()), container);
+            radio->setAutoExclusive(false);  // the model keeps its group
+            auto refresh = [radio, &model] {
+                QSignalBlocker block(radio);
+                radio->setText(qs(model.caption()));
+                radio->setChecked(model.checked());
+            };
+            refresh();
+            QObject::connect(radio, &QRadioButton::clicked, radio, [radio, &model] {
+                model.click();
+                QSignalBlocker block(radio);
+                radio->setChecked(model.checked());
+            });
+            watch(control, refresh);
+            widget = radio;
+            break;
+        }
+        case ControlKind::SpinButton: {
+            auto& model = static_cast<SpinButton&>(control);
+            auto* arrows = new SpinArrows(container);
+            QObject::connect(arrows->upButton(), &QToolButton::clicked, arrows, [&model] { model.up(); });
+            QObject::connect(arrows->downButton(), &QToolButton::clicked, arrows, [&model] { model.down(); });
+            widget = arrows;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto& model = static_cast<ComboBox&>(control);
+            auto* list = new QComboBox(container);
+            auto refresh = [list, &model] {
+                QSignalBlocker block(list);
+                QStringList items = toStringList(model.items());
+                QStringList shown;
+                for (int i = 0; i < list->count(); ++i) shown << list->itemText(i);
+                if (shown != items) {
+                    list->clear();
+                    list->addItems(items);
+                }
+                list->setCurrentIndex(model.itemIndex());
+            };
+            refresh();
+            QObject::connect(list, &QComboBox::activated, list, [&model](int index) { model.select(index); });
+            watch(control, refresh);
+            widget = list;
+            break;
+        }
+        case ControlKind::Edit: {
+            auto& model = static_cast<Edit&>(control);
+            auto* edit = new QLineEdit(container);
+            if (model.maxLength > 0) edit->setMaxLength(model.maxLength);
+            auto refresh = [edit, &model] {
+                if (edit->text() == qs(model.text())) return;
+                QSignalBlocker block(edit);
+                edit->setText(qs(model.text()));
+            };
+            refresh();
+            QObject::connect(edit, &QLineEdit::textEdited, edit, [&model](const QString& text) { model.type(text.toStdString()); });
+            watch(control, refresh);
+            widget = edit;
+            break;
+        }
+        case ControlKind::Memo: {
+            auto& model = static_cast<Memo&>(control);
+            auto* memo = new QPlainTextEdit(container);
+            memo->setReadOnly(true);
+            auto refresh = [memo, &model] { memo->setPlainText(qs(model.text())); };
+            refresh();
+            watch(control, refresh);
+            widget = memo;
+            break;
+        }
+        case ControlKind::TrackBar: {
+            auto& model = static_cast<TrackBar&>(control);
+            auto* slider = new QSlider(Qt::Horizontal, container);
+            auto refresh = [slider, &model] {
+                QSignalBlocker block(slider);
+                slider->setRange(model.minimum, model.maximum);
+                slider->setValue(model.position());
+            };
+            refresh();
+            QObject::connect(slider, &QSlider::valueChanged, slider, [&model](int value) { model.setPosition(value); });
+            watch(control, refresh);
+            widget = slider;
+            break;
+        }
+        case ControlKind::ProgressBar: {
+            auto& model = static_cast<ProgressBar&>(control);
+            auto* bar = new QProgressBar(container);
+            bar->setTextVisible(false);
+            auto refresh = [bar, &model] {
+                bar->setRange(model.minimum, model.maximum);
+                bar->setValue(model.position());
+            };
+            refresh();
+            watch(control, refresh);
+            widget = bar;
+            break;
+        }
+        case ControlKind::Group: {
+            auto& model = static_cast<Group&>(control);
+            auto* group = new QGroupBox(labelText(model.caption()), container);
+            watch(control, [group, &model] { group->setTitle(labelText(model.caption())); });
+            widget = group;
+            break;
+        }
+        case ControlKind::Panel: {
+            auto* frame = new QFrame(container);
+            widget = frame;
+            break;
+        }
+        case ControlKind::PageControl:
+            widget = new QTabWidget(container);
+            break;
+        default:
+            // Timers, menus and tray icons have no widget on the window; pages are made by their page control.
+            return nullptr;
+    }
+    bindCommon(control, widget);
+    return widget;
+}
+
+}  // namespace kvx::ui::qt

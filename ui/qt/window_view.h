@@ -1,0 +1,40 @@
+#pragma once
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "ui/model/window.h"
+
+namespace kvx::ui::qt {
+
+// The Qt view of one window model: one widget per control, each with the
+// control's name as its objectName, bound both ways. A change of the model
+// redraws its widget; a user's action on a widget goes to the model's handler.
+class WindowView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WindowView(Window& model, QWidget* parent = nullptr);
+    ~WindowView() override;
+
+    Window& model() { return model_; }
+    // The widget that shows a control, or nullptr for controls without one (timers, menus).
+    QWidget* widgetFor(const Control& control) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build(Control* parent, QWidget* container);
+    QWidget* createWidget(Control& control, QWidget* container);
+    void bindCommon(Control& control, QWidget* widget);
+    void watch(Control& control, std::function<void()> refresh);
+    void refreshWindow();
+
+    Window& model_;
+    std::map<const Control*, QWidget*> widgets_;
+    std::vector<std::pair<Control*, int>> observations_;
+};
+
+}  // namespace kvx::ui::qt
