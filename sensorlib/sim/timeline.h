@@ -12,6 +12,7 @@ namespace kvx::sim {
 class Timeline {
 public:
     Timeline() = default;
+    // `rows` in time order, as parseScenario() gives them.
     explicit Timeline(const std::vector<Row>& rows);
 
     // Readings at `ms` since program start; before the first row, no readings.
