@@ -55,13 +55,6 @@ TEST(Timeline, RowsApplyFromTheirSecondAndValuesHold) {
     }
 }
 
-TEST(Board, ChipIdentity) {
-    EXPECT_EQ(chipId(Chip::LM78), 0x2D);
-    EXPECT_EQ(chipId(Chip::LM79), 0x2D);
-    EXPECT_EQ(chipId(Chip::W83781D), 0x10);
-    EXPECT_EQ(chipId(Chip::None), 0);
-}
-
 // Without a chip the rows' chip readings must not leak out; the LM75s stay.
 TEST(Board, NoChipHidesChipReadingsOnly) {
     BoardFacts facts;
