@@ -32,11 +32,9 @@ constexpr std::array<NamedColour, 41> kNamedColours{{
     {"clInfoBk", kSystem + 24},
 }};
 
-// Magnitude of an unsigned number; decimal up to 2^31 (the negative limit),
-// hexadecimal up to 8 digits (any 32-bit pattern).
+// An unsigned number; leading zeros are allowed, values past 64 bits are not.
 std::optional<std::uint64_t> readMagnitude(std::string_view digits, int base) {
     if (digits.empty()) return std::nullopt;
-    if (base == 16 && digits.size() > 8) return std::nullopt;
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
     if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
@@ -69,7 +67,9 @@ std::optional<std::uint32_t> colourFromText(std::string_view text) {
     if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
     const auto magnitude = readMagnitude(text, hex ? 16 : 10);
     if (!magnitude) return std::nullopt;
-    if (!hex && *magnitude > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return std::nullopt;
+    // Decimal must fit a signed 32-bit integer; hexadecimal may give any 32-bit pattern.
+    const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    if (*magnitude > limit) return std::nullopt;
     const auto bits = static_cast<std::uint32_t>(*magnitude);
     return negative ? static_cast<std::uint32_t>(0u - bits) : bits;
 }

@@ -13,9 +13,10 @@ namespace kvx::settings {
 std::string colourToText(std::uint32_t colour);
 
 // A colour name in any letter case, or a signed 32-bit integer: decimal
-// ("-16777201", "255") or hexadecimal after "$" ("$00FF8000", "$ff"), with an
-// optional sign in front of either. Returns nothing for any other text,
-// including empty text, surrounding blanks and numbers outside 32 bits.
+// ("-16777201", "255") or hexadecimal after "$" ("$00FF8000", "$ff", any 32-bit
+// pattern), with an optional sign in front of either and leading zeros allowed.
+// Returns nothing for any other text, including empty text, surrounding blanks
+// and numbers outside 32 bits.
 std::optional<std::uint32_t> colourFromText(std::string_view text);
 
 }  // namespace kvx::settings

@@ -44,7 +44,8 @@ public:
     const HiveValue* find(std::string_view name) const;
 
     // Store a value, replacing one of the same name (in any case) in its place
-    // and keeping that one's spelling; a new name goes to the end.
+    // and keeping that one's spelling; a new name goes to the end. Names must
+    // not hold line breaks (the text format has no way to write them).
     void setString(std::string_view name, std::string_view text);
     void setDword(std::string_view name, std::uint32_t value);
     void setBinary(std::string_view name, std::vector<std::uint8_t> bytes);

@@ -55,6 +55,7 @@ TEST(ColourText, NumbersAreRead) {
         {"$FFFFFFFF", 0xFFFFFFFF}, {"255", 255},                {"0", 0},
         {"+16", 16},               {"-1", 0xFFFFFFFF},          {"-2147483648", 0x80000000},
         {"2147483647", 0x7FFFFFFF}, {"-16777201", 0xFF00000F},  {"-$10", 0xFFFFFFF0},
+        {"$000000000FF", 0xFF},     {"007", 7},
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE(text);
