@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Name rules shared by the hive model, reader and writer.
+namespace kvx::settings::hive_names {
+
+// Key and value names are the same when they differ only in ASCII letter case.
+bool same(std::string_view a, std::string_view b);
+
+// A key path without leading, trailing or doubled backslashes.
+std::string normalizedPath(std::string_view path);
+
+}  // namespace kvx::settings::hive_names

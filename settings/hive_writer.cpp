@@ -1,0 +1,102 @@
+// Hive::serialize: a Hive to REGEDIT5 text.
+//
+// The layout is the one the registry editor itself exports, so that a person can
+// read the file and import it on Windows: the header, a blank line, then every key
+// as "[path]" followed by its values and a blank line. Lines end in CRLF, the
+// line end of that format; the reader accepts LF as well, and Linux text tools
+// handle CRLF. The text is UTF-8 without BOM.
+
+#include "settings/hive.h"
+
+#include "settings/hive_format.h"
+
+#include <cstdio>
+
+namespace kvx::settings {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kMaxLineLength = 80;
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string hexByte(std::uint8_t byte) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    return digits;
+}
+
+// "prefix01,02,...": wrapped like the registry editor does, with a trailing
+// backslash and two-space indent, so that no line passes 80 characters (unless
+// the value name alone is longer).
+void appendByteList(std::string& out, std::string line, const std::vector<std::uint8_t>& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool last = i + 1 == bytes.size();
+        const std::string token = hexByte(bytes[i]) + (last ? "" : ",");
+        const std::size_t room = token.size() + (last ? 0 : 1);  // a continued line ends in "\"
+        if (line.size() + room > kMaxLineLength) {
+            out += line;
+            out += '\\';
+            out += kLineEnd;
+            line = "  ";
+        }
+        line += token;
+    }
+    out += line;
+    out += kLineEnd;
+}
+
+void appendValue(std::string& out, const HiveValue& value) {
+    std::string head = value.name.empty() ? std::string("@") : quoted(value.name);
+    head += '=';
+    switch (value.type) {
+    case HiveValueType::String:
+        if (hive_format::needsHexString(value.text)) {
+            appendByteList(out, head + "hex(1):", hive_format::hexStringBytes(value.text));
+            return;
+        }
+        out += head + quoted(value.text);
+        break;
+    case HiveValueType::Dword: {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(value.dword));
+        out += head + "dword:" + digits;
+        break;
+    }
+    case HiveValueType::Binary:
+        appendByteList(out, head + "hex:", value.bytes);
+        return;
+    case HiveValueType::Other: {
+        char type[16];
+        std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.otherType));
+        appendByteList(out, head + type, value.bytes);
+        return;
+    }
+    }
+    out += kLineEnd;
+}
+
+}  // namespace
+
+std::string Hive::serialize() const {
+    std::string out(hive_format::kHeader);
+    out += kLineEnd;
+    out += kLineEnd;
+    for (const HiveKey& key : keys_) {
+        out += "[" + key.path() + "]";
+        out += kLineEnd;
+        for (const HiveValue& value : key) appendValue(out, value);
+        out += kLineEnd;
+    }
+    return out;
+}
+
+}  // namespace kvx::settings

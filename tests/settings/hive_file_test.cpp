@@ -1,0 +1,213 @@
+#include "platform/linux/posix_file_system.h"
+#include "settings/hive_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kvx::settings {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::linux_backend::PosixFileSystem;
+
+constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\Korvex";
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+Hive hiveWithInterval(std::uint32_t interval) {
+    Hive hive;
+    hive.key(kKey).setDword("Interval", interval);
+    return hive;
+}
+
+std::vector<fs::path> asideFiles(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with("user.reg.bad-")) found.push_back(entry.path());
+    }
+    return found;
+}
+
+class HiveFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kvx-hive-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        fs::permissions(folder_, fs::perms(0755));  // reachable by the unprivileged child below
+        path_ = folder_ / "user.reg";
+    }
+    void TearDown() override {
+        fs::permissions(folder_, fs::perms(0755));
+        fs::remove_all(folder_);
+    }
+
+    fs::path folder_;
+    fs::path path_;
+    PosixFileSystem files_;
+};
+
+TEST_F(HiveFileTest, MissingFileIsAnEmptyHiveAndSaveCreatesFolders) {
+    HiveFile file(files_, (folder_ / "a/b/user.reg").string());
+    HiveLoad load = file.load();
+    EXPECT_EQ(load.hive, Hive());
+    EXPECT_TRUE(load.messages.empty());
+    EXPECT_FALSE(fs::exists(folder_ / "a"));  // loading creates nothing
+
+    ASSERT_TRUE(file.save(hiveWithInterval(10000)).ok());
+    EXPECT_EQ(file.load().hive, hiveWithInterval(10000));
+}
+
+TEST_F(HiveFileTest, FileThatIsNoHiveIsMovedAsideAndReported) {
+    const std::string garbage = "this is not a hive\n";
+    writeBytes(path_, garbage);
+    HiveFile file(files_, path_.string());
+    HiveLoad load = file.load();
+
+    EXPECT_EQ(load.hive, Hive());
+    ASSERT_EQ(load.messages.size(), 2u);
+    EXPECT_TRUE(load.messages[0].starts_with(path_.string() + ":1: not a settings hive")) << load.messages[0];
+    EXPECT_NE(load.messages[1].find("moved aside as " + load.keptAsidePath), std::string::npos);
+    EXPECT_EQ(readBytes(load.keptAsidePath), garbage);
+    EXPECT_FALSE(fs::exists(path_));
+
+    // The same happening again within the second gets a name of its own.
+    writeBytes(path_, "garbage again");
+    const HiveLoad again = file.load();
+    EXPECT_NE(again.keptAsidePath, load.keptAsidePath);
+    EXPECT_EQ(asideFiles(folder_).size(), 2u);
+    EXPECT_EQ(readBytes(load.keptAsidePath), garbage);  // the first one is not overwritten
+
+    ASSERT_TRUE(file.save(hiveWithInterval(1)).ok());
+    EXPECT_EQ(file.load().hive, hiveWithInterval(1));
+}
+
+TEST_F(HiveFileTest, UnreadableFileIsMovedAsideNotOverwritten) {
+    fs::create_directory(path_);  // reading a folder fails with EISDIR, even for root
+    HiveFile file(files_, path_.string());
+    HiveLoad load = file.load();
+    ASSERT_FALSE(load.messages.empty());
+    EXPECT_NE(load.messages[0].find("Is a directory"), std::string::npos) << load.messages[0];
+    EXPECT_TRUE(fs::is_directory(load.keptAsidePath));
+    EXPECT_TRUE(file.save(hiveWithInterval(2)).ok());
+}
+
+TEST_F(HiveFileTest, BadLinesLoadTheRestAndTheNextSaveKeepsACopy) {
+    const std::string original = "Windows Registry Editor Version 5.00\r\n\r\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
+                                 "\"Interval\"=dword:00002710\r\n"
+                                 "\"Typo\"=dword:1O\r\n";
+    writeBytes(path_, original);
+    HiveFile file(files_, path_.string());
+    HiveLoad load = file.load();
+    EXPECT_EQ(load.hive, hiveWithInterval(10000));
+    ASSERT_FALSE(load.messages.empty());
+    EXPECT_TRUE(load.messages[0].starts_with(path_.string() + ":5: ")) << load.messages[0];
+    EXPECT_TRUE(asideFiles(folder_).empty());  // loading alone changes nothing on disk
+
+    ASSERT_TRUE(file.save(load.hive).ok());
+    EXPECT_EQ(readBytes(file.savedCopyPath()), original);
+    ASSERT_TRUE(file.save(load.hive).ok());
+    EXPECT_EQ(asideFiles(folder_).size(), 1u);  // one copy, not one per save
+}
+
+TEST_F(HiveFileTest, SaveKeepsPermissionsAndSymbolicLinks) {
+    const fs::path target = folder_ / "real.reg";
+    writeBytes(target, hiveWithInterval(1).serialize());
+    fs::permissions(target, fs::perms(0600));
+    fs::create_symlink(target, path_);
+
+    HiveFile file(files_, path_.string());
+    ASSERT_TRUE(file.save(hiveWithInterval(2)).ok());
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0600));
+    EXPECT_EQ(file.load().hive, hiveWithInterval(2));
+}
+
+// Guards against a half-written or missing hive after a crash during a save.
+TEST_F(HiveFileTest, CrashBetweenTemporaryFileAndRenameKeepsTheOldHive) {
+    const std::string old = hiveWithInterval(10000).serialize();
+    writeBytes(path_, old);
+
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        PosixFileSystem files;
+        files.setBeforeRenameHook([](const std::string&) { ::raise(SIGKILL); });
+        HiveFile file(files, path_.string());
+        file.save(hiveWithInterval(20000));
+        ::_exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child was not stopped at the hook";
+
+    EXPECT_EQ(readBytes(path_), old);
+    EXPECT_TRUE(fs::exists(path_.string() + ".tmp"));  // the interrupted new content
+    HiveFile file(files_, path_.string());
+    HiveLoad load = file.load();
+    EXPECT_TRUE(load.messages.empty());
+    EXPECT_EQ(load.hive, hiveWithInterval(10000));
+
+    ASSERT_TRUE(file.save(hiveWithInterval(30000)).ok());
+    EXPECT_EQ(file.load().hive, hiveWithInterval(30000));
+    EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
+}
+
+// Runs `save` as an unprivileged user when the tests run as root, since root
+// may write into read-only folders. Returns the save's message ("" = success).
+std::string saveWithoutPrivileges(const fs::path& path, const Hive& hive) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        PosixFileSystem files;
+        HiveFile file(files, path.string());
+        const platform::FsStatus saved = file.save(hive);
+        const std::string message = saved.ok() ? "" : saved.message;
+        if (::write(pipeEnds[1], message.data(), message.size()) < 0) ::_exit(4);
+        ::_exit(saved.ok() ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, got);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "could not drop privileges";
+    return message;
+}
+
+TEST_F(HiveFileTest, SaveIntoReadOnlyFolderFailsWithErrnoTextAndKeepsTheOldFile) {
+    const std::string old = hiveWithInterval(10000).serialize();
+    writeBytes(path_, old);
+    fs::permissions(path_, fs::perms(0644));
+    fs::permissions(folder_, fs::perms(0555));
+
+    const std::string message = saveWithoutPrivileges(path_, hiveWithInterval(20000));
+    if (message == "could not drop privileges") GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
+    EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
+    EXPECT_NE(message.find("user.reg.tmp"), std::string::npos) << message;
+    EXPECT_EQ(readBytes(path_), old);
+    EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
+}
+
+}  // namespace
+}  // namespace kvx::settings
