@@ -92,7 +92,9 @@ std::unique_ptr<SensorLibrary> SensorLibrary::load(platform::SharedLibraryLoader
 
     if (!missing.empty()) {
         // Half a library is not used at all: a board with no chip is clearer than a board that lies.
-        return absent("sensor library " + path + " lacks " + joined(missing));
+        auto refused = absent("sensor library " + path + " lacks " + joined(missing));
+        refused->status_ = Status::MissingOperations;
+        return refused;
     }
     lib->handle_ = std::move(handle);
     if (a.startupError) {

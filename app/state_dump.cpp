@@ -1,17 +1,10 @@
 #include "app/state_dump.h"
 
-#include <cstdio>
-
 #include "app/json_writer.h"
+#include "settings/colour_text.h"
 
 namespace kvx::app {
 namespace {
-
-std::string colourName(ui::Colour colour) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "$%08X", colour);
-    return buffer;
-}
 
 class JsonProperties final : public ui::PropertySink {
 public:
@@ -20,7 +13,7 @@ public:
     void boolean(const char* key, bool value) override { json_.key(key), json_.boolean(value); }
     void integer(const char* key, int64_t value) override { json_.key(key), json_.integer(value); }
     void number(const char* key, double value) override { json_.key(key), json_.number(value); }
-    void colour(const char* key, ui::Colour value) override { json_.key(key), json_.string(colourName(value)); }
+    void colour(const char* key, ui::Colour value) override { json_.key(key), json_.string(settings::colourToText(value)); }
     void textList(const char* key, const std::vector<std::string>& values) override {
         json_.key(key);
         json_.beginArray();

@@ -17,7 +17,7 @@ public:
     std::chrono::system_clock::time_point wallClock() const override;
     TaskId schedule(int64_t dueMs, TaskPriority priority, std::function<void()> task) override;
     void cancel(TaskId id) override { queue_.cancel(id); }
-    RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs) override;
+    RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs = std::nullopt) override;
     void quit() override { quitting_ = true; }
     bool quitting() const override { return quitting_ || (interrupt_ && interrupt_->load()); }
 

@@ -19,7 +19,7 @@ public:
     std::chrono::system_clock::time_point wallClock() const override { return std::chrono::system_clock::now(); }
     TaskId schedule(int64_t dueMs, TaskPriority priority, std::function<void()> task) override;
     void cancel(TaskId id) override;
-    RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs) override;
+    RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs = std::nullopt) override;
     void quit() override;
     bool quitting() const override { return quitting_; }
 

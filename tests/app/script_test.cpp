@@ -1,0 +1,102 @@
+// Scripts: every mistake is caught at load with file, line and reason.
+#include <gtest/gtest.h>
+
+#include "app/script.h"
+#include "platform/fake/virtual_scheduler.h"
+#include "ui/model/timer.h"
+
+using kvx::app::parseScript;
+using kvx::app::ScriptCommand;
+using namespace kvx::ui;
+
+namespace {
+
+struct Windows {
+    kvx::platform::fake::VirtualScheduler clock;
+    Window form{"Form1"};
+    Window info{"Form8"};
+    WindowSet set;
+    Windows() {
+        form.add<SpinButton>(nullptr, "GenTabIntervalSpinButton");
+        form.add<Label>(nullptr, "GenTabIntervalLabel");
+        form.add<CheckBox>(nullptr, "CheckBox37");
+        form.add<ComboBox>(nullptr, "Sensor1ComboBox");
+        form.add<Edit>(nullptr, "Edit4");
+        form.add<TrackBar>(nullptr, "GenTabPCFreqTrackBar");
+        form.add<MenuItem>(nullptr, "PopupMenu1");
+        form.add<Timer>(nullptr, "Timer1", clock);
+        auto& ok = info.add<Button>(nullptr, "OkButton");
+        ok.setCaption("&Ok");
+        set.add(form);
+        set.add(info);
+    }
+};
+
+}  // namespace
+
+TEST(Script, GoodLinesBecomeCommandsInFileOrder) {
+    Windows w;
+    auto script = parseScript(
+        "# a comment line\n"
+        "\n"
+        "at 0 answer Form8 \"Ok\" after 2.5\r\n"
+        "at 10 up GenTabIntervalSpinButton   # trailing comment\n"
+        "at 10 click form1.checkbox37\n"
+        "at 12.5 set Edit4 \"Case \\\"A\\\" #1\"\n"
+        "at 13 select Sensor1ComboBox 3\n"
+        "at 14 slide GenTabPCFreqTrackBar 1500\n"
+        "at 15 popup\n"
+        "at 16 answer MessageBox \"No\"\n"
+        "at 20 dump out.json",  // no trailing newline
+        "s.txt", w.set);
+    ASSERT_EQ(script.error, "");
+    ASSERT_EQ(script.commands.size(), 9u);
+    const auto& c = script.commands;
+    EXPECT_EQ(c[0].verb, ScriptCommand::Verb::Answer);
+    EXPECT_EQ(c[0].afterMs, 2500);
+    EXPECT_EQ(c[0].line, 3);
+    EXPECT_EQ(c[1].verb, ScriptCommand::Verb::Up);
+    EXPECT_EQ(c[1].atMs, 10000);
+    EXPECT_EQ(c[3].text, "Case \"A\" #1");
+    EXPECT_EQ(c[3].atMs, 12500);
+    EXPECT_EQ(c[4].number, 3);
+    EXPECT_EQ(c[5].number, 1500);
+    EXPECT_EQ(c[7].target, "MessageBox");
+    EXPECT_EQ(c[8].target, "out.json");
+}
+
+TEST(Script, EveryMistakeNamesFileLineAndReason) {
+    struct Case {
+        const char* line;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"click CheckBox37", "s.txt:2: expected 'at SECONDS COMMAND'"},
+        {"at soon click CheckBox37", "s.txt:2: 'soon' is not a time in seconds"},
+        {"at -1 click CheckBox37", "s.txt:2: '-1' is not a time in seconds"},
+        {"at 1 press CheckBox37", "s.txt:2: unknown command 'press'"},
+        {"at 1 click CheckBox99", "s.txt:2: unknown control 'CheckBox99'"},
+        {"at 1 click Form2.CheckBox37", "s.txt:2: unknown control 'Form2.CheckBox37'"},
+        {"at 1 click GenTabIntervalLabel",
+         "s.txt:2: click needs a check box, radio button, button or menu item, and 'GenTabIntervalLabel' is a label"},
+        {"at 1 up CheckBox37", "s.txt:2: up needs a spin button, and 'CheckBox37' is a checkBox"},
+        {"at 1 set Edit4 unquoted", "s.txt:2: set needs a control name and a \"quoted text\""},
+        {"at 1 set Edit4 \"open", "s.txt:2: unterminated quoted text"},
+        {"at 1 select Sensor1ComboBox two", "s.txt:2: 'two' is not a whole number"},
+        {"at 1 click", "s.txt:2: click needs a control name"},
+        {"at 1 click CheckBox37 twice", "s.txt:2: click takes one control name"},
+        {"at 1 popup now", "s.txt:2: popup takes no arguments"},
+        {"at 1 dblclick TrayIcon1", "s.txt:2: unknown control 'TrayIcon1'"},
+        {"at 1 answer Form9 \"OK\"", "s.txt:2: unknown window 'Form9'"},
+        {"at 1 answer Form8 \"Cancel\"", "s.txt:2: window Form8 has no button \"Cancel\""},
+        {"at 1 answer Form8 \"Ok\" after", "s.txt:2: answer needs a window, a \"button caption\" and optionally 'after SECONDS'"},
+        {"at 1 answer Form8 \"Ok\" later 2", "s.txt:2: expected 'after SECONDS', not 'later'"},
+        {"at 1 dump", "s.txt:2: dump takes one file name"},
+    };
+    Windows w;
+    for (const auto& c : cases) {
+        auto script = parseScript(std::string("at 0 up GenTabIntervalSpinButton\n") + c.line + "\n", "s.txt", w.set);
+        EXPECT_EQ(script.error, c.error) << c.line;
+        EXPECT_TRUE(script.commands.empty()) << "a bad script runs nothing: " << c.line;
+    }
+}

@@ -1,0 +1,62 @@
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace kvx::test {
+
+std::string makeTempFolder() {
+    char pattern[] = "/tmp/korvex-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made ? made : "/tmp";
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int startKorvex(const std::vector<std::string>& args, const std::string& errFile) {
+    std::string program = std::string(KVX_BIN_DIR) + "/korvex";
+    pid_t pid = fork();
+    if (pid == 0) {
+        int devnull = open("/dev/null", O_RDONLY);
+        dup2(devnull, 0);
+        int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(err, 2);
+        std::vector<char*> argv{program.data()};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+ProgramRun waitKorvex(int pid, const std::string& errFile) {
+    ProgramRun run;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.err = readFile(errFile);
+    return run;
+}
+
+ProgramRun runKorvex(const std::vector<std::string>& args) {
+    std::string errFile = makeTempFolder() + "/stderr.txt";
+    return waitKorvex(startKorvex(args, errFile), errFile);
+}
+
+}  // namespace kvx::test

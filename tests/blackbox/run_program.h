@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace kvx::test {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string err;
+};
+
+// Runs the built korvex with `args` (no shell), standard input closed; waits
+// for it unless `pidOut` is given, in which case it returns at once with the
+// child running and its stderr sent to `errFile`.
+ProgramRun runKorvex(const std::vector<std::string>& args);
+int startKorvex(const std::vector<std::string>& args, const std::string& errFile);
+ProgramRun waitKorvex(int pid, const std::string& errFile);
+
+// A fresh temporary folder for one test.
+std::string makeTempFolder();
+void writeFile(const std::string& path, const std::string& text);
+std::string readFile(const std::string& path);
+
+}  // namespace kvx::test

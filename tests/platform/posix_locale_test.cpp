@@ -1,0 +1,49 @@
+// The user's locale is read from the environment without changing the program's own.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstdio>
+
+#include "platform/fake/fixed_locale.h"
+#include "platform/linux/posix_locale.h"
+
+using kvx::platform::linux_backend::PosixLocale;
+
+namespace {
+
+struct ScopedEnv {
+    explicit ScopedEnv(const char* value) { setenv("LC_ALL", value, 1); }
+    ~ScopedEnv() { unsetenv("LC_ALL"); }
+};
+
+}  // namespace
+
+// Guards against a decimal separator taken from the wrong place, and against the process-wide C locale changing.
+TEST(PosixLocale, ReadsTheCommaOfAGermanLocaleAndLeavesPrintfAlone) {
+    ScopedEnv env("de_DE.UTF-8");
+    PosixLocale locale;
+    if (locale.decimalSeparator() != ',')
+        GTEST_SKIP() << "SKIPPED LOUDLY: the de_DE.UTF-8 locale is not installed here (scripts/bootstrap generates it)";
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
+    EXPECT_STREQ(buffer, "1.5");
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+}
+
+TEST(PosixLocale, CLocaleUsesAPointAndAFourDigitYear) {
+    ScopedEnv env("C");
+    PosixLocale locale;
+    EXPECT_EQ(locale.decimalSeparator(), '.');
+    auto when = std::chrono::sys_days(std::chrono::year(2026) / 12 / 6) + std::chrono::hours(12);
+    EXPECT_NE(locale.shortDate(when).find("2026"), std::string::npos);
+}
+
+TEST(FixedLocale, FormatsDatesAndTimesInUtc) {
+    kvx::platform::fake::FixedLocale locale(',');
+    auto when = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1) + std::chrono::hours(7) +
+                std::chrono::minutes(5) + std::chrono::seconds(9);
+    EXPECT_EQ(locale.shortDate(when), "01/01/2026");
+    EXPECT_EQ(locale.longTime(when), "07:05:09");
+    EXPECT_EQ(locale.decimalSeparator(), ',');
+}

@@ -1,0 +1,70 @@
+// The main window as a real Qt window: one widget per control, bound both ways.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QDir>
+
+#include "acquisition/sensor_library.h"
+#include "platform/fake/virtual_scheduler.h"
+#include "ui/model/main_window.h"
+#include "ui/qt/window_view.h"
+
+using namespace kvx;
+
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "ui_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+struct MainWindowFixture : ::testing::Test {
+    platform::fake::VirtualScheduler clock;
+    std::unique_ptr<acquisition::SensorLibrary> library = acquisition::SensorLibrary::absent("test");
+    ui::MainWindow model{clock, *library};
+    void SetUp() override { app(); }
+};
+
+}  // namespace
+
+TEST_F(MainWindowFixture, ModelChangesReachTheWidgetsAndClicksReachTheModel) {
+    ui::qt::WindowView view(model.form());
+    auto* label = view.findChild<QLabel*>("GenTabIntervalLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Check at Intervals of 10 seconds");
+
+    auto* spin = view.findChild<QWidget*>("GenTabIntervalSpinButton");
+    ASSERT_NE(spin, nullptr);
+    spin->findChild<QToolButton*>("up")->click();
+    EXPECT_EQ(model.poll().intervalMs(), 11000);
+    EXPECT_EQ(label->text(), "Check at Intervals of 11 seconds");
+
+    model.poll().setIntervalMs(60000);
+    EXPECT_EQ(label->text(), "Check at Intervals of 60 seconds");
+    spin->findChild<QToolButton*>("up")->click();
+    EXPECT_EQ(model.poll().intervalMs(), 60000) << "the spin button stops at 60 seconds";
+    EXPECT_EQ(view.windowTitle(), "Korvex");
+}
+
+// Renders the window offscreen to a PNG in the build folder for a person to look at.
+TEST_F(MainWindowFixture, ScreenshotShowsTheGeneralPage) {
+    model.form().setVisible(true);
+    ui::qt::WindowView view(model.form());
+    view.show();
+    QApplication::processEvents();
+    auto* pages = view.findChild<QTabWidget*>("PageControl1");
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->tabText(0), "General");
+    EXPECT_TRUE(view.findChild<QLabel*>("GenTabIntervalLabel")->isVisible());
+    QImage shot = view.grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(572, 314));
+    std::string path = std::string(KVX_BUILD_DIR) + "/screenshots/main-window.png";
+    QDir().mkpath(QString::fromStdString(std::string(KVX_BUILD_DIR) + "/screenshots"));
+    EXPECT_TRUE(shot.save(QString::fromStdString(path)));
+}
