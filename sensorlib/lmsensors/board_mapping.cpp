@@ -131,18 +131,24 @@ void applyChannelOverrides(const std::vector<ChipInfo>& chips, const Overrides& 
         map.slots[s] = {};
         if (channel.none) continue;
         const std::string what = "override " + slotValueName(static_cast<Slot>(s)) + ": ";
-        const int chip = channel.chip.empty() ? map.mainChip : firstMatchingChip(chips, channel.chip);
+        int chip = channel.chip.empty() ? map.mainChip : firstMatchingChip(chips, channel.chip);
+        std::string feature = channel.feature;
+        if (chip < 0 && !channel.chip.empty() && map.mainChip >= 0 &&
+            findFeatureByNameOrLabel(chips[map.mainChip], channel.text) >= 0) {
+            chip = map.mainChip;  // a label with a '/' in it, on the mainboard chip
+            feature = channel.text;
+        }
         if (chip < 0) {
             map.warnings.push_back(what + (channel.chip.empty() ? "no mainboard chip"
                                                                 : "no chip matches \"" + channel.chip + "\""));
             continue;
         }
-        const int feature = findFeatureByNameOrLabel(chips[chip], channel.feature);
-        if (feature < 0) {
-            map.warnings.push_back(what + chips[chip].name + " has no feature \"" + channel.feature + "\"");
+        const int f = findFeatureByNameOrLabel(chips[chip], feature);
+        if (f < 0) {
+            map.warnings.push_back(what + chips[chip].name + " has no feature \"" + feature + "\"");
             continue;
         }
-        map.slots[s] = {chip, feature};
+        map.slots[s] = {chip, f};
     }
 }
 

@@ -91,6 +91,10 @@ std::unique_ptr<LibsensorsSession> LibsensorsSession::open(std::string& error, b
                                        : std::string("libsensors: ") + sensors_strerror(rc);
         return nullptr;
     }
+    // libsensors skips a faulty line of the default configuration and goes
+    // on, as `sensors` does; say so, since labels or formulas may be missing.
+    if (gParseError[0] != '\0')
+        std::fprintf(stderr, "korvex sensor library: %s (the rest of the configuration applies)\n", gParseError);
     gSessionOpen = true;
     std::unique_ptr<LibsensorsSession> session(new LibsensorsSession());
     session->describeChips();

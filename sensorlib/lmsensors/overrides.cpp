@@ -151,6 +151,7 @@ bool interpretOverrides(const std::map<std::string, std::string>& values, Overri
             return false;
         }
         ChannelOverride channel;
+        channel.text = value;
         const std::size_t slash = value.find('/');
         if (lowered(value) == "none") {
             channel.none = true;

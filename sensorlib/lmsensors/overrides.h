@@ -35,6 +35,7 @@ struct ChannelOverride {
     bool none = false;
     std::string chip;
     std::string feature;
+    std::string text;  // the whole value: a label may itself hold a '/' ("M/B Temp")
 };
 
 struct Overrides {
