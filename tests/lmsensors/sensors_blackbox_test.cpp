@@ -2,7 +2,11 @@
 // the same kind of namespace; the library must report what `sensors -u` shows.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -84,4 +88,23 @@ TEST(LmsensorsBlackBox, LibraryReportsWhatSensorsShows) {
         const auto expected = shown(shownValues, std::string(lm75) + "/temp1_input");
         EXPECT_EQ(std::stoi(lib.at(slot)), expected ? std::lround(*expected) : -1);
     }
+}
+
+TEST(LmsensorsBlackBox, HelperToolRunsAnyProgramAgainstATree) {
+    const std::string tool = KVX_BUILD_DIR "/tests/bin/kvx-fake-sysfs";
+    FakeSysfsTree tree;
+    const std::string make = tool + " --demo " + tree.root() + " >/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    const std::string run = tool + " " + tree.root() + " -- cat /sys/class/hwmon/hwmon5/name /etc/sensors3.conf";
+    FILE* pipe = popen(run.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    const int status = pclose(pipe);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace";
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(out.rfind("w83781d\n", 0), 0u) << out;
+    EXPECT_NE(out.find("compute in4"), std::string::npos) << out;
 }
