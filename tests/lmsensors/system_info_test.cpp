@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sensorlib/lmsensors/config_dir.h"
+#include "sensorlib/lmsensors/pc_speaker.h"
 #include "sensorlib/lmsensors/smbus.h"
 #include "sensorlib/lmsensors/system_info.h"
 
@@ -57,4 +58,10 @@ TEST(LmsensorsSystemInfo, ConfigFolderOrder) {
     EXPECT_EQ(configDirFrom("", "relative", "/h"), "/h/.config/korvex");
     EXPECT_EQ(configDirFrom("", "", "/h"), "/h/.config/korvex");
     EXPECT_EQ(configDirFrom("", "", ""), "");
+}
+
+TEST(LmsensorsSystemInfo, NoSpeakerDeviceMeansSilenceNotFailure) {
+    PcSpeaker speaker("/nonexistent/input");
+    EXPECT_FALSE(speaker.start(440));
+    speaker.stop();
 }
