@@ -1,0 +1,76 @@
+#include "sensorlib/lmsensors/smbus.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kvx::lmsensors {
+namespace {
+
+std::string firstLine(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+constexpr unsigned long kIoResourceFlag = 0x100;  // IORESOURCE_IO
+
+}  // namespace
+
+std::vector<AdapterInfo> listI2cAdapters(const std::string& sysRoot) {
+    std::vector<AdapterInfo> adapters;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(sysRoot + "/class/i2c-adapter", ec)) {
+        const std::string dir = entry.path().filename().string();
+        if (dir.rfind("i2c-", 0) != 0) continue;
+        const std::string digits = dir.substr(4);
+        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+            continue;
+        adapters.push_back({std::stoi(digits), firstLine(entry.path() / "name")});
+    }
+    std::sort(adapters.begin(), adapters.end(),
+              [](const AdapterInfo& a, const AdapterInfo& b) { return a.number < b.number; });
+    return adapters;
+}
+
+int ioBaseFromAdapterName(const std::string& name) {
+    const std::size_t at = name.rfind(" at ");
+    if (at == std::string::npos) return -1;
+    std::string hex = name.substr(at + 4);
+    if (hex.rfind("0x", 0) == 0) hex.erase(0, 2);
+    if (hex.empty() || hex.size() > 4 ||
+        !std::all_of(hex.begin(), hex.end(), [](unsigned char c) { return std::isxdigit(c); }))
+        return -1;
+    return std::stoi(hex, nullptr, 16);
+}
+
+int ioBaseFromPciResource(const std::string& resourceText) {
+    std::istringstream in(resourceText);
+    std::string line;
+    while (std::getline(in, line)) {
+        unsigned long start = 0, end = 0, flags = 0;
+        std::istringstream fields(line);
+        fields >> std::hex >> start >> end >> flags;
+        if (fields && (flags & kIoResourceFlag) && start != 0 && start <= 0xFFFF && start != kNoSmbus)
+            return static_cast<int>(start);
+    }
+    return -1;
+}
+
+std::uint16_t smbusBase(const std::string& sysRoot, const AdapterInfo& adapter) {
+    int base = ioBaseFromAdapterName(adapter.name);
+    if (base < 0) {
+        std::ifstream in(sysRoot + "/class/i2c-adapter/i2c-" + std::to_string(adapter.number) +
+                         "/device/resource");
+        std::ostringstream text;
+        text << in.rdbuf();
+        base = ioBaseFromPciResource(text.str());
+    }
+    if (base < 0 || base == kNoSmbus) base = adapter.number & 0xFFFF;
+    return static_cast<std::uint16_t>(base);
+}
+
+}  // namespace kvx::lmsensors

@@ -1,0 +1,139 @@
+// The mapping rules over plain chip descriptions.
+#include <gtest/gtest.h>
+
+#include "sensorlib/lmsensors/board_mapping.h"
+#include "sensorlib/lmsensors/chip_families.h"
+
+using namespace kvx::lmsensors;
+
+namespace {
+
+FeatureInfo voltage(const std::string& name, const std::string& label = "") {
+    return {name, label.empty() ? name : label, FeatureKind::Voltage};
+}
+
+ChipInfo chip(const std::string& prefix, BusKind bus, int address, std::vector<FeatureInfo> features = {}) {
+    const char* busText = bus == BusKind::Isa ? "isa" : bus == BusKind::I2c ? "i2c-0" : "pci";
+    char name[64];
+    std::snprintf(name, sizeof name, "%s-%s-%04x", prefix.c_str(), busText, address);
+    return {name, prefix, bus, 0, address, std::move(features)};
+}
+
+std::vector<FeatureInfo> classicFeatures() {
+    std::vector<FeatureInfo> f;
+    for (int i = 0; i < 7; ++i) f.push_back(voltage("in" + std::to_string(i)));
+    for (const char* n : {"fan1", "fan2", "fan3"}) f.push_back({n, n, FeatureKind::Fan});
+    for (const char* n : {"temp1", "temp2", "temp3"}) f.push_back({n, n, FeatureKind::Temperature});
+    return f;
+}
+
+std::string featureOf(const std::vector<ChipInfo>& chips, const BoardMap& map, Slot slot) {
+    const FeatureRef ref = map.slots[slotIndex(slot)];
+    return ref.bound() ? chips[ref.chip].name + "/" + chips[ref.chip].features[ref.feature].name : "-";
+}
+
+}  // namespace
+
+TEST(LmsensorsMapping, MainboardChipChoice) {
+    const auto withInputs = classicFeatures();
+    struct Case {
+        const char* what;
+        std::vector<ChipInfo> chips;
+        int expected;
+    } cases[] = {
+        {"a classic chip beats a newer family", {chip("w83627hf", BusKind::Isa, 0x290, withInputs), chip("lm79", BusKind::Isa, 0x290, withInputs)}, 1},
+        {"a family chip beats temperature-only chips", {chip("k10temp", BusKind::Pci, 0xc3), chip("nct6798", BusKind::Isa, 0x290), chip("lm75", BusKind::I2c, 0x48)}, 1},
+        {"a graphics card with volts and a fan is no mainboard chip", {chip("amdgpu", BusKind::Pci, 0x100, withInputs)}, -1},
+        {"an unknown ISA chip with volts and a fan qualifies", {chip("superio9", BusKind::Isa, 0x290, withInputs)}, 0},
+        {"an unknown ISA chip with only temperatures does not", {chip("coretemp", BusKind::Isa, 0)}, -1},
+        {"no chips", {}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(mapBoard(c.chips, {}, {}).mainChip, c.expected);
+    }
+}
+
+TEST(LmsensorsMapping, RailLabelsAreRecognised) {
+    const std::pair<const char*, Slot> cases[] = {
+        {"VCore 1", Slot::Core0}, {"Vcore", Slot::Core0},  {"CPU Core", Slot::Core0}, {"VCore 2", Slot::Core1},
+        {"+3.3V", Slot::P33},     {"3VCC", Slot::P33},     {"+5V", Slot::P5},         {"+12V", Slot::P12},
+        {"-12V", Slot::N12},      {"-5 V", Slot::N5},      {"3VSB", Slot::Count},     {"Vbat", Slot::Count},
+        {"in3", Slot::Count},     {"AVCC", Slot::Count},   {"5VSB", Slot::Count},
+    };
+    for (const auto& [label, slot] : cases) EXPECT_EQ(railForLabel(label), slot) << label;
+}
+
+TEST(LmsensorsMapping, RailsFollowLabelsElseInputOrder) {
+    std::vector<FeatureInfo> features = {voltage("in0", "Vcore"), voltage("in1", "+12V"), voltage("in2", "AVCC"),
+                                         voltage("in3", "+3.3V"), voltage("in4", "+5V"),  voltage("in5"),
+                                         voltage("in6", "-5V")};
+    const std::vector<ChipInfo> chips = {chip("it8728", BusKind::Isa, 0xa30, features)};
+    const BoardMap map = mapBoard(chips, {}, {});
+    const std::pair<Slot, const char*> expected[] = {
+        {Slot::Core0, "in0"}, {Slot::Core1, "-"}, {Slot::P33, "in3"}, {Slot::P5, "in4"},
+        {Slot::P12, "in1"},   {Slot::N12, "in5"}, {Slot::N5, "in6"},
+    };
+    for (const auto& [slot, feature] : expected) {
+        const std::string got = featureOf(chips, map, slot);
+        EXPECT_EQ(got == "-" ? got : got.substr(got.find('/') + 1), feature) << slotValueName(slot);
+    }
+}
+
+TEST(LmsensorsMapping, Lm75sAnswerByAddressOnTheChosenAdapterOnly) {
+    auto lm75 = [](int bus, int address) {
+        ChipInfo c = chip("lm75", BusKind::I2c, address, {{"temp1", "temp1", FeatureKind::Temperature}});
+        c.busNumber = bus;
+        c.name += "-" + std::to_string(bus);
+        return c;
+    };
+    const std::vector<ChipInfo> chips = {lm75(3, 0x48), lm75(3, 0x4f), lm75(4, 0x49)};
+    const BoardMap map = mapBoard(chips, {{4, "SMBus other"}, {3, "i2c-3"}}, {});
+    EXPECT_EQ(map.smbusAdapter, 3);
+    EXPECT_EQ(map.slots[slotIndex(Slot::Lm75First)], (FeatureRef{0, 0}));
+    EXPECT_FALSE(map.slots[slotIndex(Slot::Lm75First) + 1].bound());
+    EXPECT_EQ(map.slots[slotIndex(Slot::Lm75Last)], (FeatureRef{1, 0}));
+    // Without LM75s, an adapter named SMBus is the SMBus; other adapters are not.
+    EXPECT_EQ(mapBoard({}, {{0, "i915 gmbus"}, {7, "SMBus PIIX4 adapter port 0 at 0b00"}}, {}).smbusAdapter, 7);
+    EXPECT_EQ(mapBoard({}, {{0, "i915 gmbus"}}, {}).smbusAdapter, -1);
+}
+
+TEST(LmsensorsMapping, OverridesWinAndReportWhatIsMissing) {
+    const std::vector<ChipInfo> chips = {
+        chip("w83781d", BusKind::Isa, 0x290, classicFeatures()),
+        chip("it8728", BusKind::Isa, 0xa30, {{"temp1", "CPU Temp", FeatureKind::Temperature}})};
+    Overrides o;
+    o.slots[slotIndex(Slot::Temp1)] = ChannelOverride{false, "it8728-*", "cpu temp", "it8728-*/cpu temp"};
+    o.slots[slotIndex(Slot::Fan2)] = ChannelOverride{true, "", "", "none"};
+    o.slots[slotIndex(Slot::Temp3)] = ChannelOverride{false, "nosuchchip", "temp1", "nosuchchip/temp1"};
+    o.slots[slotIndex(Slot::P5)] = ChannelOverride{false, "", "in9", "in9"};
+    const BoardMap map = mapBoard(chips, {}, o);
+    EXPECT_EQ(featureOf(chips, map, Slot::Temp1), "it8728-isa-0a30/temp1");
+    EXPECT_EQ(featureOf(chips, map, Slot::Fan2), "-");
+    EXPECT_EQ(featureOf(chips, map, Slot::Temp3), "-");
+    EXPECT_EQ(featureOf(chips, map, Slot::P5), "-");
+    EXPECT_EQ(featureOf(chips, map, Slot::Fan1), "w83781d-isa-0290/fan1");
+    EXPECT_EQ(map.warnings.size(), 2u);
+
+    Overrides chipOverride;
+    chipOverride.chip = "none";
+    EXPECT_EQ(mapBoard(chips, {}, chipOverride).mainChip, -1);
+    chipOverride.chip = "it87*";
+    EXPECT_EQ(mapBoard(chips, {}, chipOverride).mainChip, 1);
+}
+
+TEST(LmsensorsMapping, ChipOrderIgnoresKernelNumbering) {
+    const std::vector<ChipInfo> chips = {chip("lm75", BusKind::I2c, 0x48), chip("nct6798", BusKind::Isa, 0x290),
+                                         chip("k10temp", BusKind::Pci, 0xc3)};
+    EXPECT_EQ(stableChipOrder(chips), (std::vector<std::size_t>{1, 0, 2}));
+}
+
+TEST(LmsensorsMapping, GlobAndChipIds) {
+    EXPECT_TRUE(globMatch("it87*-isa-*", "it8728-isa-0a30"));
+    EXPECT_TRUE(globMatch("W83781D-*", "w83781d-isa-0290"));
+    EXPECT_FALSE(globMatch("it87*", "nct6798-isa-0290"));
+    EXPECT_FALSE(globMatch("lm75", "lm75-i2c-0-48"));
+    EXPECT_EQ(chipIdFor("w83781d"), 0x10);
+    EXPECT_EQ(chipIdFor("lm79"), 0x2D);
+    EXPECT_EQ(chipIdFor("w83782d"), 0);
+}
