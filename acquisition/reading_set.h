@@ -1,18 +1,24 @@
 #pragma once
+#include <array>
 #include <cstdint>
+
+#include "acquisition/channels.h"
+#include "acquisition/sensor_library.h"
 
 namespace kvx::acquisition {
 
-// What start-up learns of the board and keeps for the whole run.
-struct BoardFacts {
+// The values of the latest poll, kept between polls, and what start-up learnt
+// of the board. The current temperatures live in the sensors' gauges.
+struct TReadingSet {
+    // Source value plus compensation, °C; exactly -1 means no reading.
+    std::array<double, kSensorCount> sensorReading{};
+    RailVoltages rails;
+    // Raw fan values; 255 means not available. Zero until the first poll.
+    std::array<int32_t, kFanCount> fanRaw{};
     // False for the rest of the run when the chip test answered no at start.
     bool chipPresent = true;
-    // 0xFFFE means there is no SMBus.
-    uint16_t smbusBase = 0xFFFE;
-    // Processor clock in MHz.
+    uint16_t smbusBase = kNoSmbus;
     int32_t cpuClockMHz = 0;
 };
-
-inline constexpr uint16_t kNoSmbus = 0xFFFE;
 
 }  // namespace kvx::acquisition

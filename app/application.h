@@ -2,7 +2,6 @@
 #include <memory>
 #include <string>
 
-#include "acquisition/reading_set.h"
 #include "acquisition/sensor_library.h"
 #include "app/message_log.h"
 #include "platform/folders.h"
@@ -35,24 +34,24 @@ public:
     void endSession();
     bool ended() const { return ended_; }
 
-    ui::MainWindow& mainWindow() { return mainWindow_; }
+    ui::MainWindow& mainWindow() { return *mainWindow_; }
     const ui::WindowSet& windows() const { return windows_; }
     const MessageLog& messages() const { return messages_; }
     platform::MessageBoxes& messageBoxes() { return messages_; }
     acquisition::SensorLibrary& sensorLibrary() { return *library_; }
-    const acquisition::BoardFacts& board() const { return board_; }
     platform::Scheduler& scheduler() { return services_.scheduler; }
 
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
+    static constexpr const char* kNoChipMessage =
+        "No LM78 Detected. There will be no Motherboard Temperature, Voltage or Fan readouts";
 
 private:
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
     MessageLog messages_;
-    ui::MainWindow mainWindow_;
+    std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::WindowSet windows_;
-    acquisition::BoardFacts board_;
     bool ended_ = false;
 };
 

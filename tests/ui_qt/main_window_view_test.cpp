@@ -27,7 +27,7 @@ QApplication& app() {
 struct MainWindowFixture : ::testing::Test {
     platform::fake::VirtualScheduler clock;
     std::unique_ptr<acquisition::SensorLibrary> library = acquisition::SensorLibrary::absent("test");
-    ui::MainWindow model{clock, *library};
+    ui::MainWindow model{clock, *library, acquisition::NumberFormat{}};
     void SetUp() override { app(); }
 };
 

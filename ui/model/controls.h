@@ -186,6 +186,12 @@ private:
     int active_ = 0;
 };
 
+// A picture (an icon on a dialog).
+class Image : public Control {
+public:
+    explicit Image(std::string name) : Control(ControlKind::Image, std::move(name)) {}
+};
+
 // A menu entry; a menu is an item whose children are its entries.
 class MenuItem : public CaptionedControl {
 public:

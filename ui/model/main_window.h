@@ -1,8 +1,22 @@
 #pragma once
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acquisition/channel_settings.h"
+#include "acquisition/information_window.h"
 #include "acquisition/poll_cycle.h"
+#include "acquisition/quick_info.h"
+#include "acquisition/reading_display.h"
+#include "acquisition/reading_set.h"
 #include "acquisition/sensor_library.h"
+#include "acquisition/up_down_statistics.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
+#include "ui/model/timer.h"
+#include "ui/model/vu_meter.h"
 #include "ui/model/window.h"
 
 namespace kvx::ui {
@@ -11,26 +25,88 @@ namespace kvx::ui {
 // subsystems that own the controls on it.
 class MainWindow {
 public:
-    MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrary& library);
+    MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrary& library, acquisition::NumberFormat number);
 
     Window& form() { return form_; }
+    acquisition::TReadingSet& readings() { return readings_; }
+    acquisition::ChannelSettings& channels() { return channels_; }
+    acquisition::UpDownStatistics& statistics() { return statistics_; }
+    acquisition::ReadingDisplay& display() { return display_; }
     acquisition::PollCycle& poll() { return poll_; }
+    acquisition::QuickInfo& quickInfo() { return quickInfo_; }
+    acquisition::InformationWindow& information() { return information_; }
     MenuItem& popupMenu() { return popupMenu_; }
+    VUMeter& gauge(int sensor) { return *gauges_[sensor - 1]; }
+    Timer& Timer2() { return timer2_; }
+    Timer& Timer3() { return timer3_; }
+
+    // Runs each time the tray menu opens: live captions.
+    void PopupMenu1Popup();
+    // Lays out the shown gauge panels and works out the compact window size.
+    void SetVUMmeters();
+    int compactWidth() const { return compactWidth_; }
+    int compactHeight() const { return compactHeight_; }
+    // Puts the +3.3 rail's name on every caption that shows it.
+    void SetAll33VoltText();
 
     // Runs when the user chooses Exit from the tray menu.
     Handler onExit;
 
     static constexpr int kExpandedWidth = 572;
     static constexpr int kExpandedHeight = 314;
+    static constexpr const char* kVersionText = "Version 3.82";
 
 private:
+    struct SelectorPage {
+        Page* page;
+        std::vector<Panel*> panels;
+    };
+    Page& addPage(const std::string& name, const std::string& caption);
+    SelectorPage addSelectorPage(const std::string& pageName, const std::string& caption, const std::string& selector,
+                                 const std::vector<std::pair<std::string, std::string>>& panels);
+    // Pages, panels, gauges and the other controls that the subsystems place theirs on.
+    bool buildFrame();
+    void buildNames();
+    void buildTrayOptions();
+    acquisition::ChannelSettingsPlaces channelPlaces();
+    void sensorSwitchedOn(int sensor);
+    void sensorSwitchedOff(int sensor);
+    void wireChannelHooks(acquisition::SensorLibrary& library);
+
     Window form_{"Form1"};
+    acquisition::NumberFormat number_;
+    acquisition::TReadingSet readings_;
     PageControl& pageControl_;
-    Page& generalPage_;
-    Panel& general1Panel_;
+    std::map<std::string, SelectorPage> pages_;
+    Page* compensationPage_ = nullptr;
+    Page* upDownPage_ = nullptr;
+    std::array<Panel*, 3> gaugePanels_{};
+    std::array<VUMeter*, 3> gauges_{};
+    std::array<Label*, 3> gaugeNames_{};
+    std::array<Edit*, 6> names_{};  // Edit1..Edit6: fans 1-3, sensors 1-3
+    RadioButton* trayShowMode_ = nullptr;
+    RadioButton* traySwapMode_ = nullptr;
+    std::array<CheckBox*, 3> trayShowBoxes_{};
+    std::array<CheckBox*, 3> traySwapBoxes_{};
+    Label& versionLabel_;
+    Button& expandButton_;
+    Timer& timer2_;
+    Timer& timer3_;
     MenuItem& popupMenu_;
+    MenuItem& quickCheckMenu_;
+    MenuItem& pauseItem_;
     MenuItem& exitItem_;
+    bool horizontalGauges_ = false;
+    int compactWidth_ = 112;
+    int compactHeight_ = 160;
+
+    bool frameBuilt_ = buildFrame();
+    acquisition::ReadingDisplay display_;
+    acquisition::ChannelSettings channels_;
+    acquisition::UpDownStatistics statistics_;
     acquisition::PollCycle poll_;
+    acquisition::InformationWindow information_;
+    acquisition::QuickInfo quickInfo_;
 };
 
 }  // namespace kvx::ui
