@@ -207,20 +207,6 @@ TEST(VUMeter, MainWindowGaugesAreSetUpAsShown) {
         EXPECT_EQ(meter.position(), 1.0f);
         EXPECT_EQ(meter.scale(), scales[sensor]);
         EXPECT_EQ(meter.hint(), "") << "the position is not shown in the hint";
-        EXPECT_EQ(meter.background(), kColourButtonFace);
-        EXPECT_EQ(meter.arrowColour(), kColourBlue);
         EXPECT_EQ(meter.centerLabel(), "00");
-        EXPECT_EQ(meter.centerLabelX(), 4);
-        EXPECT_EQ(meter.centerLabelY(), 4);
-        EXPECT_EQ(meter.centerLabelFont(), (LabelFont{.name = "Arial", .size = 8, .colour = kColourBlack, .style = 0}));
     }
-}
-
-TEST(VUMeter, NewGaugePlacesItsLabelInTheMiddle) {
-    VUMeter meter("G");
-    EXPECT_EQ(meter.bounds(), (Bounds{0, 0, 80, 40}));
-    EXPECT_EQ(meter.centerLabelX(), 40);
-    EXPECT_EQ(meter.centerLabelY(), 20);
-    EXPECT_EQ(meter.scale(), 10.0f);
-    EXPECT_EQ(meter.paintCount(), 0u);
 }
