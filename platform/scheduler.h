@@ -42,7 +42,8 @@ public:
     virtual void cancel(TaskId id) = 0;
 
     // Runs due tasks until `done` answers true (asked before every task), the
-    // clock reaches `deadlineMs`, or quit() is called. Loops may nest: a
+    // clock passes `deadlineMs` (tasks due at the deadline itself still run),
+    // or quit() is called. Loops may nest: a
     // modal window runs one inside a task.
     virtual RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs = std::nullopt) = 0;
 

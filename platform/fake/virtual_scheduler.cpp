@@ -19,7 +19,7 @@ RunOutcome VirtualScheduler::runUntil(const std::function<bool()>& done, std::op
         if (quitting()) return RunOutcome::Quit;
         if (done()) return RunOutcome::Done;
         auto next = queue_.nextDue();
-        if (deadlineMs && (!next || *next >= *deadlineMs)) {
+        if (deadlineMs && (!next || *next > *deadlineMs)) {
             now_ = std::max(now_, *deadlineMs);
             return RunOutcome::Deadline;
         }

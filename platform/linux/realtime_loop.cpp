@@ -44,11 +44,12 @@ RunOutcome RealtimeLoop::runUntil(const std::function<bool()>& done, std::option
         if (quitting_) return RunOutcome::Quit;
         if (done()) return RunOutcome::Done;
         int64_t now = nowMs();
-        if (deadlineMs && now >= *deadlineMs) return RunOutcome::Deadline;
-        if (auto task = queue_.takeDue(now)) {
+        int64_t horizon = deadlineMs ? std::min(now, *deadlineMs) : now;
+        if (auto task = queue_.takeDue(horizon)) {
             (*task)();
             continue;
         }
+        if (deadlineMs && now >= *deadlineMs) return RunOutcome::Deadline;
         int64_t wakeAt = INT64_MAX;
         if (auto next = queue_.nextDue()) wakeAt = *next;
         if (deadlineMs) wakeAt = std::min(wakeAt, *deadlineMs);

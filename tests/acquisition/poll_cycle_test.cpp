@@ -152,8 +152,8 @@ TEST(PollCycle, WithoutTheChipOnlyTemperaturesArePolled) {
 
 TEST(PollCycle, RailBandEdgesAreInside) {
     Program p;
-    p.board().volts[0] = 2.8 + 0.28;  // core nominal 2.8 ± 10 %
-    p.board().volts[4] = 12.0 - 1.2;
+    p.board().volts[0] = 2.8 + 2.8 / 100 * 10;  // core nominal 2.8 + 10 %, computed as the band is
+    p.board().volts[4] = 12.0 - 12.0 / 100 * 10;
     p.board().volts[5] = -13.21;      // -12 rail just outside
     p.start();
     auto colour = [&](const char* name) { return p.main->form().findAs<ui::Label>(name)->colour(); };
@@ -257,9 +257,9 @@ TEST(ChannelSettings, FanTypeAndDivisor) {
     Program p;
     p.start();
     p.run(10);
-    p.board().calls.clear();
     p.main->form().findAs<ui::RadioButton>("RadioButton24")->click();  // fan 1 type 2
     EXPECT_EQ(p.caption("FMFan1RPMLabel"), "2250");
+    p.board().calls.clear();
     p.main->form().findAs<ui::RadioButton>("RadioButton10")->click();  // fan 1 divisor 4
     EXPECT_EQ(p.board().calls.front(), "SetLM78FanDiv 1 4");
     EXPECT_EQ(p.record(TChannel::CoreVoltage).count, 2) << "reset, then the reset's poll and the handler's own";

@@ -70,7 +70,7 @@ bool MainWindow::buildFrame() {
         auto& panel = form_.add<Panel>(nullptr, std::string(gaugeNames[i]) + "Panel");
         panel.setBounds({0, 8 + 62 * i, 86, 62});
         auto& gauge = form_.add<VUMeter>(&panel, gaugeNames[i]);
-        setUpMainWindowGauge(gauge, i + 1);
+        setUpMainWindowGauge(gauge, i);
         auto& name = form_.add<Label>(&panel, labelNames[i]);
         name.setCaption("Sensor " + std::to_string(i + 1));
         name.setBounds({0, 48, 86, 14});

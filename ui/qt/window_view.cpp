@@ -18,6 +18,7 @@
 #include "ui/model/controls.h"
 #include "ui/qt/colours.h"
 #include "ui/qt/spin_arrows.h"
+#include "ui/qt/vu_meter_view.h"
 
 namespace kvx::ui::qt {
 namespace {
@@ -274,6 +275,9 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
         }
         case ControlKind::PageControl:
             widget = new QTabWidget(container);
+            break;
+        case ControlKind::Gauge:
+            widget = createVUMeterView(static_cast<VUMeter&>(control), container);
             break;
         default:
             // Timers, menus and tray icons have no widget on the window; pages are made by their page control.
