@@ -66,8 +66,11 @@ public:
     void setCompensationOffset(int sensor, int offset);
     void setCoreNominal(double volts);
     void setP33Nominal(double volts);
+    // The stored source, kept until start-up puts it into the list.
+    void setStoredSource(int sensor, int index) { sources_[sensor - 1] = index; }
     // Puts the stored source into the list and runs the list's handler.
     void restoreSource(int sensor, int index);
+
 
     // CheckSMB: without an SMBus the LM75 entries leave all three lists.
     void CheckSMB(uint16_t smbusBase);

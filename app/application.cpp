@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "ui/model/main_window_settings.h"
+
 namespace kvx::app {
 
 Application::Application(Services services, std::unique_ptr<acquisition::SensorLibrary> library)
@@ -7,46 +9,32 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
       library_(std::move(library)),
       messages_(services_.messageBoxes, services_.scheduler),
       mainWindow_(std::make_unique<ui::MainWindow>(services_.scheduler, *library_,
-                                                   acquisition::NumberFormat{services_.locale.decimalSeparator()})) {
+                                                   acquisition::NumberFormat{services_.locale.decimalSeparator()})),
+      store_(services_.files, services_.folders.config + "/user.reg") {
     windows_.add(mainWindow_->form());
     windows_.add(mainWindow_->information().window());
+    windows_.add(splash_.window());
     for (ui::Window* window : windows_.windows()) window->setModalHost(&services_.modalHost);
-    mainWindow_->onExit = [this] { endSession(); };
-    mainWindow_->form().onCloseRequest = [this] { endSession(); };
+    mainWindow_->onExit = [this] { Exit1Click(); };
+    mainWindow_->form().onCloseRequest = [this] { requestClose(); };
+    ui::bindMainWindowSettings(bindings_, *mainWindow_);
+    bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
+                   [this] { return settings::SettingValue{services_.programPath}; });
 }
 
-void Application::start() {
-    acquisition::SensorLibrary& lib = *library_;
-    ui::MainWindow& main = *mainWindow_;
-    acquisition::TReadingSet& readings = main.readings();
-
-    readings.cpuClockMHz = lib.clockRate();
-    services_.scheduler.wait(kClockSettleMs);
-    main.statistics().UDTabResetSpeedButtonClick();
-    readings.chipPresent = lib.checkLM78();
-    if (!readings.chipPresent)
-        messages_.show({"Korvex", kNoChipMessage, platform::MessageIcon::None, {"OK"}});
-    else
-        lib.restartLM78();
-
-    readings.smbusBase = lib.smbAddress();
-    main.channels().CheckSMB(readings.smbusBase);
-
-    // Divisor 2 is chosen by default; its handler tells the chip.
-    for (const char* name : {"RadioButton9", "RadioButton11"})
-        if (auto* radio = main.form().findAs<ui::RadioButton>(name); radio && radio->checked()) radio->onClick();
-    main.SetAll33VoltText();
-
-    main.channels().SpeedButton2Click();
-    for (int sensor = 1; sensor <= 3; ++sensor)
-        main.channels().restoreSource(sensor, static_cast<int>(main.channels().source(sensor)));
-    main.poll().Timer1Timer();
-    main.form().setVisible(true);
-    main.statistics().UDTabResetSpeedButtonClick();
-    main.poll().Timer1().setEnabled(true);
+void Application::showError(const std::string& text) {
+    messages_.show({"Korvex", text, platform::MessageIcon::Error, {"OK"}});
 }
 
 void Application::endSession() {
+    if (ended_) return;
+    exitQuestionAllowed_ = false;
+    Exit1Click();
+    // A close that failed to save still ends a session the system is ending.
+    finish();
+}
+
+void Application::finish() {
     if (ended_) return;
     ended_ = true;
     services_.scheduler.quit();

@@ -1,17 +1,32 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "acquisition/sensor_library.h"
 #include "app/message_log.h"
+#include "app/splash.h"
+#include "platform/file_system.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
 #include "platform/scheduler.h"
+#include "settings/settings_bindings.h"
+#include "settings/settings_store.h"
 #include "ui/model/main_window.h"
 #include "ui/model/window_set.h"
 
 namespace kvx::app {
+
+// The program's dealings with the rest of the desktop during start-up and
+// exit. Each is optional; a missing one does nothing.
+struct LifecycleHooks {
+    // The one-copy guard: true when another copy runs (which is then asked to come forward).
+    std::function<bool()> anotherCopyRuns;
+    // The run-at-start entry "Korvex": whether it exists; cleaning up old releases' entries.
+    std::function<bool()> runAtStartExists;
+    std::function<void()> removeOldRunAtStartEntries;
+};
 
 // The platform services the program runs on, chosen by the program entry.
 struct Services {
@@ -19,18 +34,32 @@ struct Services {
     platform::Locale& locale;
     platform::MessageBoxes& messageBoxes;
     ui::ModalHost& modalHost;
+    platform::FileSystem& files;
     platform::Folders folders;
+    // The running program file, as stored in "KVX Path".
+    std::string programPath;
+    LifecycleHooks lifecycle;
 };
 
 // The running program: every window model and the state behind them, its
 // start-up and its end.
 class Application {
 public:
+    enum class StartOutcome {
+        Running,       // polling; or stopped part-way by an error the user was shown
+        AnotherCopy,   // another copy runs: this one ends
+        Declined,      // the agreement was not accepted: the program ends, nothing saved
+    };
+
     Application(Services services, std::unique_ptr<acquisition::SensorLibrary> library);
 
     // The start-up sequence; polling runs from its end on.
-    void start();
-    // The end of the session, as a system shut-down asks it: no question; then the loops end.
+    StartOutcome start();
+    // A close request of the main window (tray "Exit", close box): asks, and on consent saves and ends.
+    void requestClose();
+    // The tray menu's "Exit".
+    void Exit1Click();
+    // The end of the session, as a system shut-down asks it: no question, settings saved; then the loops end.
     void endSession();
     bool ended() const { return ended_; }
 
@@ -40,18 +69,34 @@ public:
     platform::MessageBoxes& messageBoxes() { return messages_; }
     acquisition::SensorLibrary& sensorLibrary() { return *library_; }
     platform::Scheduler& scheduler() { return services_.scheduler; }
+    settings::SettingsBindings& settings() { return bindings_; }
+    Splash& splash() { return splash_; }
+    const std::string& startTime() const { return startTime_; }
 
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
     static constexpr const char* kNoChipMessage =
         "No LM78 Detected. There will be no Motherboard Temperature, Voltage or Fan readouts";
+    static constexpr const char* kAlreadyRunning = "Korvex is already running.";
 
 private:
+    bool FormCloseQuery();
+    // Saves the settings; false (after showing why) when a value could not be saved.
+    bool FormClose();
+    void finish();
+    void showError(const std::string& text);
+
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
     MessageLog messages_;
+    Splash splash_;
     std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::WindowSet windows_;
+    settings::SettingsBindings bindings_;
+    settings::SettingsStore store_;
+    std::string startTime_;
+    bool started_ = false;
+    bool exitQuestionAllowed_ = true;
     bool ended_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/dl_shared_library.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_locale.h"
 #include "platform/linux/realtime_loop.h"
 #include "platform/linux/shutdown_signals.h"
@@ -76,10 +77,13 @@ int main(int argc, char** argv) {
     platform::linux_backend::ShutdownSignals::install();
     platform::linux_backend::PosixLocale locale;
     platform::linux_backend::DlSharedLibraryLoader loader;
+    platform::linux_backend::PosixFileSystem files;
     app::ModalAnswers answers;
+    app::ProgramContext context{locale, loader, files, folders, platform::linux_backend::executablePath(), {},
+                                answers, std::cerr};
 
 #ifdef KVX_WITH_QT
-    if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, folders, locale, loader, answers);
+    if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);
 #endif
 
     std::unique_ptr<platform::Scheduler> scheduler;
@@ -97,6 +101,6 @@ int main(int argc, char** argv) {
     }
     app::HeadlessMessageBoxes messageBoxes(*scheduler, answers, std::cerr);
     app::ScriptedModalHost modalHost(*scheduler, answers, std::cerr);
-    app::ProgramPlatform platform{*scheduler, locale, messageBoxes, modalHost, loader, folders, answers, std::cerr, {}};
+    app::ProgramPlatform platform{context, *scheduler, messageBoxes, modalHost, {}};
     return app::runProgram(resolved, platform);
 }

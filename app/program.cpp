@@ -52,7 +52,8 @@ std::string sensorLibraryPath(const Options& options, const std::string& environ
 }
 
 int runProgram(const Options& options, ProgramPlatform& p) {
-    std::ostream& err = p.diagnostics;
+    ProgramContext& c = p.context;
+    std::ostream& err = c.diagnostics;
 
     std::string scriptText;
     std::string error;
@@ -62,15 +63,15 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
 
     auto clock = [&scheduler = p.scheduler] { return scheduler.nowMs(); };
-    std::string libraryPath = sensorLibraryPath(options, "", p.folders);
-    auto library = acquisition::SensorLibrary::load(p.libraryLoader, libraryPath, clock);
+    std::string libraryPath = sensorLibraryPath(options, "", c.folders);
+    auto library = acquisition::SensorLibrary::load(c.libraryLoader, libraryPath, clock);
     if (library->status() == acquisition::SensorLibrary::Status::StartupError) {
         err << "korvex: " << library->problem() << "\n";
         return kExitBadInput;
     }
     if (!library->usable()) err << "korvex: " << library->problem() << "; running without sensor readings\n";
 
-    Services services{p.scheduler, p.locale, p.messageBoxes, p.modalHost, p.folders};
+    Services services{p.scheduler, c.locale, p.messageBoxes, p.modalHost, c.files, c.folders, c.programPath, c.lifecycle};
     Application app(services, std::move(library));
 
     auto writeDump = [&](const std::string& file) {
@@ -88,7 +89,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         commands = std::move(script.commands);
     }
     ui::WindowSet& windows = const_cast<ui::WindowSet&>(app.windows());
-    ScriptRunner runner(p.scheduler, windows, p.answers, writeDump, err);
+    ScriptRunner runner(p.scheduler, windows, c.answers, writeDump, err);
 
     // Answers given for the very start must be in place before start-up shows its windows.
     std::vector<ScriptCommand> later;
@@ -98,7 +99,9 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
 
     if (p.onReady) p.onReady(app);
-    app.start();
+    auto outcome = app.start();
+    if (outcome == Application::StartOutcome::AnotherCopy) return kExitAlreadyRunning;
+    if (outcome == Application::StartOutcome::Declined) return kExitOk;
     runner.schedule(later);
     if (options.runForSeconds)
         p.scheduler.schedule(static_cast<int64_t>(*options.runForSeconds * 1000.0), platform::TaskPriority::Script,

@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "app/application.h"
 #include "app/command_line.h"
 #include "app/modal_answers.h"
 #include "platform/folders.h"
@@ -14,24 +15,32 @@
 
 namespace kvx::app {
 
-class Application;
-
 // Exit codes of the program.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitAlreadyRunning = 3;
 
-// The backends one run of the program uses, chosen by the program entry.
-struct ProgramPlatform {
-    platform::Scheduler& scheduler;
+// What every run shares, whatever its kind (desktop, headless, virtual time).
+struct ProgramContext {
     platform::Locale& locale;
-    platform::MessageBoxes& messageBoxes;
-    ui::ModalHost& modalHost;
     platform::SharedLibraryLoader& libraryLoader;
+    platform::FileSystem& files;
     platform::Folders folders;
+    // The running program file, as stored in "KVX Path".
+    std::string programPath;
+    LifecycleHooks lifecycle;
     // The answers that the headless modal host and message boxes consult.
     ModalAnswers& answers;
     std::ostream& diagnostics;
+};
+
+// The backends one run of the program uses, chosen by the program entry.
+struct ProgramPlatform {
+    ProgramContext& context;
+    platform::Scheduler& scheduler;
+    platform::MessageBoxes& messageBoxes;
+    ui::ModalHost& modalHost;
     // Called once the window models exist and before start-up (the desktop shows its views here).
     std::function<void(Application&)> onReady;
 };

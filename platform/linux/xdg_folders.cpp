@@ -38,6 +38,12 @@ bool ensureFolder(const std::string& path, std::string& error) {
 
 }  // namespace
 
+std::string executablePath() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.string();
+}
+
 std::string executableFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);

@@ -16,5 +16,7 @@ bool resolveFolders(const std::string& programOverride, const std::string& confi
 
 // The running executable's folder, with a trailing "/".
 std::string executableFolder();
+// The running executable's full path.
+std::string executablePath();
 
 }  // namespace kvx::platform::linux_backend

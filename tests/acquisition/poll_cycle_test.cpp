@@ -8,6 +8,9 @@
 #include "fake_board.h"
 #include "platform/fake/fixed_locale.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/posix_file_system.h"
+
+#include <cstdlib>
 
 using namespace kvx;
 using acquisition::Rail;
@@ -23,14 +26,19 @@ struct Program {
     std::ostringstream err;
     app::HeadlessMessageBoxes boxes{clock, answers, err};
     app::ScriptedModalHost host{clock, answers, err};
+    platform::linux_backend::PosixFileSystem files;
+    platform::Folders folders;
     std::unique_ptr<app::Application> app;
     ui::MainWindow* main = nullptr;
 
     explicit Program(char separator = '.') : locale(separator) {
         FakeBoard::current() = FakeBoard{};
+        char pattern[] = "/tmp/korvex-poll-XXXXXX";
+        folders.config = mkdtemp(pattern);
+        folders.program = folders.config + "/";
     }
     void start() {
-        app = std::make_unique<app::Application>(app::Services{clock, locale, boxes, host, {}}, FakeBoard::library());
+        app = std::make_unique<app::Application>(app::Services{clock, locale, boxes, host, files, folders, "/opt/korvex/korvex", {}}, FakeBoard::library());
         main = &app->mainWindow();
         app->start();
     }

@@ -166,6 +166,11 @@ void PageControl::describe(PropertySink& sink) const {
     sink.integer("itemIndex", active_);
 }
 
+void Image::setData(std::vector<uint8_t> data) {
+    data_ = std::move(data);
+    changed();
+}
+
 void MenuItem::setChecked(bool checked) {
     if (checked_ == checked) return;
     checked_ = checked;

@@ -186,10 +186,15 @@ private:
     int active_ = 0;
 };
 
-// A picture (an icon on a dialog).
+// A picture: an icon on a dialog, or an image file's bytes (PNG or BMP).
 class Image : public Control {
 public:
     explicit Image(std::string name) : Control(ControlKind::Image, std::move(name)) {}
+    const std::vector<uint8_t>& data() const { return data_; }
+    void setData(std::vector<uint8_t> data);
+
+private:
+    std::vector<uint8_t> data_;
 };
 
 // A menu entry; a menu is an item whose children are its entries.

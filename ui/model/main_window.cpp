@@ -1,5 +1,7 @@
 #include "ui/model/main_window.h"
 
+#include <algorithm>
+
 namespace kvx::ui {
 
 MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrary& library, acquisition::NumberFormat number)
@@ -11,6 +13,9 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       timer3_(form_.add<Timer>(nullptr, "Timer3", scheduler)),
       popupMenu_(form_.add<MenuItem>(nullptr, "PopupMenu1")),
       quickCheckMenu_(form_.add<MenuItem>(&popupMenu_, "QuickCheck1")),
+      showExpandItem_(form_.add<MenuItem>(&popupMenu_, "Show1")),
+      showItem_(form_.add<MenuItem>(&popupMenu_, "Show2")),
+      hideItem_(form_.add<MenuItem>(&popupMenu_, "Hide1")),
       pauseItem_(form_.add<MenuItem>(&popupMenu_, "pause1")),
       exitItem_(form_.add<MenuItem>(&popupMenu_, "Exit1")),
       display_(form_, nullptr),
@@ -29,18 +34,33 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     popupMenu_.setVisible(false);
     popupMenu_.onPopup = [this] { PopupMenu1Popup(); };
     quickCheckMenu_.setCaption("Quick Check");
+    showExpandItem_.setCaption("Show && Expand");
+    showExpandItem_.onClick = [this] { Show1Click(); };
+    showItem_.setCaption("Show");
+    showItem_.onClick = [this] { Show2Click(); };
+    hideItem_.setCaption("Hide");
+    hideItem_.onClick = [this] { Hide1Click(); };
     pauseItem_.setCaption("pause");
     pauseItem_.onClick = [this] { poll_.pause1Click(timer2_, timer3_); };
     exitItem_.setCaption("Exit");
     exitItem_.onClick = [this] {
         if (onExit) onExit();
     };
-    for (MenuItem* item : {&quickCheckMenu_, &pauseItem_, &exitItem_}) popupMenu_.addItem(*item);
+    auto& separator3 = form_.add<MenuItem>(&popupMenu_, "N3");
+    auto& separator1 = form_.add<MenuItem>(&popupMenu_, "N1");
+    separator3.setCaption("-");
+    separator1.setCaption("-");
+    for (MenuItem* item : {&quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
+                           &separator1, &exitItem_})
+        popupMenu_.addItem(*item);
+    expandButton_.onClick = [this] { SpeedButton3Click(); };
 
     quickInfo_.sources.sensorName = [this](int sensor) { return names_[3 + sensor - 1]->text(); };
     quickInfo_.sources.fanName = [this](int fan) { return names_[fan - 1]->text(); };
     statistics_.pollNow = [this] { poll_.pollNow(); };
     wireChannelHooks(library);
+    if (auto* degree = form_.findAs<CheckBox>("CheckBox20"))
+        degree->onClick = [this, degree] { channels_.setDegree(degree->checked() ? "\xC2\xB0" : ""); };
     SetVUMmeters();
 }
 
@@ -82,6 +102,7 @@ bool MainWindow::buildFrame() {
     expandButton_.setBounds({88, 24, 15, 15});
     buildNames();
     buildTrayOptions();
+    buildGeneralOptions();
     return true;
 }
 
@@ -127,6 +148,11 @@ void MainWindow::buildNames() {
         edit.setText(defaults[i]);
         edit.setBounds({100, 8 + 26 * i, 100, 21});
         names_[i] = &edit;
+        // Every keystroke spreads the name.
+        edit.onChange = [this, i] {
+            if (i < 3) SetAllFanText(i + 1);
+            else SetAllSensorText(i - 2);
+        };
     }
 }
 
@@ -148,6 +174,29 @@ void MainWindow::buildTrayOptions() {
         traySwapBoxes_[i]->setBounds({24, 110 + 18 * i, 150, 17});
     }
     trayShowBoxes_[0]->setCheckedSilently(true);
+}
+
+void MainWindow::buildGeneralOptions() {
+    Panel* general1 = pages_["GenTabTabSheet"].panels[0];
+    struct Box {
+        const char* name;
+        const char* caption;
+        bool checked;
+        int top;
+    };
+    for (const Box& b : {Box{"GenTabRunOnStartupCheckBox", "Run on Windows startup", false, 130},
+                         Box{"GenTabStartInTrayCheckBox", "Startup in system tray", true, 150},
+                         Box{"GenTabEnableExitQCheckBox", "Enable Exit Question", true, 170}}) {
+        auto& box = form_.add<CheckBox>(general1, b.name);
+        box.setCaption(b.caption);
+        box.setCheckedSilently(b.checked);
+        box.setBounds({8, b.top, 200, 17});
+    }
+    // The window's degree string follows "Use degree symbol in window".
+    auto& degree = form_.add<CheckBox>(pages_["VisTabTabSheet"].panels[0], "CheckBox20");
+    degree.setCaption("Use degree symbol in window");
+    degree.setCheckedSilently(true);
+    degree.setBounds({8, 8, 200, 17});
 }
 
 acquisition::ChannelSettingsPlaces MainWindow::channelPlaces() {
@@ -223,7 +272,77 @@ void MainWindow::SetAll33VoltText() {
     statistics_.nameLabel(acquisition::TChannel::P33Voltage).setCaption(text);
 }
 
+void MainWindow::Hide1Click() {
+    if (!parked()) {
+        formX = form_.bounds().left;
+        formY = form_.bounds().top;
+    }
+    form_.setPosition(kParkedLeft, form_.bounds().top);
+    form_.setVisible(false);
+}
+
+void MainWindow::Show2Click() {
+    form_.setVisible(false);
+    doubleClickSmall = true;
+    display_.voltageGroup().setVisible(false);
+    expandButton_.setCaption("4");
+    int top = formY;
+    if (screenHeight_ - 26 - kSmallHeight < formY) top = screenHeight_ - 26 - kSmallHeight;
+    int left = formX;
+    if (screenWidth_ - kSmallWidth < formX) left = screenWidth_ - kSmallWidth;
+    form_.setBounds({std::max(left, 0), std::max(top, 0), kSmallWidth, kSmallHeight});
+    form_.stayOnTop = true;
+    form_.setVisible(true);
+}
+
+void MainWindow::Show1Click() {
+    form_.setVisible(false);
+    doubleClickSmall = false;
+    display_.voltageGroup().setVisible(true);
+    expandButton_.setCaption("3");
+    form_.setBounds({std::max(formX, 0), std::max(formY, 0), kExpandedWidth, kExpandedHeight});
+    form_.stayOnTop = false;
+    form_.setVisible(true);
+    // Every page selector starts again at its first panel.
+    for (const char* name : {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8",
+                             "ComboBox10", "ComboBox2"})
+        if (auto* selector = form_.findAs<ComboBox>(name)) selector->select(0);
+}
+
+void MainWindow::SpeedButton3Click() {
+    bool wasExpanded = form_.bounds().width >= kExpandedWidth;
+    Hide1Click();
+    if (wasExpanded) Show2Click();
+    else Show1Click();
+}
+
+void MainWindow::SetAllSensorText(int sensor) {
+    const std::string& name = names_[3 + sensor - 1]->text();
+    gaugeNames_[sensor - 1]->setCaption(name);
+    statistics_.nameLabel(static_cast<acquisition::TChannel>(sensor - 1)).setCaption(name);
+    trayShowBoxes_[sensor - 1]->setCaption(name);
+    traySwapBoxes_[sensor - 1]->setCaption(name);
+    const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
+    if (auto* group = form_.findAs<Group>(groups[sensor - 1])) group->setCaption(name + " Compensation");
+}
+
+void MainWindow::SetAllFanText(int fan) {
+    const std::string& name = names_[fan - 1]->text();
+    display_.fanNameLabel(fan).setCaption(name);
+    statistics_.nameLabel(static_cast<acquisition::TChannel>(static_cast<int>(acquisition::TChannel::Fan1) + fan - 1))
+        .setCaption(name);
+}
+
+void MainWindow::SetAllNameTexts() {
+    for (int fan = 1; fan <= 3; ++fan) SetAllFanText(fan);
+    for (int sensor = 1; sensor <= 3; ++sensor) SetAllSensorText(sensor);
+}
+
 void MainWindow::PopupMenu1Popup() {
+    bool isParked = form_.bounds().left < -kExpandedWidth;
+    showExpandItem_.setEnabled(isParked);
+    showItem_.setEnabled(isParked);
+    hideItem_.setEnabled(!isParked);
     quickInfo_.updateCaptions();
     pauseItem_.setCaption(poll_.polling() ? "Suspend" : "Resume");
 }

@@ -42,12 +42,29 @@ public:
 
     // Runs each time the tray menu opens: live captions.
     void PopupMenu1Popup();
+
+    // Window states: parked (hidden at left -5000), small (Show) and expanded (Show & Expand).
+    void Hide1Click();
+    void Show2Click();
+    void Show1Click();
+    void SpeedButton3Click();
+    bool parked() const { return form_.bounds().left == kParkedLeft; }
+    // The saved window position ("Form X", "Form Y").
+    int formX = 0;
+    int formY = 0;
+    bool doubleClickSmall = true;
+    // The screen the window is kept within when shown small.
+    void setScreenSize(int width, int height) { screenWidth_ = width, screenHeight_ = height; }
     // Lays out the shown gauge panels and works out the compact window size.
     void SetVUMmeters();
     int compactWidth() const { return compactWidth_; }
     int compactHeight() const { return compactHeight_; }
     // Puts the +3.3 rail's name on every caption that shows it.
     void SetAll33VoltText();
+    // Puts each sensor's and fan's name (the name fields) on every caption that shows it.
+    void SetAllNameTexts();
+    void SetAllSensorText(int sensor);
+    void SetAllFanText(int fan);
 
     // Runs when the user chooses Exit from the tray menu.
     Handler onExit;
@@ -55,6 +72,9 @@ public:
     static constexpr int kExpandedWidth = 572;
     static constexpr int kExpandedHeight = 314;
     static constexpr const char* kVersionText = "Version 3.82";
+    static constexpr int kParkedLeft = -5000;
+    static constexpr int kSmallWidth = 112;
+    static constexpr int kSmallHeight = 160;
 
 private:
     struct SelectorPage {
@@ -68,6 +88,7 @@ private:
     bool buildFrame();
     void buildNames();
     void buildTrayOptions();
+    void buildGeneralOptions();
     acquisition::ChannelSettingsPlaces channelPlaces();
     void sensorSwitchedOn(int sensor);
     void sensorSwitchedOff(int sensor);
@@ -94,8 +115,13 @@ private:
     Timer& timer3_;
     MenuItem& popupMenu_;
     MenuItem& quickCheckMenu_;
+    MenuItem& showExpandItem_;
+    MenuItem& showItem_;
+    MenuItem& hideItem_;
     MenuItem& pauseItem_;
     MenuItem& exitItem_;
+    int screenWidth_ = 1024;
+    int screenHeight_ = 768;
     bool horizontalGauges_ = false;
     int compactWidth_ = 112;
     int compactHeight_ = 160;

@@ -17,8 +17,7 @@
 
 namespace kvx::ui::qt {
 
-int runDesktop(int argc, char** argv, const app::Options& options, const platform::Folders& folders,
-               platform::Locale& locale, platform::SharedLibraryLoader& loader, app::ModalAnswers& answers) {
+int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Korvex");
     QApplication::setQuitOnLastWindowClosed(false);
@@ -36,7 +35,7 @@ int runDesktop(int argc, char** argv, const app::Options& options, const platfor
 
     std::unique_ptr<WindowView> mainView;
     std::unique_ptr<TrayView> tray;
-    app::ProgramPlatform platform{scheduler, locale, messageBoxes, modalHost, loader, folders, answers, std::cerr,
+    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost,
                                   [&](app::Application& app) {
                                       auto& main = app.mainWindow();
                                       mainView = std::make_unique<WindowView>(main.form());

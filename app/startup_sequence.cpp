@@ -1,0 +1,75 @@
+// The order in which the program comes to life. Later steps rely on state
+// that earlier ones set: the labels are built from the settings just read, and
+// the first poll runs only after the sensor sources are chosen.
+#include <chrono>
+
+#include "app/application.h"
+#include "ui/model/main_window_settings.h"
+
+namespace kvx::app {
+
+Application::StartOutcome Application::start() {
+    acquisition::SensorLibrary& lib = *library_;
+    ui::MainWindow& main = *mainWindow_;
+    ui::Window& form = main.form();
+    acquisition::TReadingSet& readings = main.readings();
+    platform::Scheduler& scheduler = services_.scheduler;
+    const LifecycleHooks& hooks = services_.lifecycle;
+
+    auto today = std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(scheduler.wallClock()));
+    splash_.show(today, lib, messages_);
+
+    readings.cpuClockMHz = lib.clockRate();
+    scheduler.wait(kClockSettleMs);
+    splash_.close();
+    main.statistics().UDTabResetSpeedButtonClick();
+    startTime_ = services_.locale.longTime(scheduler.wallClock());
+
+    readings.chipPresent = lib.checkLM78();
+    if (!readings.chipPresent) messages_.show({"Korvex", kNoChipMessage, platform::MessageIcon::None, {"OK"}});
+    else lib.restartLM78();
+    form.setCaption("Korvex");
+
+    if (hooks.anotherCopyRuns && hooks.anotherCopyRuns()) {
+        messages_.show({"Korvex", kAlreadyRunning, platform::MessageIcon::Warning, {"OK"}});
+        finish();
+        return StartOutcome::AnotherCopy;
+    }
+
+    form.setPosition(ui::MainWindow::kParkedLeft, 0);
+    form.setVisible(false);
+    readings.smbusBase = lib.smbAddress();
+    main.channels().CheckSMB(readings.smbusBase);
+
+    bool runAtStart = false;
+    if (hooks.runAtStartExists) runAtStart = hooks.runAtStartExists();
+    if (hooks.removeOldRunAtStartEntries) hooks.removeOldRunAtStartEntries();
+    if (auto* box = form.findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")) box->setChecked(runAtStart);
+
+    auto report = store_.read(bindings_, [&](int readNumber) { ui::afterSettingRead(bindings_, main, readNumber); });
+    for (const auto& message : report.fileMessages) showError(message);
+    store_.writeKvxPath(services_.programPath);
+
+    // Handlers that make the window agree with the settings just read.
+    if (auto* degree = form.findAs<ui::CheckBox>("CheckBox20"); degree && degree->onClick) degree->onClick();
+    for (const char* name : {"RadioButton9", "RadioButton11"})
+        if (auto* radio = form.findAs<ui::RadioButton>(name); radio && radio->checked() && radio->onClick) radio->onClick();
+    main.SetAllNameTexts();
+    main.SetAll33VoltText();
+
+    main.channels().unitButton().click();
+    for (int sensor = 1; sensor <= 3; ++sensor)
+        main.channels().restoreSource(sensor, static_cast<int>(main.channels().source(sensor)));
+    main.poll().Timer1Timer();
+
+    auto* startInTray = form.findAs<ui::CheckBox>("GenTabStartInTrayCheckBox");
+    if (startInTray && startInTray->checked()) main.Hide1Click();
+    else main.Show2Click();
+
+    main.statistics().UDTabResetSpeedButtonClick();
+    main.poll().Timer1().setEnabled(true);
+    started_ = true;
+    return StartOutcome::Running;
+}
+
+}  // namespace kvx::app
