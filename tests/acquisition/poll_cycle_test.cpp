@@ -1,61 +1,14 @@
 // The poll as the program runs it: start-up, timer polls, settings handlers, statistics.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "app/application.h"
-#include "app/scripted_modal_host.h"
-#include "fake_board.h"
-#include "platform/fake/fixed_locale.h"
-#include "platform/fake/virtual_scheduler.h"
-#include "platform/linux/posix_file_system.h"
-
-#include <cstdlib>
+#include "test_program.h"
 
 using namespace kvx;
 using acquisition::Rail;
 using acquisition::TChannel;
 using test::FakeBoard;
 
-namespace {
-
-struct Program {
-    platform::fake::VirtualScheduler clock;
-    platform::fake::FixedLocale locale{'.'};
-    app::ModalAnswers answers;
-    std::ostringstream err;
-    app::HeadlessMessageBoxes boxes{clock, answers, err};
-    app::ScriptedModalHost host{clock, answers, err};
-    platform::linux_backend::PosixFileSystem files;
-    platform::Folders folders;
-    std::unique_ptr<app::Application> app;
-    ui::MainWindow* main = nullptr;
-
-    explicit Program(char separator = '.') : locale(separator) {
-        FakeBoard::current() = FakeBoard{};
-        char pattern[] = "/tmp/korvex-poll-XXXXXX";
-        folders.config = mkdtemp(pattern);
-        folders.program = folders.config + "/";
-    }
-    void start() {
-        app = std::make_unique<app::Application>(app::Services{clock, locale, boxes, host, files, folders, "/opt/korvex/korvex", {}}, FakeBoard::library());
-        main = &app->mainWindow();
-        app->start();
-    }
-    // Runs the timer polls due within `seconds`.
-    void run(int seconds) { clock.wait(seconds * 1000); }
-    std::string caption(const char* name) {
-        auto* control = app->windows().find(name);
-        if (auto* c = dynamic_cast<ui::CaptionedControl*>(control)) return c->caption();
-        ADD_FAILURE() << name << " has no caption";
-        return {};
-    }
-    FakeBoard& board() { return FakeBoard::current(); }
-    acquisition::ChannelSettings& channels() { return main->channels(); }
-    const acquisition::StatisticsRecord& record(TChannel c) { return main->statistics().record(c); }
-};
-
-}  // namespace
+using Program = test::TestProgram;
 
 TEST(PollCycle, StartUpFillsTheWindowButTheStatisticsBeginWithTheFirstTimerPoll) {
     Program p;
