@@ -65,9 +65,11 @@ protected:
     LogFile files_{storage_, encoding_};
 };
 
-TEST_F(LogFileStartsTest, IntervalHeadersWithDefaultNames) {
+// Erasing the interval log rewrites its headers over whatever the files held.
+TEST_F(LogFileStartsTest, IntervalHeadersReplaceExistingContent) {
     const IntervalLogColumns defaults;
     const std::string folder = folder_.programFolder();
+    for (const char* name : {"kvxlog.txt", "kvxlog.htm", "kvxlog.csv"}) writeBytes(file(name), std::string(300, 'r'));
     ASSERT_TRUE(WriteIntervalLogStart(files_, folder, defaults).ok());
     ASSERT_TRUE(WriteIntervalLogStartHTM(files_, folder, defaults).ok());
     ASSERT_TRUE(WriteIntervalLogStartCSV(files_, folder, defaults).ok());

@@ -26,12 +26,6 @@ TEST_F(LogFileTest, LinesAreWindows1252WithCrLf) {
     EXPECT_EQ(files_.encodeLines({}), "");
 }
 
-TEST_F(LogFileTest, CreateEmptiesAnExistingFile) {
-    writeBytes(path("a.txt"), "old content that is longer");
-    ASSERT_TRUE(files_.create(path("a.txt"), {"new"}).ok());
-    EXPECT_EQ(readBytes(path("a.txt")), "new\r\n");
-}
-
 TEST_F(LogFileTest, CreateIfMissingLeavesEvenAnEmptyFileAlone) {
     writeBytes(path("empty.txt"), "");
     const auto kept = files_.createIfMissing(path("empty.txt"), {"header"});
@@ -95,13 +89,6 @@ TEST_F(LogFileTest, WriteFailureCarriesTheSystemText) {
     const platform::FsStatus status = files_.append("/dev/full", {"row"});
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(status.message, "write /dev/full: No space left on device");
-}
-
-TEST_F(LogFileTest, AppendToAFolderFails) {
-    std::filesystem::create_directory(path("dir.txt"));
-    const platform::FsStatus status = files_.append(path("dir.txt"), {"row"});
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.message, "open " + path("dir.txt") + ": Is a directory");
 }
 
 }  // namespace
