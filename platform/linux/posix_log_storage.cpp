@@ -1,0 +1,119 @@
+#include "platform/linux/posix_log_storage.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvx::platform::linux_backend {
+namespace {
+
+FsStatus failure(const char* operation, const std::string& path, int error) {
+    FsStatus status;
+    status.kind = error == ENOENT ? FsStatus::Kind::NotFound : FsStatus::Kind::Failed;
+    status.message = std::string(operation) + " " + path + ": " + std::strerror(error);
+    return status;
+}
+
+FsStatus writeAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return failure("write", path, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return FsStatus::success();
+}
+
+class PosixOpenLogFile final : public OpenLogFile {
+public:
+    PosixOpenLogFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~PosixOpenLogFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    Tail readTail(std::size_t count) override {
+        Tail tail;
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) {
+            tail.status = failure("stat", path_, errno);
+            return tail;
+        }
+        tail.fileSize = static_cast<std::uint64_t>(info.st_size);
+        const std::uint64_t wanted = std::min<std::uint64_t>(count, tail.fileSize);
+        tail.bytes.resize(static_cast<std::size_t>(wanted));
+        std::size_t got = 0;
+        while (got < tail.bytes.size()) {
+            const off_t at = static_cast<off_t>(tail.fileSize - wanted + got);
+            const ssize_t n = ::pread(fd_, tail.bytes.data() + got, tail.bytes.size() - got, at);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                tail.status = failure("read", path_, errno);
+                return tail;
+            }
+            if (n == 0) break;  // shrunk meanwhile by someone else: keep what is there
+            got += static_cast<std::size_t>(n);
+        }
+        tail.bytes.resize(got);
+        return tail;
+    }
+
+    FsStatus truncate(std::uint64_t length) override {
+        if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return failure("truncate", path_, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus append(std::string_view bytes) override { return writeAll(fd_, bytes, path_); }
+
+    FsStatus close() override {
+        const int fd = fd_;
+        fd_ = -1;
+        if (fd < 0) return failure("close", path_, EBADF);
+        if (::close(fd) != 0) return failure("close", path_, errno);
+        return FsStatus::success();
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+}  // namespace
+
+LogStorage::Created PosixLogStorage::createFile(const std::string& path, std::string_view bytes, Existing existing) {
+    Created result;
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (existing == Existing::Keep ? O_EXCL : O_TRUNC);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        if (existing == Existing::Keep && errno == EEXIST) return result;  // ok, not created
+        result.status = failure("create", path, errno);
+        result.status.kind = FsStatus::Kind::Failed;  // a missing folder is a failure to create, not "no file"
+        return result;
+    }
+    result.status = writeAll(fd, bytes, path);
+    if (::close(fd) != 0 && result.status.ok()) result.status = failure("close", path, errno);
+    if (!result.status.ok()) {
+        ::unlink(path.c_str());  // ours: created or emptied just above
+        result.status.kind = FsStatus::Kind::Failed;
+        return result;
+    }
+    result.created = true;
+    return result;
+}
+
+std::unique_ptr<OpenLogFile> PosixLogStorage::openForAppend(const std::string& path, FsStatus& status) {
+    // O_APPEND: every write lands at the current end, also after a truncate.
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        status = failure("open", path, errno);
+        return nullptr;
+    }
+    status = FsStatus::success();
+    return std::make_unique<PosixOpenLogFile>(fd, path);
+}
+
+}  // namespace kvx::platform::linux_backend

@@ -1,0 +1,227 @@
+#include "logs/log_file_names.h"
+#include "logs/log_file_starts.h"
+#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/posix_log_storage.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kvx::logs {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::writeBytes;
+
+const std::string kBorder1 =
+    "+--------+--------+-------+-----------------------------------+---------------------------------+"
+    "-----------------------------+\r\n";
+const std::string kTitles1 =
+    "|        |        |       |            Temperature            |             Voltages            |"
+    "              Fans           |\r\n";
+const std::string kBorder3 =
+    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+"
+    "---------+---------+---------+\r\n";
+
+const std::string kDefaultTextHeader =
+    kBorder1 + kTitles1 + kBorder3 +
+    "|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3.3| +5 | -5  | +12 | -12  |"
+    "Fan 1    |Fan 2    |Fan 3    |\r\n" +
+    kBorder3;
+
+const std::string kDefaultHtmlHeader =
+    "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\" width=\"1000\">\r\n"
+    "<tr><td>Date</td><td>Time</td><td>Speed</td><td>Sensor 1</td><td>Sensor 2</td><td>Sensor 3</td>"
+    "<td>Core</td><td>+3.3</td><td>+5</td><td>-5</td><td>+12</td><td>-12</td>"
+    "<td>Fan 1</td><td>Fan 2</td><td>Fan 3</td></tr>\x1A</tr></table>\r\n";
+
+const std::string kDefaultCsvHeader =
+    "Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
+    "Fan 1;Fan 2;Fan 3\r\n";
+
+const std::string kWarningHtmlStart = "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\"> \r\n";
+const std::string kUpDownHtmlStart = "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n";
+
+// Names with characters outside ASCII, a decimal comma and another +3.3 nominal.
+IntervalLogColumns customColumns() {
+    IntervalLogColumns columns;
+    columns.sensorNames = {"Geh\xC3\xA4use", "CPU \xC2\xB0", "Sensor 3"};
+    columns.fanNames = {"L\xC3\xBC" "fter 1", "Fan 2", "Fan 3"};
+    columns.p33Nominal = 3.4;
+    columns.numbers.decimalSeparator = ',';
+    return columns;
+}
+
+class LogFileStartsTest : public ::testing::Test {
+protected:
+    fs::path file(std::string_view name) const { return folder_.path() / name; }
+
+    testing::TempFolder folder_;
+    platform::linux_backend::PosixLogStorage storage_;
+    platform::linux_backend::IconvTextEncoding encoding_;
+    LogFile files_{storage_, encoding_};
+};
+
+// Erasing the interval log rewrites its headers over whatever the files held.
+TEST_F(LogFileStartsTest, IntervalHeadersReplaceExistingContent) {
+    const IntervalLogColumns defaults;
+    const std::string folder = folder_.programFolder();
+    for (const char* name : {"kvxlog.txt", "kvxlog.htm", "kvxlog.csv"}) writeBytes(file(name), std::string(300, 'r'));
+    ASSERT_TRUE(WriteIntervalLogStart(files_, folder, defaults).ok());
+    ASSERT_TRUE(WriteIntervalLogStartHTM(files_, folder, defaults).ok());
+    ASSERT_TRUE(WriteIntervalLogStartCSV(files_, folder, defaults).ok());
+    EXPECT_EQ(readBytes(file("kvxlog.txt")), kDefaultTextHeader);
+    EXPECT_EQ(readBytes(file("kvxlog.htm")), kDefaultHtmlHeader);
+    EXPECT_EQ(readBytes(file("kvxlog.csv")), kDefaultCsvHeader);
+}
+
+// Widths count characters in the file, not UTF-8 bytes; the HTML title stays "+3.3".
+TEST_F(LogFileStartsTest, IntervalHeadersWithOwnNamesAndDecimalComma) {
+    const IntervalLogColumns columns = customColumns();
+    EXPECT_EQ(files_.encodeLines(intervalLogTextHeader(columns)),
+              kBorder1 + kTitles1 + kBorder3 +
+                  "|  Date  |  Time  | Speed |Geh\xE4use    |CPU \xB0      |Sensor 3   |Core|+3,4| +5 | -5  |"
+                  " +12 | -12  |L\xFC" "fter 1 |Fan 2    |Fan 3    |\r\n" +
+                  kBorder3);
+    EXPECT_NE(files_.encodeLines(intervalLogHtmlHeader(columns))
+                  .find("<td>Speed</td><td>Geh\xE4use</td><td>CPU \xB0</td><td>Sensor 3</td><td>Core</td><td>+3.3</td>"),
+              std::string::npos);
+    EXPECT_EQ(files_.encodeLines(intervalLogCsvHeader(columns)),
+              "Date;Time;Speed;Geh\xE4use;CPU \xB0;Sensor 3;Core;+3,4 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
+              "L\xFC" "fter 1;Fan 2;Fan 3\r\n");
+}
+
+TEST_F(LogFileStartsTest, NominalVoltageTitleIsTheShortestText) {
+    IntervalLogColumns columns;
+    struct {
+        double nominal;
+        const char* textCells;
+        const char* csvCells;
+    } const cases[] = {
+        {3.0, "|Core|+3  | +5 |", ";Core;+3 Volt;"},
+        {3.0 + 0.1 + 0.1 + 0.1, "|Core|+3.3| +5 |", ";Core;+3.3 Volt;"},  // stepped by the spin button
+        {3.9, "|Core|+3.9| +5 |", ";Core;+3.9 Volt;"},
+    };
+    for (const auto& c : cases) {
+        columns.p33Nominal = c.nominal;
+        EXPECT_NE(intervalLogTextHeader(columns)[3].find(c.textCells), std::string::npos) << c.textCells;
+        EXPECT_NE(intervalLogCsvHeader(columns)[0].find(c.csvCells), std::string::npos) << c.csvCells;
+    }
+}
+
+TEST_F(LogFileStartsTest, AllMissingFilesAreCreatedWithTheirFirstLines) {
+    const MissingLogFiles made = createMissingLogFiles(files_, folder_.programFolder(), IntervalLogColumns{});
+    ASSERT_TRUE(made.status.ok()) << made.status.message;
+    EXPECT_EQ(made.created, (std::vector<std::string>{"kvxlog.txt", "kvxlog.htm", "kvxlog.csv", "kvxwarnlog.txt",
+                                                      "kvxwarnlog.htm", "updown.txt", "updown.htm"}));
+    EXPECT_EQ(readBytes(file("kvxlog.txt")), kDefaultTextHeader);
+    EXPECT_EQ(readBytes(file("kvxlog.htm")), kDefaultHtmlHeader);
+    EXPECT_EQ(readBytes(file("kvxlog.csv")), kDefaultCsvHeader);
+    EXPECT_TRUE(fs::exists(file("kvxwarnlog.txt")));
+    EXPECT_EQ(fs::file_size(file("kvxwarnlog.txt")), 0u);
+    EXPECT_EQ(readBytes(file("kvxwarnlog.htm")), kWarningHtmlStart);
+    EXPECT_TRUE(fs::exists(file("updown.txt")));
+    EXPECT_EQ(fs::file_size(file("updown.txt")), 0u);
+    EXPECT_EQ(readBytes(file("updown.htm")), kUpDownHtmlStart);
+}
+
+TEST_F(LogFileStartsTest, PresentFilesStayByteForByteAndOnlyMissingOnesAreMade) {
+    const std::string oldText = "not a header at all\n";
+    const std::string oldHtml = "<tr><td>1</td>\x1A</tr></table>\r\n";
+    writeBytes(file("kvxlog.txt"), oldText);
+    writeBytes(file("kvxlog.csv"), "");  // empty still counts as present
+    writeBytes(file("kvxwarnlog.htm"), oldHtml);
+    writeBytes(file("updown.txt"), "report\r\n");
+
+    const MissingLogFiles made = createMissingLogFiles(files_, folder_.programFolder(), customColumns());
+    ASSERT_TRUE(made.status.ok()) << made.status.message;
+    EXPECT_EQ(made.created, (std::vector<std::string>{"kvxlog.htm", "kvxwarnlog.txt", "updown.htm"}));
+    EXPECT_EQ(readBytes(file("kvxlog.txt")), oldText);
+    EXPECT_EQ(readBytes(file("kvxlog.csv")), "");
+    EXPECT_EQ(readBytes(file("kvxwarnlog.htm")), oldHtml);
+    EXPECT_EQ(readBytes(file("updown.txt")), "report\r\n");
+    EXPECT_EQ(readBytes(file("kvxlog.htm")), files_.encodeLines(intervalLogHtmlHeader(customColumns())));
+    EXPECT_EQ(readBytes(file("updown.htm")), kUpDownHtmlStart);
+}
+
+TEST_F(LogFileStartsTest, FolderWithoutTrailingSlashStillHoldsTheFiles) {
+    ASSERT_TRUE(createMissingLogFiles(files_, folder_.path().string(), IntervalLogColumns{}).status.ok());
+    EXPECT_EQ(readBytes(file("kvxlog.csv")), kDefaultCsvHeader);
+}
+
+// Storage that fails to create one chosen file and records every attempt.
+class FailingStorage final : public platform::LogStorage {
+public:
+    FailingStorage(platform::LogStorage& real, std::string failingName) : real_(real), failing_(std::move(failingName)) {}
+    Created createFile(const std::string& path, std::string_view bytes, Existing existing) override {
+        attempts.push_back(fs::path(path).filename().string());
+        if (attempts.back() != failing_) return real_.createFile(path, bytes, existing);
+        Created failed;
+        failed.status.kind = platform::FsStatus::Kind::Failed;
+        failed.status.message = "create " + path + ": No space left on device";
+        return failed;
+    }
+    std::unique_ptr<platform::OpenLogFile> openForAppend(const std::string& path, platform::FsStatus& status) override {
+        return real_.openForAppend(path, status);
+    }
+    std::vector<std::string> attempts;
+
+private:
+    platform::LogStorage& real_;
+    std::string failing_;
+};
+
+TEST_F(LogFileStartsTest, FirstFailureStopsTheCreation) {
+    FailingStorage storage(storage_, "kvxwarnlog.txt");
+    LogFile files(storage, encoding_);
+    const MissingLogFiles made = createMissingLogFiles(files, folder_.programFolder(), IntervalLogColumns{});
+    EXPECT_FALSE(made.status.ok());
+    EXPECT_NE(made.status.message.find("kvxwarnlog.txt: No space left on device"), std::string::npos);
+    EXPECT_EQ(made.created, (std::vector<std::string>{"kvxlog.txt", "kvxlog.htm", "kvxlog.csv"}));
+    EXPECT_EQ(storage.attempts.back(), "kvxwarnlog.txt");
+    EXPECT_FALSE(fs::exists(file("kvxwarnlog.htm")));
+}
+
+// Runs createMissingLogFiles as user "nobody" when the tests run as root, since
+// root may write into read-only folders. Returns the status message ("" = success).
+std::string createWithoutPrivileges(const std::string& programFolder) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        platform::linux_backend::PosixLogStorage storage;
+        platform::linux_backend::IconvTextEncoding encoding;
+        LogFile files(storage, encoding);
+        const MissingLogFiles made = createMissingLogFiles(files, programFolder, IntervalLogColumns{});
+        const std::string& message = made.status.message;
+        if (::write(pipeEnds[1], message.data(), message.size()) < 0) ::_exit(4);
+        ::_exit(made.status.ok() ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, got);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "could not drop privileges";
+    return message;
+}
+
+TEST_F(LogFileStartsTest, ReadOnlyFolderReportsTheSystemTextForTheFirstMissingFile) {
+    writeBytes(file("kvxlog.txt"), "kept");
+    fs::permissions(folder_.path(), fs::perms(0555));
+    const std::string message = createWithoutPrivileges(folder_.programFolder());
+    if (message == "could not drop privileges") GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
+    EXPECT_EQ(message, "create " + folder_.programFolder() + "kvxlog.htm: Permission denied");
+    EXPECT_EQ(readBytes(file("kvxlog.txt")), "kept");
+    EXPECT_FALSE(fs::exists(file("kvxlog.htm")));
+}
+
+}  // namespace
+}  // namespace kvx::logs

@@ -1,0 +1,95 @@
+#include "logs/log_file.h"
+#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/posix_log_storage.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace kvx::logs {
+namespace {
+
+using testing::readBytes;
+using testing::writeBytes;
+
+class LogFileTest : public ::testing::Test {
+protected:
+    std::string path(const char* name) const { return (folder_.path() / name).string(); }
+
+    testing::TempFolder folder_;
+    platform::linux_backend::PosixLogStorage storage_;
+    platform::linux_backend::IconvTextEncoding encoding_;
+    LogFile files_{storage_, encoding_};
+};
+
+TEST_F(LogFileTest, LinesAreWindows1252WithCrLf) {
+    EXPECT_EQ(files_.encodeLines({"35\xC2\xB0" "C", "", "\xE2\x82\xAC"}), "35\xB0" "C\r\n\r\n\x80\r\n");
+    EXPECT_EQ(files_.encodeLines({}), "");
+}
+
+TEST_F(LogFileTest, CreateIfMissingLeavesEvenAnEmptyFileAlone) {
+    writeBytes(path("empty.txt"), "");
+    const auto kept = files_.createIfMissing(path("empty.txt"), {"header"});
+    EXPECT_TRUE(kept.status.ok());
+    EXPECT_FALSE(kept.created);
+    EXPECT_EQ(readBytes(path("empty.txt")), "");
+
+    const auto made = files_.createIfMissing(path("new.txt"), {"header"});
+    EXPECT_TRUE(made.status.ok());
+    EXPECT_TRUE(made.created);
+    EXPECT_EQ(readBytes(path("new.txt")), "header\r\n");
+}
+
+struct AppendCase {
+    const char* what;
+    std::string before;
+    std::string after;  // after appending the line "new"
+};
+
+TEST_F(LogFileTest, AppendCutsAtTheFirstMarkInTheLast128Bytes) {
+    const std::string filler(200, 'x');
+    const AppendCase cases[] = {
+        {"no mark: plain append", "row1\r\n", "row1\r\nnew\r\n"},
+        {"empty file", "", "new\r\n"},
+        {"mark and closing tags removed", "<tr><td>1</td>\x1A</tr></table>\r\n", "<tr><td>1</td>new\r\n"},
+        {"first of two marks", "a\x1A" "b\x1A" "c", "anew\r\n"},
+        {"mark as the very last byte", "abc\x1A", "abcnew\r\n"},
+        {"mark exactly 128 bytes from the end",
+         "head\x1A" + std::string(127, 'x'), "headnew\r\n"},
+        {"mark 129 bytes from the end is kept",
+         "head\x1A" + std::string(128, 'x'), "head\x1A" + std::string(128, 'x') + "new\r\n"},
+        {"only the last 128 bytes are searched", "\x1A" + filler + "\x1A" + "end",
+         "\x1A" + filler + "new\r\n"},
+    };
+    for (const AppendCase& c : cases) {
+        writeBytes(path("log.htm"), c.before);
+        ASSERT_TRUE(files_.append(path("log.htm"), {"new"}).ok()) << c.what;
+        EXPECT_EQ(readBytes(path("log.htm")), c.after) << c.what;
+    }
+}
+
+// Guards the HTML logs: however many rows, one closing tag line at the end and one mark.
+TEST_F(LogFileTest, RepeatedAppendsKeepOneClosingTailAtTheEnd) {
+    const std::string tail = "\x1A</tr></table>";
+    ASSERT_TRUE(files_.create(path("log.htm"), {"<html>", "<tr><td>T</td></tr>" + tail}).ok());
+    for (int row = 1; row <= 3; ++row) {
+        ASSERT_TRUE(files_.append(path("log.htm"), {"<tr><td>" + std::to_string(row) + "</td>" + tail}).ok());
+    }
+    EXPECT_EQ(readBytes(path("log.htm")),
+              "<html>\r\n<tr><td>T</td></tr><tr><td>1</td><tr><td>2</td><tr><td>3</td>\x1A</tr></table>\r\n");
+}
+
+TEST_F(LogFileTest, AppendToAMissingFileFailsAndCreatesNothing) {
+    const platform::FsStatus status = files_.append(path("gone.txt"), {"row"});
+    EXPECT_TRUE(status.notFound());
+    EXPECT_EQ(status.message, "open " + path("gone.txt") + ": No such file or directory");
+    EXPECT_FALSE(std::filesystem::exists(path("gone.txt")));
+}
+
+TEST_F(LogFileTest, WriteFailureCarriesTheSystemText) {
+    const platform::FsStatus status = files_.append("/dev/full", {"row"});
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.message, "write /dev/full: No space left on device");
+}
+
+}  // namespace
+}  // namespace kvx::logs
