@@ -10,7 +10,8 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
       messages_(services_.messageBoxes, services_.scheduler),
       mainWindow_(std::make_unique<ui::MainWindow>(services_.scheduler, *library_,
                                                    acquisition::NumberFormat{services_.locale.decimalSeparator()})),
-      store_(services_.files, services_.folders.config + "/user.reg") {
+      store_(services_.files, services_.folders.config + "/user.reg"),
+      logFile_(services_.logStorage, services_.textEncoding) {
     windows_.add(mainWindow_->form());
     windows_.add(mainWindow_->information().window());
     windows_.add(splash_.window());

@@ -6,7 +6,10 @@
 #include "acquisition/sensor_library.h"
 #include "app/message_log.h"
 #include "app/splash.h"
+#include "logs/log_file.h"
 #include "platform/file_system.h"
+#include "platform/log_storage.h"
+#include "platform/text_encoding.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
@@ -35,6 +38,8 @@ struct Services {
     platform::MessageBoxes& messageBoxes;
     ui::ModalHost& modalHost;
     platform::FileSystem& files;
+    platform::LogStorage& logStorage;
+    const platform::TextEncoding& textEncoding;
     platform::Folders folders;
     // The running program file, as stored in "KVX Path".
     std::string programPath;
@@ -94,6 +99,7 @@ private:
     ui::WindowSet windows_;
     settings::SettingsBindings bindings_;
     settings::SettingsStore store_;
+    logs::LogFile logFile_;
     std::string startTime_;
     bool started_ = false;
     bool exitQuestionAllowed_ = true;

@@ -14,7 +14,9 @@
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/dl_shared_library.h"
+#include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/posix_log_storage.h"
 #include "platform/linux/posix_locale.h"
 #include "platform/linux/realtime_loop.h"
 #include "platform/linux/shutdown_signals.h"
@@ -78,9 +80,17 @@ int main(int argc, char** argv) {
     platform::linux_backend::PosixLocale locale;
     platform::linux_backend::DlSharedLibraryLoader loader;
     platform::linux_backend::PosixFileSystem files;
+    platform::linux_backend::PosixLogStorage logStorage;
+    std::unique_ptr<platform::linux_backend::IconvTextEncoding> encoding;
+    try {
+        encoding = std::make_unique<platform::linux_backend::IconvTextEncoding>();
+    } catch (const std::exception& e) {
+        std::cerr << "korvex: " << e.what() << "\n";
+        return app::kExitFailure;
+    }
     app::ModalAnswers answers;
-    app::ProgramContext context{locale, loader, files, folders, platform::linux_backend::executablePath(), {},
-                                answers, std::cerr};
+    app::ProgramContext context{locale,  loader,  files, logStorage, *encoding, folders,
+                                platform::linux_backend::executablePath(), {}, answers, std::cerr};
 
 #ifdef KVX_WITH_QT
     if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);

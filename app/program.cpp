@@ -71,7 +71,8 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
     if (!library->usable()) err << "korvex: " << library->problem() << "; running without sensor readings\n";
 
-    Services services{p.scheduler, c.locale, p.messageBoxes, p.modalHost, c.files, c.folders, c.programPath, c.lifecycle};
+    Services services{p.scheduler,  c.locale,  p.messageBoxes, p.modalHost,   c.files,
+                      c.logStorage, c.textEncoding, c.folders,   c.programPath, c.lifecycle};
     Application app(services, std::move(library));
 
     auto writeDump = [&](const std::string& file) {

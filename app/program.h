@@ -26,6 +26,8 @@ struct ProgramContext {
     platform::Locale& locale;
     platform::SharedLibraryLoader& libraryLoader;
     platform::FileSystem& files;
+    platform::LogStorage& logStorage;
+    const platform::TextEncoding& textEncoding;
     platform::Folders folders;
     // The running program file, as stored in "KVX Path".
     std::string programPath;

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "app/application.h"
+#include "logs/log_file_starts.h"
 #include "ui/model/main_window_settings.h"
 
 namespace kvx::app {
@@ -56,6 +57,21 @@ Application::StartOutcome Application::start() {
         if (auto* radio = form.findAs<ui::RadioButton>(name); radio && radio->checked() && radio->onClick) radio->onClick();
     main.SetAllNameTexts();
     main.SetAll33VoltText();
+
+    // Missing log files are created with their headers; an error stops start-up here.
+    logs::IntervalLogColumns columns;
+    for (int i = 0; i < 3; ++i) {
+        columns.sensorNames[i] = form.findAs<ui::Edit>("Edit" + std::to_string(4 + i))->text();
+        columns.fanNames[i] = form.findAs<ui::Edit>("Edit" + std::to_string(1 + i))->text();
+    }
+    columns.p33Nominal = main.channels().p33Nominal();
+    columns.numbers.decimalSeparator = services_.locale.decimalSeparator();
+    auto created = logs::createMissingLogFiles(logFile_, services_.folders.program, columns);
+    if (!created.status.ok()) {
+        showError(created.status.message);
+        started_ = true;
+        return StartOutcome::Running;
+    }
 
     main.channels().unitButton().click();
     for (int sensor = 1; sensor <= 3; ++sensor)

@@ -8,7 +8,9 @@
 #include "fake_board.h"
 #include "platform/fake/fixed_locale.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/posix_log_storage.h"
 
 namespace kvx::test {
 
@@ -22,6 +24,8 @@ struct TestProgram {
     app::HeadlessMessageBoxes boxes{clock, answers, err};
     app::ScriptedModalHost host{clock, answers, err};
     platform::linux_backend::PosixFileSystem files;
+    platform::linux_backend::PosixLogStorage logStorage;
+    platform::linux_backend::IconvTextEncoding encoding;
     platform::Folders folders;
     app::LifecycleHooks lifecycle;
     std::unique_ptr<app::Application> app;
