@@ -74,8 +74,15 @@ TEST(SingleInstance, ProgramStartedByTheHolderDoesNotKeepTheName) {
     ASSERT_EQ(::read(started[0], &any, 1), 0) << "end of file once the child has executed sleep";
     ::close(started[0]);
 
+    // The pipe may report the exec a moment before the kernel has closed the
+    // lock's descriptor too, so look again for a while.
     FlockSingleInstance second(folder.path());
-    EXPECT_TRUE(second.acquire("Korvex").acquired());
+    bool acquired = false;
+    for (int attempt = 0; attempt < 500 && !acquired; ++attempt) {
+        acquired = second.acquire("Korvex").acquired();
+        if (!acquired) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(acquired) << "the running sleep still holds the lock";
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
 }
