@@ -11,7 +11,7 @@ namespace kvx::app {
 
 // What the first-run dialogs need from the program.
 struct FirstRunInputs {
-    ui::ModalHost* modalHost = nullptr;
+    ui::ModalHost* modalHost = nullptr;  // required: shows each dialog
     std::function<acquisition::RailVoltages()> readVoltages;
     std::function<int32_t()> chipId;
     bool chipPresent = true;
