@@ -21,9 +21,10 @@ struct Uninstall {
 
     Uninstall() {
         window.window().setModalHost(&host);
+        const char* marks[] = {"AutorunCheckImage", "LogFilesCheckImage", "UninstallerCheckImage"};
         for (int step = 1; step <= 3; ++step) {
-            const ui::Image& mark = window.checkMark(step);
-            const_cast<ui::Image&>(mark).observe([this, &mark, step] {
+            ui::Control& mark = *window.window().find(marks[step - 1]);
+            mark.observe([this, &mark, step] {
                 if (mark.visible()) note("check mark " + std::to_string(step));
             });
         }
