@@ -1,0 +1,182 @@
+// The first-run dialogs: their order, the agreement's outcome, the start-up
+// settings' captions and core voltage editing, and the chip advice.
+#include <gtest/gtest.h>
+
+#include "acquisition/channel_settings.h"
+#include "app/agreement_window.h"
+#include "app/first_run_dialogs.h"
+#include "app/first_time_information_window.h"
+#include "app/startup_info_window.h"
+#include "app/startup_settings_window.h"
+#include "dialog_harness.h"
+
+using namespace kvx;
+using test::DialogHarness;
+
+namespace {
+
+using FirstTimeInformationWindow = app::FirstTimeInformationWindow;
+
+struct FirstRun {
+    DialogHarness host;
+    ui::Window mainForm{"Form1"};
+    acquisition::ChannelSettings channels{mainForm, {}, {}};
+    acquisition::RailVoltages volts{2.8, 1.745, 3.3, 5, 12, -12, -5};
+    int32_t chipId = FirstTimeInformationWindow::kLM78;
+    std::vector<std::string> events;
+
+    app::FirstRunInputs inputs(bool chipPresent = true) {
+        app::FirstRunInputs in;
+        in.modalHost = &host;
+        in.readVoltages = [this] { return volts; };
+        in.chipId = [this] { return chipId; };
+        in.chipPresent = chipPresent;
+        in.coreNominal = app::coreNominalEditingOf(channels);
+        in.windowOpened = [this](ui::Window& w) { events.push_back("open " + w.name()); };
+        in.windowClosed = [this](ui::Window& w) { events.push_back("closed " + w.name()); };
+        return in;
+    }
+};
+
+}  // namespace
+
+TEST(FirstRunDialogs, UnansweredTheyAllShowInOrderAndTheTermsAreAccepted) {
+    FirstRun run;
+    app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
+    EXPECT_TRUE(outcome.accepted);
+    EXPECT_FALSE(outcome.corePort1);
+    EXPECT_DOUBLE_EQ(outcome.coreNominal, 2.8);
+    EXPECT_EQ(run.host.shown, (std::vector<std::string>{"Form9", "Form3", "Form2", "Form6"}));
+    EXPECT_EQ(run.events, (std::vector<std::string>{"open Form9", "closed Form9", "open Form3", "closed Form3",
+                                                    "open Form2", "closed Form2", "open Form6", "closed Form6"}));
+    EXPECT_EQ(run.host.diagnostics.str(), "");
+}
+
+// Guards against a declined agreement that lets the start-up go on.
+TEST(FirstRunDialogs, DeclinedByNoOrByTheCloseBoxNothingFollows) {
+    struct Case {
+        const char* how;
+        bool closeBox;
+    };
+    for (Case c : {Case{"&No button", false}, Case{"close box", true}}) {
+        SCOPED_TRACE(c.how);
+        FirstRun run;
+        if (c.closeBox) run.host.closeBox.insert("Form3");
+        else run.host.answers.set("Form3", {"&No", 0});
+        app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
+        EXPECT_FALSE(outcome.accepted);
+        EXPECT_EQ(run.host.shown, (std::vector<std::string>{"Form9", "Form3"}));
+        EXPECT_EQ(run.events.back(), "closed Form3");
+    }
+}
+
+TEST(AgreementWindow, PendingFromOpeningUntilYes) {
+    DialogHarness host;
+    app::AgreementWindow agreement;
+    agreement.window().setModalHost(&host);
+    bool pendingWhileOpen = false;
+    host.whileOpen["Form3"] = [&](ui::Window&) { pendingWhileOpen = agreement.pending(); };
+
+    EXPECT_TRUE(agreement.ask());
+    EXPECT_TRUE(pendingWhileOpen);
+    EXPECT_FALSE(agreement.pending());
+
+    host.answers.set("Form3", {"&No", 0});
+    EXPECT_FALSE(agreement.ask()) << "an earlier acceptance does not carry over";
+    EXPECT_TRUE(agreement.pending());
+}
+
+TEST(FirstRunDialogs, TextsAndButtons) {
+    struct Expected {
+        std::string caption;
+        std::vector<std::string> buttons;
+        std::string closingButton;  // the first one: the default answer
+    };
+    FirstRun run;
+    app::StartupInfoWindow info;
+    app::AgreementWindow agreement;
+    app::StartupSettingsWindow settings({});
+    app::FirstTimeInformationWindow information(nullptr);
+    std::vector<std::pair<ui::Window*, Expected>> table = {
+        {&info.window(), {"Startup Info", {"&Ok"}, "&Ok"}},
+        {&agreement.window(), {"Korvex Agreement", {"&Yes", "&No"}, "&Yes"}},
+        {&settings.window(), {"Korvex Startup Settings", {"&Ok"}, "&Ok"}},
+        {&information.window(), {"1st Time Information", {"&Ok"}, "&Ok"}},
+    };
+    for (auto& [window, expected] : table) {
+        SCOPED_TRACE(window->name());
+        EXPECT_EQ(window->caption(), expected.caption);
+        EXPECT_EQ(DialogHarness::buttonCaptions(*window), expected.buttons);
+        ASSERT_FALSE(window->closingButtons().empty());
+        EXPECT_EQ(window->closingButtons().front()->caption(), expected.closingButton);
+        EXPECT_EQ(window->closingButtons().size(), expected.buttons.size());
+    }
+    EXPECT_EQ(DialogHarness::caption(agreement.window(), "VersionLabel"), "Version 3.82");
+    EXPECT_NE(DialogHarness::caption(info.window(), "InfoLabel").find("LM75"), std::string::npos);
+    EXPECT_NE(DialogHarness::caption(information.window(), "TrayLabel").find("Show && Expand"), std::string::npos)
+        << "the menu command's name, with its ampersand shown as such";
+}
+
+TEST(StartupSettingsWindow, CaptionsFromTheVoltagesAndTheCoreNominalSharedWithTheMainWindow) {
+    FirstRun run;
+    std::string captionsWhileOpen;
+    run.host.whileOpen["Form2"] = [&](ui::Window& w) {
+        captionsWhileOpen = DialogHarness::caption(w, "Port0RadioButton") + " | " +
+                            DialogHarness::caption(w, "Port1RadioButton") + " | " +
+                            DialogHarness::caption(w, "VersionLabel") + " | " +
+                            DialogHarness::caption(w, "CoreVoltageLabel");
+        EXPECT_TRUE(w.find("CoreVoltageGroupBox")->visible());
+        EXPECT_TRUE(w.findAs<ui::RadioButton>("Port0RadioButton")->checked()) << "Port 0 starts chosen";
+        auto* spin = w.findAs<ui::SpinButton>("CoreVoltageSpinButton");
+        spin->up();
+        spin->up();
+        spin->down();
+        EXPECT_EQ(DialogHarness::caption(w, "CoreVoltageLabel"), "Core Voltage: 2.9Volt");
+        w.findAs<ui::RadioButton>("Port1RadioButton")->click();
+    };
+    app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
+    EXPECT_EQ(captionsWhileOpen, "Port 0: 2.80Volt | Port 1: 1.75Volt | Version 3.82 | Core Voltage: 2.8Volt");
+    EXPECT_TRUE(outcome.corePort1);
+    EXPECT_NEAR(outcome.coreNominal, 2.9, 1e-9);
+    EXPECT_NEAR(run.channels.coreNominal(), 2.9, 1e-9) << "the main window's own value was edited";
+    EXPECT_EQ(DialogHarness::caption(run.mainForm, "Label11"), "Core Voltage: 2.9Volt");
+}
+
+TEST(StartupSettingsWindow, WithoutTheChipTheQuestionsAreHiddenAndTheCloseBoxStillReportsThePort) {
+    DialogHarness host;
+    app::StartupSettingsWindow settings({[] { return acquisition::RailVoltages{}; }, false, {','}, {}});
+    settings.window().setModalHost(&host);
+    host.closeBox.insert("Form2");
+    host.whileOpen["Form2"] = [](ui::Window& w) { w.findAs<ui::RadioButton>("Port1RadioButton")->click(); };
+    std::vector<bool> reports;
+    settings.onPortChosen = [&](bool port1) { reports.push_back(port1); };
+    settings.show();
+    EXPECT_FALSE(settings.window().find("CoreVoltageGroupBox")->visible());
+    EXPECT_EQ(DialogHarness::caption(settings.window(), "Port0RadioButton"), "Port 0: 0,00Volt")
+        << "the user's decimal separator";
+    EXPECT_EQ(reports, std::vector<bool>{true});
+}
+
+TEST(FirstTimeInformationWindow, OneAdviceTextChosenByTheChipIdentifier) {
+    struct Case {
+        int32_t chipId;
+        std::string adviceStart;
+    };
+    const std::string notDetected = "Korvex has not detected the LM78 or the Winbond W83781D chip";
+    const Case table[] = {
+        {0x10, "Korvex has detected the Winbond W83781D chip on your PC, it is recomended that you use the WB1"},
+        {0x2D, "Korvex has detected the LM78/LM79 chip on your PC, it is recomended that you do not use the WB2"},
+        {0, notDetected},
+        {0x30, notDetected},
+    };
+    DialogHarness host;
+    int32_t chipId = 0;
+    app::FirstTimeInformationWindow information([&] { return chipId; });
+    information.window().setModalHost(&host);
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.chipId);
+        chipId = c.chipId;
+        information.show();
+        EXPECT_EQ(DialogHarness::caption(information.window(), "ChipLabel").rfind(c.adviceStart, 0), 0u);
+    }
+}
