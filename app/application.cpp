@@ -15,8 +15,17 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     windows_.add(mainWindow_->form());
     windows_.add(mainWindow_->information().window());
     windows_.add(splash_.window());
+    windows_.add(exitQuestion_.window());
+    windows_.declare("Form9", {"&Ok"});
+    windows_.declare("Form3", {"&Yes", "&No"});
+    windows_.declare("Form2", {"&Ok"});
+    windows_.declare("Form6", {"&Ok"});
+    windows_.declare("Form5", {"&Cancel", "&Un-install"});
     for (ui::Window* window : windows_.windows()) window->setModalHost(&services_.modalHost);
     mainWindow_->onExit = [this] { Exit1Click(); };
+    mainWindow_->onUninstall = [this] { UnInstallExit1Click(); };
+    if (auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox"))
+        box->onClick = [this] { GenTabRunOnStartupCheckBoxClick(); };
     mainWindow_->form().onCloseRequest = [this] { requestClose(); };
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
@@ -25,6 +34,32 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
 
 void Application::showError(const std::string& text) {
     messages_.show({"Korvex", text, platform::MessageIcon::Error, {"OK"}});
+}
+
+void Application::GenTabRunOnStartupCheckBoxClick() {
+    const LifecycleHooks& hooks = services_.lifecycle;
+    auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");
+    if (box->checked()) {
+        if (mainWindow_->form().visible())
+            messages_.show({"Korvex",
+                            "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r" +
+                                services_.programPath,
+                            platform::MessageIcon::None,
+                            {"OK"}});
+        if (hooks.writeRunAtStart) hooks.writeRunAtStart(services_.programPath);
+    } else if (hooks.removeRunAtStart) {
+        hooks.removeRunAtStart();
+    }
+}
+
+void Application::comeForward() {
+    ui::MainWindow& main = *mainWindow_;
+    if (!main.parked()) {
+        main.form().setVisible(true);
+        return;
+    }
+    if (main.doubleClickSmall) main.Show2Click();
+    else main.Show1Click();
 }
 
 void Application::endSession() {

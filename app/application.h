@@ -5,6 +5,7 @@
 
 #include "acquisition/sensor_library.h"
 #include "app/message_log.h"
+#include "app/exit_question.h"
 #include "app/splash.h"
 #include "logs/log_file.h"
 #include "platform/file_system.h"
@@ -29,6 +30,11 @@ struct LifecycleHooks {
     // The run-at-start entry "Korvex": whether it exists; cleaning up old releases' entries.
     std::function<bool()> runAtStartExists;
     std::function<void()> removeOldRunAtStartEntries;
+    std::function<void(const std::string& programPath)> writeRunAtStart;
+    std::function<void()> removeRunAtStart;
+    // The uninstall window's actions: delete one file (false when it could not), start a program.
+    std::function<bool(const std::string& path)> deleteFile;
+    std::function<void(const std::string& program, const std::string& parameters)> startProgram;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -64,6 +70,10 @@ public:
     void requestClose();
     // The tray menu's "Exit".
     void Exit1Click();
+    // The tray menu's "Un-install".
+    void UnInstallExit1Click();
+    // Another copy asked this one to come forward.
+    void comeForward();
     // The end of the session, as a system shut-down asks it: no question, settings saved; then the loops end.
     void endSession();
     bool ended() const { return ended_; }
@@ -90,11 +100,14 @@ private:
     bool FormClose();
     void finish();
     void showError(const std::string& text);
+    void GenTabRunOnStartupCheckBoxClick();
+    std::string uninstallCommand();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
     MessageLog messages_;
     Splash splash_;
+    ExitQuestion exitQuestion_;
     std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::WindowSet windows_;
     settings::SettingsBindings bindings_;

@@ -1,6 +1,8 @@
 // How the program ends: the close request, the saving of the settings, and
 // the silent end when the session ends.
 #include "app/application.h"
+#include "app/uninstall_window.h"
+#include "settings/hive_file.h"
 
 namespace kvx::app {
 
@@ -8,9 +10,11 @@ bool Application::FormCloseQuery() {
     auto* enabled = mainWindow_->form().findAs<ui::CheckBox>("GenTabEnableExitQCheckBox");
     if (enabled && !enabled->checked()) exitQuestionAllowed_ = false;
     if (!exitQuestionAllowed_) return true;
-    auto answer = messages_.show({"Confirm", "Are you sure you want to Exit the Program ?", platform::MessageIcon::Question,
-                                  {"Yes", "No"}});
-    return answer == "Yes";
+    switch (exitQuestion_.ask()) {
+        case ExitAnswer::Yes: return true;
+        case ExitAnswer::Minimize: mainWindow_->Hide1Click(); return false;
+        default: return false;
+    }
 }
 
 bool Application::FormClose() {
@@ -34,6 +38,33 @@ void Application::requestClose() {
     finish();
 }
 
-void Application::Exit1Click() { requestClose(); }
+void Application::Exit1Click() {
+    exitQuestion_.offerYesAndNoOnly([this] { requestClose(); });
+}
+
+std::string Application::uninstallCommand() {
+    settings::HiveFile machine(services_.files, services_.folders.config + "/machine.reg");
+    auto loaded = machine.load();
+    const auto* key = loaded.hive.findKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");
+    const auto* value = key ? key->find("UninstallString") : nullptr;
+    return value && value->type == settings::HiveValueType::String ? value->text : std::string();
+}
+
+void Application::UnInstallExit1Click() {
+    const LifecycleHooks& hooks = services_.lifecycle;
+    UninstallWindow::Hooks steps;
+    steps.removeRunEntry = hooks.removeRunAtStart;
+    steps.deleteFile = hooks.deleteFile;
+    steps.readUninstallCommand = [this] { return uninstallCommand(); };
+    if (hooks.startProgram)
+        steps.startProgram = [start = hooks.startProgram](const UninstallCommand& c) { start(c.program, c.parameters); };
+    // The uninstaller takes over: no question, no settings written.
+    steps.endProgram = [this] { finish(); };
+    UninstallWindow uninstall(services_.scheduler, services_.folders.program, std::move(steps));
+    uninstall.window().setModalHost(&services_.modalHost);
+    windows_.add(uninstall.window());
+    uninstall.show();
+    windows_.remove(uninstall.window());
+}
 
 }  // namespace kvx::app

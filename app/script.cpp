@@ -165,7 +165,14 @@ private:
             return {};
         }
         ui::Window* window = windows_.window(command.target);
-        if (!window) return "unknown window '" + command.target + "'";
+        if (!window) {
+            const auto* buttons = windows_.declaredButtons(command.target);
+            if (!buttons) return "unknown window '" + command.target + "'";
+            if (command.text.empty()) return {};
+            for (const auto& caption : *buttons)
+                if (sameCaption(caption, command.text)) return {};
+            return "window " + command.target + " has no button \"" + command.text + "\"";
+        }
         if (command.text.empty()) return {};  // let the window run out
         for (ui::Control* c : window->controls())
             if (auto* button = dynamic_cast<ui::Button*>(c); button && sameCaption(button->caption(), command.text)) return {};

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "app/application.h"
+#include "app/first_run_dialogs.h"
 #include "logs/log_file_starts.h"
 #include "ui/model/main_window_settings.h"
 
@@ -49,6 +50,26 @@ Application::StartOutcome Application::start() {
 
     auto report = store_.read(bindings_, [&](int readNumber) { ui::afterSettingRead(bindings_, main, readNumber); });
     for (const auto& message : report.fileMessages) showError(message);
+    if (report.outcome == settings::ReadOutcome::FirstRunDue) {
+        FirstRunInputs inputs;
+        inputs.modalHost = &services_.modalHost;
+        inputs.readVoltages = [&lib] { return lib.voltages(); };
+        inputs.chipId = [&lib] { return lib.chipId(); };
+        inputs.chipPresent = readings.chipPresent;
+        inputs.number = acquisition::NumberFormat{services_.locale.decimalSeparator()};
+        inputs.coreNominal = coreNominalEditingOf(main.channels());
+        inputs.windowOpened = [this](ui::Window& w) { windows_.add(w); };
+        inputs.windowClosed = [this](ui::Window& w) { windows_.remove(w); };
+        auto outcome = runFirstRunDialogs(inputs);
+        if (!outcome.accepted) {
+            finish();
+            return StartOutcome::Declined;
+        }
+        if (auto* port1 = form.findAs<ui::RadioButton>("RadioButton2")) {
+            if (outcome.corePort1) port1->setChecked(true);
+            else if (auto* port0 = form.findAs<ui::RadioButton>("RadioButton1")) port0->setChecked(true);
+        }
+    }
     store_.writeKvxPath(services_.programPath);
 
     // Handlers that make the window agree with the settings just read.

@@ -12,6 +12,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       timer2_(form_.add<Timer>(nullptr, "Timer2", scheduler)),
       timer3_(form_.add<Timer>(nullptr, "Timer3", scheduler)),
       popupMenu_(form_.add<MenuItem>(nullptr, "PopupMenu1")),
+      uninstallItem_(form_.add<MenuItem>(&popupMenu_, "UnInstallExit1")),
       quickCheckMenu_(form_.add<MenuItem>(&popupMenu_, "QuickCheck1")),
       showExpandItem_(form_.add<MenuItem>(&popupMenu_, "Show1")),
       showItem_(form_.add<MenuItem>(&popupMenu_, "Show2")),
@@ -33,6 +34,10 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
 
     popupMenu_.setVisible(false);
     popupMenu_.onPopup = [this] { PopupMenu1Popup(); };
+    uninstallItem_.setCaption("Un-install");
+    uninstallItem_.onClick = [this] {
+        if (onUninstall) onUninstall();
+    };
     quickCheckMenu_.setCaption("Quick Check");
     showExpandItem_.setCaption("Show && Expand");
     showExpandItem_.onClick = [this] { Show1Click(); };
@@ -50,7 +55,9 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     auto& separator1 = form_.add<MenuItem>(&popupMenu_, "N1");
     separator3.setCaption("-");
     separator1.setCaption("-");
-    for (MenuItem* item : {&quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
+    auto& separator2 = form_.add<MenuItem>(&popupMenu_, "N2");
+    separator2.setCaption("-");
+    for (MenuItem* item : {&uninstallItem_, &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
                            &separator1, &exitItem_})
         popupMenu_.addItem(*item);
     expandButton_.onClick = [this] { SpeedButton3Click(); };

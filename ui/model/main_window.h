@@ -66,8 +66,9 @@ public:
     void SetAllSensorText(int sensor);
     void SetAllFanText(int fan);
 
-    // Runs when the user chooses Exit from the tray menu.
+    // Runs when the user chooses Exit, or Un-install, from the tray menu.
     Handler onExit;
+    Handler onUninstall;
 
     static constexpr int kExpandedWidth = 572;
     static constexpr int kExpandedHeight = 314;
@@ -114,6 +115,7 @@ private:
     Timer& timer2_;
     Timer& timer3_;
     MenuItem& popupMenu_;
+    MenuItem& uninstallItem_;
     MenuItem& quickCheckMenu_;
     MenuItem& showExpandItem_;
     MenuItem& showItem_;

@@ -9,6 +9,17 @@ Window* WindowSet::window(std::string_view name) const {
     return nullptr;
 }
 
+void WindowSet::remove(Window& window) { std::erase(windows_, &window); }
+
+void WindowSet::declare(const std::string& name, std::vector<std::string> buttonCaptions) {
+    declared_[foldCase(name)] = std::move(buttonCaptions);
+}
+
+const std::vector<std::string>* WindowSet::declaredButtons(std::string_view name) const {
+    auto it = declared_.find(foldCase(name));
+    return it == declared_.end() ? nullptr : &it->second;
+}
+
 Control* WindowSet::find(std::string_view qualifiedName) const {
     auto dot = qualifiedName.find('.');
     if (dot == std::string_view::npos) {

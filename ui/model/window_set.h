@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,13 @@ namespace kvx::ui {
 class WindowSet {
 public:
     void add(Window& window) { windows_.push_back(&window); }
+    // A window that exists only while it is shown leaves the set when it closes.
+    void remove(Window& window);
+    // A window made only when needed (a first-run dialog, the uninstall window):
+    // its name and button captions, so that a script may answer it before it exists.
+    void declare(const std::string& name, std::vector<std::string> buttonCaptions);
+    // The declared button captions of a window made only when needed; nullptr when it is not declared.
+    const std::vector<std::string>* declaredButtons(std::string_view name) const;
     const std::vector<Window*>& windows() const { return windows_; }
     Window* window(std::string_view name) const;
     // A control, or a window by its own name; nullptr when there is none.
@@ -21,6 +29,7 @@ public:
 
 private:
     std::vector<Window*> windows_;
+    std::map<std::string, std::vector<std::string>> declared_;  // by folded name
 };
 
 }  // namespace kvx::ui
