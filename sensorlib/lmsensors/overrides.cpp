@@ -5,6 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "sensorlib/lmsensors/hive_key_lines.h"
+#include "settings/hive.h"
+
 namespace kvx::lmsensors {
 namespace {
 
@@ -19,22 +22,6 @@ std::string_view trimmed(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
-}
-
-// Reads a REGEDIT5 quoted string starting at s[pos] == '"'; advances pos past
-// the closing quote. Returns false when the quote is not closed.
-bool readQuoted(std::string_view s, std::size_t& pos, std::string& out) {
-    out.clear();
-    for (++pos; pos < s.size(); ++pos) {
-        char c = s[pos];
-        if (c == '"') {
-            ++pos;
-            return true;
-        }
-        if (c == '\\' && pos + 1 < s.size()) c = s[++pos];
-        out += c;
-    }
-    return false;
 }
 
 constexpr std::array<const char*, 13> kChannelNames = {
@@ -63,51 +50,28 @@ std::string slotValueName(Slot slot) {
 }
 
 OverrideValues parseOverrideText(std::string_view text, std::string_view fileName) {
+    // An empty file (as a fresh configuration folder may hold) sets nothing.
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return {};
+    const settings::HiveParseResult parsed = settings::Hive::parse(text, fileName);
+    if (parsed.fatal()) return {{}, parsed.problems.front().text()};
+
+    // Lines the hive reader could not understand are skipped by it; inside our
+    // key such a line is a lost override, so nothing is applied and it is
+    // reported. Problems elsewhere belong to the program's own settings.
+    const HiveKeyLines keyLines(text, kOverrideKey);
+    for (const settings::HiveProblem& problem : parsed.problems)
+        if (keyLines.contains(problem.line)) return {{}, problem.text()};
+
     OverrideValues result;
-    std::istringstream in{std::string(text)};
-    std::string line;
-    bool inKey = false;
-    int lineNo = 0;
-    const std::string wantedSection = lowered(kOverrideKey);
-    auto fail = [&](const std::string& why) {
-        result.values.clear();
-        result.error = std::string(fileName) + ":" + std::to_string(lineNo) + ": " + why;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        std::string_view l = trimmed(line);
-        if (lineNo == 1 && l.substr(0, 3) == "\xEF\xBB\xBF") l.remove_prefix(3);
-        if (lineNo == 1) {
-            if (l != "Windows Registry Editor Version 5.00") {
-                fail("not a REGEDIT5 hive (first line must be 'Windows Registry Editor Version 5.00')");
-                return result;
-            }
-            continue;
+    const settings::HiveKey* key = parsed.hive->findKey(kOverrideKey);
+    if (!key) return result;
+    for (const settings::HiveValue& value : *key) {
+        if (value.type != settings::HiveValueType::String) {
+            const int line = keyLines.lineOf(value.name);
+            const std::string where = std::string(fileName) + (line > 0 ? ":" + std::to_string(line) : "");
+            return {{}, where + ": value \"" + value.name + "\" is not a string value"};
         }
-        if (l.empty() || l.front() == ';') continue;
-        if (l.front() == '[') {
-            inKey = l.back() == ']' && lowered(l.substr(1, l.size() - 2)) == wantedSection;
-            continue;
-        }
-        if (!inKey) continue;
-        std::size_t pos = 0;
-        std::string name, value;
-        if (l.front() != '"' || !readQuoted(l, pos, name)) {
-            fail("expected a quoted value name");
-            return result;
-        }
-        std::string_view rest = trimmed(l.substr(pos));
-        if (rest == "=-") continue;  // a deleted value
-        if (rest.substr(0, 2) != "=\"") {
-            fail("value \"" + name + "\" is not a string value");
-            return result;
-        }
-        std::size_t vpos = 1;
-        if (!readQuoted(rest, vpos, value) || !trimmed(rest.substr(vpos)).empty()) {
-            fail("value \"" + name + "\" has an unterminated or malformed string");
-            return result;
-        }
-        result.values[lowered(name)] = value;
+        result.values[lowered(value.name)] = value.text;
     }
     return result;
 }

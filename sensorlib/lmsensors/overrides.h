@@ -15,15 +15,17 @@ namespace kvx::lmsensors {
 inline constexpr std::string_view kOverrideKey = "HKEY_CURRENT_USER\\Software\\Korvex\\Sensors";
 
 // String values of the override key, names lower-cased (names match without
-// regard to case). `error` is non-empty when the file could not be read or
-// the key holds a line that is not a string value.
+// regard to case). `error` ("FILE:LINE: reason") is non-empty, and `values`
+// empty, when the file could not be read or is not a hive, when a line in the
+// key could not be understood, or when the key holds a value that is not a
+// string.
 struct OverrideValues {
     std::map<std::string, std::string> values;
     std::string error;
 };
 
-// Reads the override key from the hive file at `path`. A missing file is no
-// error: it yields no values. This is the only place that reads the hive.
+// Reads the override key from the hive file at `path` with the settings hive
+// reader. A missing or empty file is no error: it yields no values.
 OverrideValues readOverrides(const std::string& path);
 
 // The same over text already read; `fileName` prefixes error messages.

@@ -8,45 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <optional>
-#include <sstream>
 #include <string>
 
 #include "demo_board.h"
 #include "library_probe.h"
+#include "sensors_output.h"
 
 using namespace kvx::lmsensors::testing;
-
-namespace {
-
-// "chip/subfeature" -> value, from `sensors -u` output.
-std::map<std::string, double> parseSensorsRaw(const std::string& text) {
-    std::map<std::string, double> values;
-    std::istringstream in(text);
-    std::string line, chip;
-    while (std::getline(in, line)) {
-        if (line.empty()) {
-            chip.clear();
-        } else if (line[0] != ' ') {
-            if (chip.empty()) chip = line;  // the first line of a block names the chip
-        } else {
-            const std::size_t colon = line.find(':');
-            if (colon == std::string::npos) continue;
-            const std::string name = line.substr(line.find_first_not_of(' '), colon - line.find_first_not_of(' '));
-            values[chip + "/" + name] = std::stod(line.substr(colon + 1));
-        }
-    }
-    return values;
-}
-
-std::optional<double> shown(const std::map<std::string, double>& sensors, const std::string& key) {
-    auto found = sensors.find(key);
-    if (found == sensors.end()) return std::nullopt;
-    return found->second;
-}
-
-}  // namespace
 
 TEST(LmsensorsBlackBox, LibraryReportsWhatSensorsShows) {
     FakeSysfsTree tree;
@@ -69,23 +37,23 @@ TEST(LmsensorsBlackBox, LibraryReportsWhatSensorsShows) {
     const char* rails[] = {"core0", "core1", "p33", "p5", "p12", "n12", "n5"};
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(rails[i]);
-        const auto expected = shown(shownValues, chip + "/in" + std::to_string(i) + "_input");
+        const auto expected = shownValue(shownValues, chip + "/in" + std::to_string(i) + "_input");
         ASSERT_TRUE(expected);
         EXPECT_NEAR(std::stod(lib.at(rails[i])), *expected, 0.0015);
     }
     for (int i = 1; i <= 3; ++i) {
         SCOPED_TRACE("fan" + std::to_string(i));
-        const auto expected = shown(shownValues, chip + "/fan" + std::to_string(i) + "_input");
+        const auto expected = shownValue(shownValues, chip + "/fan" + std::to_string(i) + "_input");
         EXPECT_EQ(std::stoi(lib.at("fan" + std::to_string(i))), expected ? std::lround(*expected) : 255);
     }
-    EXPECT_EQ(std::stoi(lib.at("temp1")), std::lround(*shown(shownValues, chip + "/temp1_input")));
-    EXPECT_NEAR(std::stod(lib.at("wb2")), *shown(shownValues, chip + "/temp2_input"), 0.005);
-    EXPECT_NEAR(std::stod(lib.at("wb3")), *shown(shownValues, chip + "/temp3_input"), 0.005);
+    EXPECT_EQ(std::stoi(lib.at("temp1")), std::lround(*shownValue(shownValues, chip + "/temp1_input")));
+    EXPECT_NEAR(std::stod(lib.at("wb2")), *shownValue(shownValues, chip + "/temp2_input"), 0.005);
+    EXPECT_NEAR(std::stod(lib.at("wb3")), *shownValue(shownValues, chip + "/temp3_input"), 0.005);
     const std::pair<const char*, const char*> lm75s[] = {
         {"lm75.91", "lm75-i2c-0-48"}, {"lm75.95", "lm75-i2c-0-4a"}, {"lm75.99", "lm75-i2c-0-4c"}};
     for (const auto& [slot, lm75] : lm75s) {
         SCOPED_TRACE(slot);
-        const auto expected = shown(shownValues, std::string(lm75) + "/temp1_input");
+        const auto expected = shownValue(shownValues, std::string(lm75) + "/temp1_input");
         EXPECT_EQ(std::stoi(lib.at(slot)), expected ? std::lround(*expected) : -1);
     }
 }
