@@ -13,7 +13,12 @@
 #include "app/scripted_modal_host.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
+#include "platform/linux/flock_single_instance.h"
+#include "platform/linux/private_folder.h"
+#include "platform/linux/socket_window_messages.h"
+#include "platform/linux/xdg_autostart.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_log_storage.h"
@@ -88,9 +93,19 @@ int main(int argc, char** argv) {
         std::cerr << "korvex: " << e.what() << "\n";
         return app::kExitFailure;
     }
+    std::string runtimeError;
+    std::string runtime = platform::linux_backend::runtimeFolder(runtimeError);
+    if (runtime.empty()) return badInput(runtimeError);
+    platform::linux_backend::FlockSingleInstance instance(runtime);
+    platform::linux_backend::SocketWindowMessages windowMessages(runtime + "/korvex-windows");
+    platform::linux_backend::XdgAutostart autostart(platform::linux_backend::defaultAutostartFolder());
+    platform::linux_backend::DetachedProgramLauncher launcher;
+    app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
+
     app::ModalAnswers answers;
     app::ProgramContext context{locale,  loader,  files, logStorage, *encoding, folders,
-                                platform::linux_backend::executablePath(), {}, answers, std::cerr};
+                                platform::linux_backend::executablePath(), integration.hooks(), &integration,
+                                answers, std::cerr};
 
 #ifdef KVX_WITH_QT
     if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);
@@ -103,6 +118,9 @@ int main(int argc, char** argv) {
         scheduler = std::move(virtualTime);
     } else {
         auto loop = std::make_unique<platform::linux_backend::RealtimeLoop>();
+        integration.setFdWatcher([raw = loop.get()](int fd, std::function<void()> onReadable) {
+            raw->watchReadable(fd, std::move(onReadable));
+        });
         loop->watchReadable(platform::linux_backend::ShutdownSignals::readFd(), [raw = loop.get()] {
             platform::linux_backend::ShutdownSignals::drain();
             raw->quit();

@@ -99,6 +99,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         else later.push_back(c);
     }
 
+    if (c.integration) c.integration->onComeForward = [&app] { app.comeForward(); };
     if (p.onReady) p.onReady(app);
     auto outcome = app.start();
     if (outcome == Application::StartOutcome::AnotherCopy) return kExitAlreadyRunning;

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/desktop_integration.h"
 #include "app/modal_answers.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
@@ -32,6 +33,8 @@ struct ProgramContext {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+    // Hears other copies asking this one to come forward; may be null.
+    DesktopIntegration* integration = nullptr;
     // The answers that the headless modal host and message boxes consult.
     ModalAnswers& answers;
     std::ostream& diagnostics;

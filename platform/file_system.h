@@ -61,6 +61,9 @@ public:
     virtual FsStatus createFolders(const std::string& path) = 0;
 
     virtual bool exists(const std::string& path) = 0;
+
+    // Deletes a file (not a folder). NotFound when there was none.
+    virtual FsStatus removeFile(const std::string& path) = 0;
 };
 
 }  // namespace kvx::platform

@@ -211,4 +211,13 @@ bool PosixFileSystem::exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+FsStatus PosixFileSystem::removeFile(const std::string& path) {
+    if (::unlink(path.c_str()) == 0) return FsStatus::success();
+    int error = errno;
+    FsStatus status;
+    status.kind = error == ENOENT ? FsStatus::Kind::NotFound : FsStatus::Kind::Failed;
+    status.message = "delete " + path + ": " + std::strerror(error);
+    return status;
+}
+
 }  // namespace kvx::platform::linux_backend

@@ -14,6 +14,7 @@ public:
     KeptAside copyAside(const std::string& path) override;
     FsStatus createFolders(const std::string& path) override;
     bool exists(const std::string& path) override;
+    FsStatus removeFile(const std::string& path) override;
 
     // Called by replaceFile once the temporary file is complete and flushed, just
     // before it is renamed over the target. Lets a test stop the process at the

@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "app/application.h"
 #include "app/program.h"
@@ -33,6 +34,14 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
         scheduler.quit();
     });
 
+    // Another copy's request to come forward arrives on a socket that Qt's loop watches.
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    if (context.integration)
+        context.integration->setFdWatcher([&notifiers](int fd, std::function<void()> onReadable) {
+            auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(onReadable));
+            notifiers.push_back(std::move(notifier));
+        });
     std::unique_ptr<WindowView> mainView;
     std::unique_ptr<TrayView> tray;
     app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost,
