@@ -30,12 +30,17 @@ std::string readFile(const std::string& path) {
 
 int startKorvex(const std::vector<std::string>& args, const std::string& errFile) {
     std::string program = std::string(KVX_BIN_DIR) + "/korvex";
+    // Runs of different tests must not meet as "another copy": each gets its own
+    // runtime folder unless its test shares one on purpose.
+    const char* shared = std::getenv("KVX_TEST_RUNTIME_DIR");
+    std::string runtime = shared ? shared : makeTempFolder();
     pid_t pid = fork();
     if (pid == 0) {
         int devnull = open("/dev/null", O_RDONLY);
         dup2(devnull, 0);
         int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(err, 2);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         std::vector<char*> argv{program.data()};
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);

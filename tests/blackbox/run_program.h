@@ -9,7 +9,8 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs the built korvex with `args` (no shell), standard input closed; waits
+// Runs the built korvex with `args` (no shell), standard input closed, in a
+// runtime folder of its own (KVX_TEST_RUNTIME_DIR, when set, is shared); waits
 // for it unless `pidOut` is given, in which case it returns at once with the
 // child running and its stderr sent to `errFile`.
 ProgramRun runKorvex(const std::vector<std::string>& args);
