@@ -1,5 +1,6 @@
 #include "acquisition/channel_settings.h"
 
+#include <functional>
 #include <vector>
 
 namespace kvx::acquisition {
@@ -32,6 +33,23 @@ constexpr RadioDesign kFanDivisors[2][4] = {
     {{"RadioButton15", "1", 1}, {"RadioButton9", "2", 2}, {"RadioButton10", "4", 4}, {"RadioButton16", "8", 8}},
     {{"RadioButton17", "1", 1}, {"RadioButton11", "2", 2}, {"RadioButton12", "4", 4}, {"RadioButton20", "8", 8}},
 };
+
+// A label and a row of radio buttons forming one group ("Fan1Type", "Fan1Div", ...),
+// the one of value `chosen` checked; a click reports the button's value.
+template <size_t N>
+void addRadioRow(ui::Window& form, ui::Control* parent, const std::string& group, const std::string& caption,
+                 const RadioDesign (&row)[N], int top, int chosen, std::function<void(int)> click) {
+    auto& label = form.add<ui::Label>(parent, "FanTab" + group + "Label");
+    label.setCaption(caption);
+    label.setBounds({8, top + 2, 70, 13});
+    for (size_t i = 0; i < N; ++i) {
+        auto& radio = form.add<ui::RadioButton>(parent, row[i].name, group);
+        radio.setCaption(row[i].caption);
+        radio.setBounds({80 + 32 * static_cast<int>(i), top, 30, 17});
+        if (row[i].value == chosen) radio.setChecked(true);
+        radio.onClick = [click, value = row[i].value] { click(value); };
+    }
+}
 
 std::vector<std::string> allSources() {
     const auto& captions = sourceCaptions();
@@ -109,31 +127,13 @@ ChannelSettings::ChannelSettings(ui::Window& form, const ChannelSettingsPlaces& 
 
     for (int f = 0; f < kFanCount; ++f) {
         int fan = f + 1;
-        auto& label = form.add<ui::Label>(places.fanSettingsPanel, "FanTabFan" + std::to_string(fan) + "TypeLabel");
-        label.setCaption("Fan " + std::to_string(fan) + " Type:");
-        label.setBounds({8, 8 + 22 * f, 70, 13});
-        for (int t = 0; t < 2; ++t) {
-            const RadioDesign& d = kFanTypes[f][t];
-            auto& radio = form.add<ui::RadioButton>(places.fanSettingsPanel, d.name, "Fan" + std::to_string(fan) + "Type");
-            radio.setCaption(d.caption);
-            radio.setBounds({80 + 32 * t, 6 + 22 * f, 30, 17});
-            if (d.value == 1) radio.setChecked(true);
-            radio.onClick = [this, fan, type = d.value] { FanTypeClick(fan, type); };
-        }
+        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Type", "Fan " + std::to_string(fan) + " Type:",
+                    kFanTypes[f], 6 + 22 * f, 1, [this, fan](int type) { FanTypeClick(fan, type); });
     }
     for (int f = 0; f < 2; ++f) {
         int fan = f + 1;
-        auto& label = form.add<ui::Label>(places.fanSettingsPanel, "FanTabFan" + std::to_string(fan) + "DivLabel");
-        label.setCaption("Fan " + std::to_string(fan) + " Div:");
-        label.setBounds({8, 80 + 22 * f, 70, 13});
-        for (int d = 0; d < 4; ++d) {
-            const RadioDesign& design = kFanDivisors[f][d];
-            auto& radio = form.add<ui::RadioButton>(places.fanSettingsPanel, design.name, "Fan" + std::to_string(fan) + "Div");
-            radio.setCaption(design.caption);
-            radio.setBounds({80 + 32 * d, 78 + 22 * f, 30, 17});
-            if (design.value == 2) radio.setChecked(true);
-            radio.onClick = [this, fan, divisor = design.value] { FanDivisorClick(fan, divisor); };
-        }
+        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Div", "Fan " + std::to_string(fan) + " Div:",
+                    kFanDivisors[f], 78 + 22 * f, 2, [this, fan](int divisor) { FanDivisorClick(fan, divisor); });
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/posix_io.h"
 
 #include <cerrno>
 #include <climits>
@@ -13,15 +14,8 @@
 namespace kvx::platform::linux_backend {
 namespace {
 
-FsStatus failure(const char* operation, const std::string& path, int error) {
-    FsStatus status;
-    status.kind = error == ENOENT ? FsStatus::Kind::NotFound : FsStatus::Kind::Failed;
-    status.message = std::string(operation) + " " + path + ": " + std::strerror(error);
-    return status;
-}
-
 FsStatus failed(const char* operation, const std::string& path, int error) {
-    FsStatus status = failure(operation, path, error);
+    FsStatus status = errnoStatus(operation, path, error);
     status.kind = FsStatus::Kind::Failed;
     return status;
 }
@@ -41,18 +35,6 @@ FsStatus syncFolder(const std::string& folder) {
     if (::fsync(fd) != 0 && errno != EINVAL) error = errno;  // some file systems cannot sync folders
     ::close(fd);
     if (error != 0) return failed("fsync folder", folder, error);
-    return FsStatus::success();
-}
-
-FsStatus writeAll(int fd, std::string_view bytes, const std::string& path) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return failed("write", path, errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
     return FsStatus::success();
 }
 
@@ -112,7 +94,7 @@ FileContent PosixFileSystem::readFile(const std::string& path) {
     FileContent content;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        content.status = failure("open", path, errno);
+        content.status = errnoStatus("open", path, errno);
         return content;
     }
     char buffer[65536];

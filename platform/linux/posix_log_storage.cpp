@@ -1,4 +1,5 @@
 #include "platform/linux/posix_log_storage.h"
+#include "platform/linux/posix_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,25 +10,6 @@
 
 namespace kvx::platform::linux_backend {
 namespace {
-
-FsStatus failure(const char* operation, const std::string& path, int error) {
-    FsStatus status;
-    status.kind = error == ENOENT ? FsStatus::Kind::NotFound : FsStatus::Kind::Failed;
-    status.message = std::string(operation) + " " + path + ": " + std::strerror(error);
-    return status;
-}
-
-FsStatus writeAll(int fd, std::string_view bytes, const std::string& path) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return failure("write", path, errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return FsStatus::success();
-}
 
 class PosixOpenLogFile final : public OpenLogFile {
 public:
@@ -40,7 +22,7 @@ public:
         Tail tail;
         struct stat info {};
         if (::fstat(fd_, &info) != 0) {
-            tail.status = failure("stat", path_, errno);
+            tail.status = errnoStatus("stat", path_, errno);
             return tail;
         }
         tail.fileSize = static_cast<std::uint64_t>(info.st_size);
@@ -52,7 +34,7 @@ public:
             const ssize_t n = ::pread(fd_, tail.bytes.data() + got, tail.bytes.size() - got, at);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
-                tail.status = failure("read", path_, errno);
+                tail.status = errnoStatus("read", path_, errno);
                 return tail;
             }
             if (n == 0) break;  // shrunk meanwhile by someone else: keep what is there
@@ -63,7 +45,7 @@ public:
     }
 
     FsStatus truncate(std::uint64_t length) override {
-        if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return failure("truncate", path_, errno);
+        if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return errnoStatus("truncate", path_, errno);
         return FsStatus::success();
     }
 
@@ -72,8 +54,8 @@ public:
     FsStatus close() override {
         const int fd = fd_;
         fd_ = -1;
-        if (fd < 0) return failure("close", path_, EBADF);
-        if (::close(fd) != 0) return failure("close", path_, errno);
+        if (fd < 0) return errnoStatus("close", path_, EBADF);
+        if (::close(fd) != 0) return errnoStatus("close", path_, errno);
         return FsStatus::success();
     }
 
@@ -90,12 +72,12 @@ LogStorage::Created PosixLogStorage::createFile(const std::string& path, std::st
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
         if (existing == Existing::Keep && errno == EEXIST) return result;  // ok, not created
-        result.status = failure("create", path, errno);
+        result.status = errnoStatus("create", path, errno);
         result.status.kind = FsStatus::Kind::Failed;  // a missing folder is a failure to create, not "no file"
         return result;
     }
     result.status = writeAll(fd, bytes, path);
-    if (::close(fd) != 0 && result.status.ok()) result.status = failure("close", path, errno);
+    if (::close(fd) != 0 && result.status.ok()) result.status = errnoStatus("close", path, errno);
     if (!result.status.ok()) {
         ::unlink(path.c_str());  // ours: created or emptied just above
         result.status.kind = FsStatus::Kind::Failed;
@@ -109,7 +91,7 @@ std::unique_ptr<OpenLogFile> PosixLogStorage::openForAppend(const std::string& p
     // O_APPEND: every write lands at the current end, also after a truncate.
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
-        status = failure("open", path, errno);
+        status = errnoStatus("open", path, errno);
         return nullptr;
     }
     status = FsStatus::success();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unprivileged.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -185,39 +187,21 @@ TEST_F(LogFileStartsTest, FirstFailureStopsTheCreation) {
     EXPECT_FALSE(fs::exists(file("kvxwarnlog.htm")));
 }
 
-// Runs createMissingLogFiles as user "nobody" when the tests run as root, since
-// root may write into read-only folders. Returns the status message ("" = success).
+// Runs createMissingLogFiles as user "nobody". Returns the status message ("" = success).
 std::string createWithoutPrivileges(const std::string& programFolder) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    return test::runAsNobody([&] {
         platform::linux_backend::PosixLogStorage storage;
         platform::linux_backend::IconvTextEncoding encoding;
         LogFile files(storage, encoding);
-        const MissingLogFiles made = createMissingLogFiles(files, programFolder, IntervalLogColumns{});
-        const std::string& message = made.status.message;
-        if (::write(pipeEnds[1], message.data(), message.size()) < 0) ::_exit(4);
-        ::_exit(made.status.ok() ? 0 : 1);
-    }
-    ::close(pipeEnds[1]);
-    std::string message;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, got);
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "could not drop privileges";
-    return message;
+        return createMissingLogFiles(files, programFolder, IntervalLogColumns{}).status.message;
+    });
 }
 
 TEST_F(LogFileStartsTest, ReadOnlyFolderReportsTheSystemTextForTheFirstMissingFile) {
     writeBytes(file("kvxlog.txt"), "kept");
     fs::permissions(folder_.path(), fs::perms(0555));
     const std::string message = createWithoutPrivileges(folder_.programFolder());
-    if (message == "could not drop privileges") GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
+    if (message == test::kCouldNotDropPrivileges) GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
     EXPECT_EQ(message, "create " + folder_.programFolder() + "kvxlog.htm: Permission denied");
     EXPECT_EQ(readBytes(file("kvxlog.txt")), "kept");
     EXPECT_FALSE(fs::exists(file("kvxlog.htm")));

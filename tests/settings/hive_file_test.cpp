@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unprivileged.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -168,31 +170,14 @@ TEST_F(HiveFileTest, CrashBetweenTemporaryFileAndRenameKeepsTheOldHive) {
     EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
 }
 
-// Runs `save` as an unprivileged user when the tests run as root, since root
-// may write into read-only folders. Returns the save's message ("" = success).
+// Runs `save` as user "nobody". Returns the save's message ("" = success).
 std::string saveWithoutPrivileges(const fs::path& path, const Hive& hive) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    return test::runAsNobody([&] {
         PosixFileSystem files;
         HiveFile file(files, path.string());
         const platform::FsStatus saved = file.save(hive);
-        const std::string message = saved.ok() ? "" : saved.message;
-        if (::write(pipeEnds[1], message.data(), message.size()) < 0) ::_exit(4);
-        ::_exit(saved.ok() ? 0 : 1);
-    }
-    ::close(pipeEnds[1]);
-    std::string message;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, got);
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) return "could not drop privileges";
-    return message;
+        return saved.ok() ? std::string() : saved.message;
+    });
 }
 
 TEST_F(HiveFileTest, SaveIntoReadOnlyFolderFailsWithErrnoTextAndKeepsTheOldFile) {
@@ -202,7 +187,7 @@ TEST_F(HiveFileTest, SaveIntoReadOnlyFolderFailsWithErrnoTextAndKeepsTheOldFile)
     fs::permissions(folder_, fs::perms(0555));
 
     const std::string message = saveWithoutPrivileges(path_, hiveWithInterval(20000));
-    if (message == "could not drop privileges") GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
+    if (message == test::kCouldNotDropPrivileges) GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
     EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
     EXPECT_NE(message.find("user.reg.tmp"), std::string::npos) << message;
     EXPECT_EQ(readBytes(path_), old);
