@@ -46,11 +46,16 @@ void QtScheduler::runDueTask() {
 RunOutcome QtScheduler::runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs) {
     QTimer deadline;
     deadline.setSingleShot(true);
-    if (deadlineMs) deadline.start(static_cast<int>(std::clamp<int64_t>(*deadlineMs - nowMs(), 0, INT_MAX)));
+    deadline.setTimerType(Qt::PreciseTimer);
     for (;;) {
         if (quitting_) return RunOutcome::Quit;
         if (done()) return RunOutcome::Done;
-        if (deadlineMs && nowMs() >= *deadlineMs) return RunOutcome::Deadline;
+        if (deadlineMs) {
+            int64_t left = *deadlineMs - nowMs();
+            if (left <= 0) return RunOutcome::Deadline;
+            // Armed afresh each turn: a timer that fires a little early must not leave the loop waiting for ever.
+            deadline.start(static_cast<int>(std::min<int64_t>(left, INT_MAX)));
+        }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }

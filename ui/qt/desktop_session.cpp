@@ -1,6 +1,8 @@
 #include "ui/qt/desktop_session.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -43,16 +45,27 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
             notifiers.push_back(std::move(notifier));
         });
     std::unique_ptr<WindowView> mainView;
+    std::unique_ptr<WindowView> splashView;
     std::unique_ptr<TrayView> tray;
     app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost,
                                   [&](app::Application& app) {
                                       auto& main = app.mainWindow();
+                                      QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                                      main.setScreenSize(screen.width(), screen.height());
+                                      // The splash: borderless, black, centred.
+                                      ui::Window& splash = app.splash().window();
+                                      splash.setPosition(screen.center().x() - splash.bounds().width / 2,
+                                                         screen.center().y() - splash.bounds().height / 2);
+                                      splashView = std::make_unique<WindowView>(splash);
+                                      splashView->setWindowFlag(Qt::FramelessWindowHint);
+                                      splashView->setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
                                       mainView = std::make_unique<WindowView>(main.form());
                                       tray = std::make_unique<TrayView>(main.popupMenu(), main.form());
                                   }};
     int code = app::runProgram(options, platform);
     tray.reset();
     mainView.reset();
+    splashView.reset();
     return code;
 }
 

@@ -1,6 +1,9 @@
 #include "ui/qt/window_view.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPixmap>
+#include <QStyle>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -129,6 +132,9 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
         case ControlKind::Label: {
             auto& model = static_cast<Label&>(control);
             auto* label = new QLabel(container);
+            // A label taller than one line holds a paragraph.
+            label->setWordWrap(model.bounds().height > 20);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             auto refresh = [label, &model] {
                 label->setText(labelText(model.caption()));
                 QPalette palette = label->palette();
@@ -276,6 +282,22 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
         case ControlKind::PageControl:
             widget = new QTabWidget(container);
             break;
+        case ControlKind::Image: {
+            auto& model = static_cast<Image&>(control);
+            auto* picture = new QLabel(container);
+            picture->setAlignment(Qt::AlignCenter);
+            auto refresh = [picture, &model] {
+                QPixmap pixmap;
+                if (!model.data().empty() && pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
+                    picture->setPixmap(pixmap);
+                else  // a dialog's icon
+                    picture->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+            };
+            refresh();
+            watch(control, refresh);
+            widget = picture;
+            break;
+        }
         case ControlKind::Gauge:
             widget = createVUMeterView(static_cast<VUMeter&>(control), container);
             break;
