@@ -1,0 +1,137 @@
+// How the program ends: the exit question's answers, the session's end, the uninstall; and the run-at-start box.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "test_program.h"
+
+using namespace kvx;
+using test::TestProgram;
+
+namespace {
+
+struct Calls {
+    std::vector<std::string> log;
+    app::LifecycleHooks hooks(bool runAtStart = false) {
+        app::LifecycleHooks h;
+        h.runAtStartExists = [runAtStart] { return runAtStart; };
+        h.removeOldRunAtStartEntries = [this] { log.push_back("remove old entries"); };
+        h.writeRunAtStart = [this](const std::string& path) { log.push_back("write entry " + path); };
+        h.removeRunAtStart = [this] { log.push_back("remove entry"); };
+        h.deleteFile = [this](const std::string& path) {
+            log.push_back("delete " + path.substr(path.rfind('/') + 1));
+            return std::remove(path.c_str()) == 0;
+        };
+        h.startProgram = [this](const std::string& program, const std::string& parameters) {
+            log.push_back("start [" + program + "] [" + parameters + "]");
+        };
+        return h;
+    }
+};
+
+}  // namespace
+
+TEST(Exit, TheQuestionsAnswersDecideWhetherTheProgramEnds) {
+    struct Case {
+        const char* how;
+        const char* answer;
+        bool ends;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"close box, Yes", "&Yes", true, false},
+        {"close box, No", "&No", false, false},
+        {"close box, Minimize", "&Minimize", false, true},
+        {"close box, its own close box", "", false, false},
+    };
+    for (const Case& c : cases) {
+        TestProgram p;
+        p.start();
+        p.main->Show1Click();
+        if (*c.answer) {
+            p.answers.set("Form7", {c.answer, 0});
+        } else {
+            // Nobody presses a button; a second later the window's close box closes it.
+            p.answers.set("Form7", {"", 0});
+            ui::Window* form7 = p.app->windows().window("Form7");
+            p.clock.schedule(p.clock.nowMs() + 1000, platform::TaskPriority::Script, [form7] { form7->close(); });
+        }
+        p.main->form().onCloseRequest();
+        EXPECT_EQ(p.app->ended(), c.ends) << c.how;
+        EXPECT_EQ(p.main->parked(), c.hidden) << c.how;
+        EXPECT_EQ(p.userHive().find("\"InterVal\"") != std::string::npos, c.ends) << c.how << ": settings saved only on exit";
+    }
+}
+
+TEST(Exit, TrayExitOffersYesAndNoOnlyAndTheSessionEndAsksNothing) {
+    TestProgram p;
+    p.start();
+    auto& form7 = *p.app->windows().window("Form7");
+    int minimizeLeft = 0;
+    form7.onShow = [&] { minimizeLeft = form7.findAs<ui::Button>("MinimizeButton")->bounds().left; };
+    p.answers.set("Form7", {"&No", 0});
+    p.main->form().findAs<ui::MenuItem>("Exit1")->click();
+    EXPECT_EQ(minimizeLeft, 500) << "\"&Minimize\" is moved out of the window";
+    EXPECT_EQ(form7.findAs<ui::Button>("MinimizeButton")->bounds().left, 180) << "and put back";
+    EXPECT_FALSE(p.app->ended());
+
+    form7.onShow = [] { FAIL() << "no question when the session ends"; };
+    p.app->endSession();
+    EXPECT_TRUE(p.app->ended());
+    EXPECT_NE(p.userHive().find("\"InterVal\""), std::string::npos);
+}
+
+TEST(Exit, WithTheQuestionOffExitEndsAtOnceAndSaves) {
+    TestProgram p;
+    p.start();
+    p.main->form().findAs<ui::CheckBox>("GenTabEnableExitQCheckBox")->setChecked(false);
+    p.app->windows().window("Form7")->onShow = [] { FAIL() << "asked although switched off"; };
+    p.main->form().findAs<ui::MenuItem>("Exit1")->click();
+    EXPECT_TRUE(p.app->ended());
+    EXPECT_NE(p.userHive().find("\"Exit Question\"=dword:00000000"), std::string::npos);
+}
+
+TEST(Uninstall, RemovesTheEntryAndTheLogsStartsTheUninstallerAndEndsWithoutSaving) {
+    Calls calls;
+    TestProgram p;
+    p.lifecycle = calls.hooks();
+    std::ofstream(p.folders.config + "/machine.reg", std::ios::binary)
+        << "Windows Registry Editor Version 5.00\r\n\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex]\r\n"
+           "\"UninstallString\"=\"/opt/korvex/uninstall --quiet --keep-settings\"\r\n";
+    p.start();
+    calls.log.clear();
+    p.answers.set("Form5", {"&Un-install", 0});
+    int64_t before = p.clock.nowMs();
+    p.main->form().findAs<ui::MenuItem>("UnInstallExit1")->click();
+    EXPECT_EQ(calls.log, (std::vector<std::string>{
+                             "remove entry", "delete kvxlog.txt", "delete kvxlog.htm", "delete kvxlog.csv",
+                             "delete kvxwarnlog.txt", "delete kvxwarnlog.htm", "delete updown.txt", "delete updown.htm",
+                             "start [/opt/korvex/uninstall] [--quiet --keep-settings]"}));
+    EXPECT_EQ(p.clock.nowMs() - before, 4000) << "four one-second pauses";
+    EXPECT_TRUE(p.app->ended());
+    EXPECT_EQ(p.userHive().find("\"InterVal\""), std::string::npos) << "nothing saved";
+    EXPECT_EQ(p.app->windows().window("Form5"), nullptr) << "the window is gone after use";
+}
+
+TEST(RunAtStart, AnEntryFoundAtStartIsRewrittenWithoutAMessage) {
+    Calls calls;
+    TestProgram p;
+    p.lifecycle = calls.hooks(true);
+    p.start();
+    EXPECT_EQ(calls.log, (std::vector<std::string>{"remove old entries", "write entry /opt/korvex/korvex"}));
+    EXPECT_TRUE(p.main->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")->checked());
+    EXPECT_TRUE(p.app->messages().entries().empty());
+
+    // Switched by the user on a visible window: the message, then the entry.
+    p.main->Show1Click();
+    auto& box = *p.main->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");
+    box.click();
+    EXPECT_EQ(calls.log.back(), "remove entry");
+    box.click();
+    EXPECT_EQ(calls.log.back(), "write entry /opt/korvex/korvex");
+    ASSERT_EQ(p.app->messages().entries().size(), 1u);
+    EXPECT_EQ(p.app->messages().entries()[0].text,
+              "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r"
+              "/opt/korvex/korvex");
+}
