@@ -60,7 +60,7 @@ Readings demoReadingsAt(std::int64_t ms) {
     r.lm75[0] = wholeDegrees(32.0 + 5.0 * load(t - 60.0) + 2.0 * drift);
     r.lm75[1] = wholeDegrees(37.0 + 12.0 * load(t - 10.0) + 1.0 * drift);
 
-    static constexpr double nominal[kRailCount] = {2.05, 2.80, 3.31, 5.02, 12.10, -11.90, -5.01};
+    static constexpr double nominal[kRailCount] = {2.80, 2.05, 3.31, 5.02, 12.10, -11.90, -5.01};
     static constexpr double spread[kRailCount] = {0.02, 0.02, 0.02, 0.03, 0.06, 0.06, 0.03};
     for (int i = 0; i < kRailCount; ++i) {
         double volts = nominal[i] + spread[i] * noise(second, i);

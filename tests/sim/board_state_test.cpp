@@ -98,7 +98,7 @@ TEST(Board, Lm75Addressing) {
 }
 
 TEST(DemoBoard, StaysPlausibleAndChangesOverMinutes) {
-    static constexpr double nominal[kRailCount] = {2.05, 2.80, 3.31, 5.02, 12.10, -11.90, -5.01};
+    static constexpr double nominal[kRailCount] = {2.80, 2.05, 3.31, 5.02, 12.10, -11.90, -5.01};
     std::int32_t lowest = 1000, highest = -1000;
     for (std::int64_t ms = 0; ms <= 600000; ms += 1000) {
         SCOPED_TRACE(ms);
