@@ -37,6 +37,21 @@ struct LifecycleHooks {
     std::function<void(const std::string& program, const std::string& parameters)> startProgram;
 };
 
+// Start-up steps whose work belongs to the alarm, log and tray subsystems: each
+// runs in its place in the sequence once its subsystem sets it.
+struct StartupSteps {
+    std::function<void()> createIconBitmap;      // the tray's chip picture
+    std::function<void()> checkOutsidePrograms;  // CPUIdle and ShutDown NOW! found in the machine's settings
+    std::function<void()> buildValueLabels;      // alarm, voltage, fan, log and countdown labels
+    std::function<void()> runSettingHandlers;    // ShutDown NOW!, CPUIdle launch/close, swap mode, swap interval label
+    std::function<void()> enableLogControls;     // the interval-log interval spin button and label
+    std::function<void()> showLogMenuItems;      // "Show Log Options On Popup Menu"
+    std::function<void()> checkLogFileSizes;     // the three size displays
+    std::function<void()> swapStep;              // one icon swap when the swap timer runs
+    std::function<void()> intervalLogStep;       // one interval-log entry when its timer runs
+    std::function<void()> showTrayIcons;         // the tray icons the settings choose
+};
+
 // The platform services the program runs on, chosen by the program entry.
 struct Services {
     platform::Scheduler& scheduler;
@@ -85,6 +100,7 @@ public:
     acquisition::SensorLibrary& sensorLibrary() { return *library_; }
     platform::Scheduler& scheduler() { return services_.scheduler; }
     settings::SettingsBindings& settings() { return bindings_; }
+    StartupSteps& startupSteps() { return steps_; }
     Splash& splash() { return splash_; }
     const std::string& startTime() const { return startTime_; }
 
@@ -113,6 +129,7 @@ private:
     settings::SettingsBindings bindings_;
     settings::SettingsStore store_;
     logs::LogFile logFile_;
+    StartupSteps steps_;
     std::string startTime_;
     bool started_ = false;
     bool exitQuestionAllowed_ = true;

@@ -9,6 +9,13 @@
 #include "ui/model/main_window_settings.h"
 
 namespace kvx::app {
+namespace {
+
+void run(const std::function<void()>& step) {
+    if (step) step();
+}
+
+}  // namespace
 
 Application::StartOutcome Application::start() {
     acquisition::SensorLibrary& lib = *library_;
@@ -40,6 +47,7 @@ Application::StartOutcome Application::start() {
 
     form.setPosition(ui::MainWindow::kParkedLeft, 0);
     form.setVisible(false);
+    run(steps_.createIconBitmap);
     readings.smbusBase = lib.smbAddress();
     main.channels().CheckSMB(readings.smbusBase);
 
@@ -71,13 +79,19 @@ Application::StartOutcome Application::start() {
         }
     }
     store_.writeKvxPath(services_.programPath);
+    run(steps_.checkOutsidePrograms);
+    run(steps_.buildValueLabels);
 
     // Handlers that make the window agree with the settings just read.
+    run(steps_.runSettingHandlers);
     if (auto* degree = form.findAs<ui::CheckBox>("CheckBox20"); degree && degree->onClick) degree->onClick();
     for (const char* name : {"RadioButton9", "RadioButton11"})
         if (auto* radio = form.findAs<ui::RadioButton>(name); radio && radio->checked() && radio->onClick) radio->onClick();
     main.SetAllNameTexts();
     main.SetAll33VoltText();
+    run(steps_.enableLogControls);
+    main.SetActiveTab(std::get<int32_t>(bindings_.current("Tab on Top")));
+    run(steps_.showLogMenuItems);
 
     // Missing log files are created with their headers; an error stops start-up here.
     logs::IntervalLogColumns columns;
@@ -94,14 +108,18 @@ Application::StartOutcome Application::start() {
         return StartOutcome::Running;
     }
 
+    run(steps_.checkLogFileSizes);
     main.channels().unitButton().click();
     for (int sensor = 1; sensor <= 3; ++sensor)
         main.channels().restoreSource(sensor, static_cast<int>(main.channels().source(sensor)));
     main.poll().Timer1Timer();
+    if (main.Timer2().enabled()) run(steps_.swapStep);
+    if (main.Timer3().enabled()) run(steps_.intervalLogStep);
 
     auto* startInTray = form.findAs<ui::CheckBox>("GenTabStartInTrayCheckBox");
     if (startInTray && startInTray->checked()) main.Hide1Click();
     else main.Show2Click();
+    run(steps_.showTrayIcons);
 
     main.statistics().UDTabResetSpeedButtonClick();
     main.poll().Timer1().setEnabled(true);

@@ -40,6 +40,8 @@ public:
     Timer& Timer2() { return timer2_; }
     Timer& Timer3() { return timer3_; }
 
+    // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
+    void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
     // Runs each time the tray menu opens: live captions.
     void PopupMenu1Popup();
 
