@@ -44,9 +44,9 @@ int badInput(const std::string& message) {
 std::string checkReadable(const char* what, const std::string& path) {
     std::string text, error;
     if (path.empty() || app::readTextFile(path, text, error)) return {};
-    return "cannot read " + std::string(what) + " " + error.substr(error.find(' ', 7) + 1);
+    // readTextFile says "cannot read PATH: reason"; name what the file is for.
+    return std::string("cannot read ") + what + " " + error.substr(std::string("cannot read ").size());
 }
-
 
 }  // namespace
 
