@@ -44,8 +44,6 @@ TEST_F(Autostart, WriteExistsRemoveRoundTrip) {
 TEST_F(Autostart, OldNamesAreSeparateFilesInsideTheFolder) {
     const std::pair<const char*, const char*> table[] = {
         {"Pellor", "Pellor.desktop"},
-        {"Pellor 2.42", "Pellor%202.42.desktop"},
-        {"Korvex 2.42", "Korvex%202.42.desktop"},
         {"Korvex 2.5", "Korvex%202.5.desktop"},
         {"../../evil", "%2E.%2F..%2Fevil.desktop"},
     };
@@ -60,18 +58,9 @@ TEST_F(Autostart, OldNamesAreSeparateFilesInsideTheFolder) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "no stray files";
 }
 
-TEST(ExecArgument, QuotesAsTheDesktopEntryRulesAsk) {
-    const std::pair<const char*, const char*> table[] = {
-        {"/opt/korvex/korvex", R"("/opt/korvex/korvex")"},
-        {"/opt/my app/korvex", R"("/opt/my app/korvex")"},
-        {"/a$HOME/b", R"("/a\\$HOME/b")"},
-        {"/a\"b", R"("/a\\"b")"},
-        {"/a`b", R"("/a\\`b")"},
-        {"/a\\b", R"("/a\\\\b")"},
-        {"/100%/k", R"("/100%%/k")"},
-        {"/new\nline", R"("/new\nline")"},
-    };
-    for (const auto& [path, exec] : table) EXPECT_EQ(execArgument(path), exec) << path;
+// Guards against a '%' in the path read as a field code (GLib's check below cannot see that).
+TEST(ExecArgument, PercentSignsAreDoubled) {
+    EXPECT_EQ(execArgument("/100%/k"), R"("/100%%/k")");
 }
 
 // An independent reader (GLib's key-file parser, then its shell-style
@@ -103,10 +92,8 @@ TEST_F(Autostart, EntryTheUserSwitchedOffCountsAsAbsent) {
         {"[Desktop Entry]\nExec=korvex\nHidden=true\n", false},
         {"[Desktop Entry]\nExec=korvex\nX-GNOME-Autostart-enabled=false\n", false},
         {"# note\n[Desktop Entry]\r\nExec=korvex\r\nX-GNOME-Autostart-enabled = false\r\n", false},
-        {"[Desktop Entry]\nExec=korvex\nHidden=false\n", true},
         {"[Desktop Entry]\nExec=korvex\n[Desktop Action x]\nHidden=true\n", true},
         {"Exec=korvex\n", false},
-        {"", false},
     };
     std::filesystem::create_directories(folder);
     for (const auto& [text, starts] : table) {

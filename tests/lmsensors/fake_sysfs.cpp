@@ -12,7 +12,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -178,32 +177,6 @@ NamespaceRun runInFakeSysfs(const std::string& root, const std::function<std::st
     run.ok = code == 0;
     if (!WIFEXITED(status)) run.output += "\n(child ended by signal " + std::to_string(WTERMSIG(status)) + ")";
     return run;
-}
-
-NamespaceRun runCommandInFakeSysfs(const std::string& root, const std::vector<std::string>& argv) {
-    return runInFakeSysfs(root, [&argv]() -> std::string {
-        int fds[2];
-        if (pipe(fds) != 0) return "pipe failed";
-        const pid_t child = fork();
-        if (child == 0) {
-            dup2(fds[1], STDOUT_FILENO);
-            close(fds[0]);
-            close(fds[1]);
-            std::vector<char*> args;
-            for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            execvp(args[0], args.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string out;
-        char buffer[4096];
-        for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-        close(fds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
-        return out;
-    });
 }
 
 }  // namespace kvx::lmsensors::testing

@@ -79,8 +79,4 @@ struct NamespaceRun {
 // state is untouched.
 NamespaceRun runInFakeSysfs(const std::string& root, const std::function<std::string()>& body);
 
-// Runs a program (argv[0] looked up in PATH) inside the namespace and returns
-// its standard output (standard error goes to ours).
-NamespaceRun runCommandInFakeSysfs(const std::string& root, const std::vector<std::string>& argv);
-
 }  // namespace kvx::lmsensors::testing

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -71,16 +70,6 @@ std::string plainFigure(double printed) {
     std::string fraction = std::to_string(1000 + std::llabs(t) % 1000).substr(1);
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
     return fraction.empty() ? text : text + "." + fraction;
-}
-
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-    return out;
 }
 
 QJsonObject control(const QJsonObject& dump, const char* name) {

@@ -22,7 +22,7 @@ TEST(LmsensorsBlackBox, LibraryReportsWhatSensorsShows) {
     // Two inputs that fail, so "no reading" is compared too.
     tree.addChip({"lm75", "0-004c", "i2c", {{"temp1_input", kFailWithEio}}, -1});
     std::filesystem::remove(tree.hwmonDir(5) + "/fan2_input");
-    const NamespaceRun sensors = runCommandInFakeSysfs(tree.root(), {"sensors", "-u"});
+    const NamespaceRun sensors = runInFakeSysfs(tree.root(), [] { return commandOutput("sensors -u"); });
     if (sensors.skipped)
         GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << sensors.output;
     ASSERT_TRUE(sensors.ok) << sensors.output;

@@ -1,5 +1,6 @@
 #include "sensors_output.h"
 
+#include <cstdio>
 #include <sstream>
 
 namespace kvx::lmsensors::testing {
@@ -27,6 +28,16 @@ std::optional<double> shownValue(const std::map<std::string, double>& shown, con
     const auto found = shown.find(key);
     if (found == shown.end()) return std::nullopt;
     return found->second;
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+    return out;
 }
 
 }  // namespace kvx::lmsensors::testing

@@ -12,4 +12,7 @@ std::map<std::string, double> parseSensorsRaw(const std::string& text);
 // The value of `key`, or nothing when sensors did not print it.
 std::optional<double> shownValue(const std::map<std::string, double>& shown, const std::string& key);
 
+// What a shell command prints on its standard output.
+std::string commandOutput(const std::string& command);
+
 }  // namespace kvx::lmsensors::testing

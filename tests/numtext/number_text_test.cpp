@@ -42,27 +42,28 @@ struct FixedCase {
     const char* expected;
 };
 
-template <typename T>
-void expectGeneral(const std::vector<GeneralCase<T>>& cases)
+// Runs every case under both separators; `text` makes the text of one case.
+template <typename Case, typename MakeText>
+void expectUnderBothSeparators(const std::vector<Case>& cases, MakeText text)
 {
     for (char separator : kSeparators) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string("expected ") + c.expected + " separator " + separator);
-            EXPECT_EQ(generalText(c.value, NumberFormat{separator}), withSeparator(c.expected, separator));
+            EXPECT_EQ(text(c, NumberFormat{separator}), withSeparator(c.expected, separator));
         }
     }
 }
 
 template <typename T>
+void expectGeneral(const std::vector<GeneralCase<T>>& cases)
+{
+    expectUnderBothSeparators(cases, [](const auto& c, NumberFormat f) { return generalText(c.value, f); });
+}
+
+template <typename T>
 void expectFixed(const std::vector<FixedCase<T>>& cases)
 {
-    for (char separator : kSeparators) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string("expected ") + c.expected + " separator " + separator);
-            EXPECT_EQ(fixedText(c.value, c.decimals, NumberFormat{separator}),
-                      withSeparator(c.expected, separator));
-        }
-    }
+    expectUnderBothSeparators(cases, [](const auto& c, NumberFormat f) { return fixedText(c.value, c.decimals, f); });
 }
 
 // Guards against binary noise in texts (17-digit output) and against cutting
@@ -70,10 +71,8 @@ void expectFixed(const std::vector<FixedCase<T>>& cases)
 TEST(GeneralText, ShortestFormWithinFifteenDigits)
 {
     expectGeneral<double>({
-        {5.1000000000000005, "5.1"}, {0.1 + 0.2, "0.3"}, {95.9, "95.9"}, {-95.9, "-95.9"},
-        {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"}, {-40.0, "-40"},
-        {123456789012345.0, "123456789012345"}, {12345.678901234567, "12345.6789012346"},
-        {0.0, "0"}, {-0.0, "0"},
+        {5.1000000000000005, "5.1"}, {0.1 + 0.2, "0.3"}, {-95.9, "-95.9"}, {2.0 / 3.0, "0.666666666666667"},
+        {-40.0, "-40"}, {123456789012345.0, "123456789012345"}, {12345.678901234567, "12345.6789012346"}, {-0.0, "0"},
     });
 }
 
@@ -82,11 +81,9 @@ TEST(GeneralText, ShortestFormWithinFifteenDigits)
 TEST(GeneralText, ExponentFormOnlyOutsidePlainRange)
 {
     expectGeneral<double>({
-        {123456789012345678.0, "1.23456789012346E17"}, {1234567890123456.0, "1.23456789012346E15"},
-        {999999999999999.0, "999999999999999"}, {999999999999999.9, "1E15"}, {1e15, "1E15"},
-        {1e14, "100000000000000"}, {-2.5e20, "-2.5E20"}, {1e300, "1E300"},
-        {0.00001, "0.00001"}, {0.000015, "0.000015"}, {0.0000099999, "9.9999E-6"},
-        {1.5e-7, "1.5E-7"}, {-1e-6, "-1E-6"}, {4.9406564584124654e-324, "4.94065645841247E-324"},
+        {123456789012345678.0, "1.23456789012346E17"}, {999999999999999.0, "999999999999999"},
+        {999999999999999.9, "1E15"}, {1e14, "100000000000000"}, {-2.5e20, "-2.5E20"}, {0.00001, "0.00001"},
+        {0.0000099999, "9.9999E-6"}, {-1e-6, "-1E-6"}, {4.9406564584124654e-324, "4.94065645841247E-324"},
     });
 }
 
@@ -96,9 +93,8 @@ TEST(GeneralText, ExactHalfBeyondDigitFifteenGoesAwayFromZero)
 {
     expectGeneral<double>({
         {1234567890123445.0, "1.23456789012345E15"}, {-1234567890123445.0, "-1.23456789012345E15"},
-        {12345678901234450.0, "1.23456789012345E16"}, // a half of a hundred
-        {1234567890123444.0, "1.23456789012344E15"}, {123456789012344.5, "123456789012345"},
-        {-123456789012344.5, "-123456789012345"}, {999999999999999.5, "1E15"},
+        {1234567890123444.0, "1.23456789012344E15"}, {-123456789012344.5, "-123456789012345"},
+        {999999999999999.5, "1E15"},
     });
 }
 
@@ -109,9 +105,8 @@ TEST(GeneralText, ExtendedPrecisionZeroAndNonFinite)
 {
     constexpr long double inf = std::numeric_limits<long double>::infinity();
     expectGeneral<long double>({
-        {35.5L * 1.8L + 32, "95.9"}, {36.0L * 1.8L + 32, "96.8"}, {37.5L * 1.8L + 32, "99.5"},
-        {-40.0L * 1.8L + 32, "-40"}, {100.0L * 1.8L + 32, "212"}, {0.1L * 3, "0.3"},
-        {1.0L / 3, "0.333333333333333"}, {1e4000L, "1E4000"}, {1.5e-4000L, "1.5E-4000"},
+        {35.5L * 1.8L + 32, "95.9"}, {37.5L * 1.8L + 32, "99.5"}, {-40.0L * 1.8L + 32, "-40"},
+        {0.1L * 3, "0.3"}, {1e4000L, "1E4000"}, {1.5e-4000L, "1.5E-4000"},
         {-0.0L, "0"}, {std::numeric_limits<long double>::quiet_NaN(), "NAN"}, {inf, "INF"}, {-inf, "-INF"},
     });
     EXPECT_EQ(generalText(std::numeric_limits<double>::quiet_NaN(), NumberFormat{}), "NAN");
@@ -122,8 +117,7 @@ TEST(GeneralText, ExtendedPrecisionZeroAndNonFinite)
 TEST(FixedText, ExactHalvesGoAwayFromZero)
 {
     expectFixed<double>({
-        {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {0.375, 2, "0.38"}, {2.5, 0, "3"}, {-2.5, 0, "-3"},
-        {1.5, 0, "2"}, {0.5, 0, "1"}, {-0.5, 0, "-1"}, {0.0625, 3, "0.063"}, {1234.5, 0, "1235"},
+        {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.5, 0, "1"}, {0.0625, 3, "0.063"},
     });
 }
 
@@ -132,8 +126,7 @@ TEST(FixedText, ExactHalvesGoAwayFromZero)
 TEST(FixedText, NearHalvesFollowTheStoredValue)
 {
     expectFixed<double>({
-        {2.675, 2, "2.67"}, {1.005, 2, "1.00"}, {1.015, 2, "1.01"}, {0.045, 2, "0.04"},
-        {9.995, 2, "9.99"}, {0.1, 18, "0.100000000000000006"},
+        {2.675, 2, "2.67"}, {1.005, 2, "1.00"}, {0.045, 2, "0.04"}, {0.1, 18, "0.100000000000000006"},
     });
 }
 
@@ -142,9 +135,8 @@ TEST(FixedText, NearHalvesFollowTheStoredValue)
 TEST(FixedText, NegativeZeroResultsHaveNoSign)
 {
     expectFixed<double>({
-        {-0.0, 2, "0.00"}, {-0.001, 2, "0.00"}, {-0.004, 2, "0.00"}, {-0.4, 0, "0"},
+        {-0.0, 2, "0.00"}, {-0.004, 2, "0.00"}, {-0.4, 0, "0"},
         {-0.005, 2, "-0.01"}, // stored just above the half
-        {-0.01, 2, "-0.01"},
     });
 }
 
@@ -153,8 +145,7 @@ TEST(FixedText, NegativeZeroResultsHaveNoSign)
 TEST(FixedText, CarriesWidthsAndDecimalCounts)
 {
     expectFixed<double>({
-        {9.5, 0, "10"}, {99.5, 0, "100"}, {0.9999, 2, "1.00"}, {-9.999, 2, "-10.00"},
-        {1.52, 2, "1.52"}, {5.0, 2, "5.00"}, {1e20, 2, "100000000000000000000.00"},
+        {99.5, 0, "100"}, {-9.999, 2, "-10.00"}, {5.0, 2, "5.00"}, {1e20, 2, "100000000000000000000.00"},
         {0.125, 25, "0.125000000000000000"}, {2.5, -3, "3"}, // clamped to 18 and 0 decimals
         {std::numeric_limits<double>::quiet_NaN(), 2, "NAN"}, {-std::numeric_limits<double>::infinity(), 2, "-INF"},
     });
@@ -179,8 +170,8 @@ TEST(FixedText, AccumulatedStepsShowTheirRoundedValue)
 TEST(FixedText, ExtendedPrecisionValues)
 {
     expectFixed<long double>({
-        {35.5L * 1.8L + 32, 2, "95.90"}, {35.5L * 1.8L + 32, 0, "96"}, {37.5L * 1.8L + 32, 0, "100"},
-        {0.125L, 2, "0.13"}, {-2.5L, 0, "-3"}, {0.045L, 2, "0.05"}, {2.675L, 2, "2.67"}, {-0.001L, 2, "0.00"},
+        {35.5L * 1.8L + 32, 2, "95.90"}, {37.5L * 1.8L + 32, 0, "100"}, {-2.5L, 0, "-3"},
+        {0.045L, 2, "0.05"}, {2.675L, 2, "2.67"}, {-0.001L, 2, "0.00"},
     });
 }
 
@@ -206,12 +197,12 @@ void expectWhole(const std::vector<WholeCase<T>>& cases)
 TEST(WholeNumbers, HalfEvenAndTowardZero)
 {
     expectWhole<double>({
-        {2.5, 2, 2}, {3.5, 4, 3}, {-2.5, -2, -2}, {-3.5, -4, -3}, {0.5, 0, 0}, {-0.5, 0, 0},
-        {2.4999999999999996, 2, 2}, {2.5000000000000004, 3, 2}, {95.9, 96, 95}, {-95.9, -96, -95},
+        {2.5, 2, 2}, {3.5, 4, 3}, {-2.5, -2, -2}, {-3.5, -4, -3}, {-0.5, 0, 0},
+        {2.4999999999999996, 2, 2}, {2.5000000000000004, 3, 2}, {-95.9, -96, -95},
         {4503599627370497.0, 4503599627370497, 4503599627370497},
     });
     expectWhole<long double>({
-        {35.5L * 1.8L + 32, 96, 95}, {36.0L * 1.8L + 32, 97, 96}, {37.5L * 1.8L + 32, 100, 99}, {-40.5L, -40, -40},
+        {35.5L * 1.8L + 32, 96, 95}, {37.5L * 1.8L + 32, 100, 99}, {-40.5L, -40, -40},
     });
 }
 
@@ -236,8 +227,7 @@ TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero)
 // active, '.' must still be written when '.' is asked for.
 TEST(NumberTexts, IgnoreTheCLocale)
 {
-    const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8",
-                                        "nl_NL.UTF-8", "ru_RU.UTF-8"};
+    const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     bool found = false;
     for (const char* name : commaLocales) {
@@ -253,7 +243,6 @@ TEST(NumberTexts, IgnoreTheCLocale)
     }
     EXPECT_EQ(generalText(95.9, NumberFormat{'.'}), "95.9");
     EXPECT_EQ(generalText(35.5L * 1.8L + 32, NumberFormat{'.'}), "95.9");
-    EXPECT_EQ(generalText(1.5e-7L, NumberFormat{'.'}), "1.5E-7");
     EXPECT_EQ(fixedText(0.125, 2, NumberFormat{'.'}), "0.13");
     EXPECT_EQ(fixedText(0.125L, 2, NumberFormat{'.'}), "0.13");
     EXPECT_EQ(fixedText(1.52L, 2, NumberFormat{';'}), "1;52");

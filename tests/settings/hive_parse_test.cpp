@@ -42,23 +42,19 @@ const std::vector<Sample>& samples() {
         {"utf16le bom, as the registry editor exports", utf16le(withKey("\"A\"=\"b\"\r\n")), k("A|s:b"), {}},
         {"escapes in name and text", withKey(R"("Pa\"th"="C:\\Program Files\\\"x\"")" "\r\n"),
          k(R"(Pa"th|s:C:\Program Files\"x")"), {}},
-        {"unknown escape kept literally", withKey(R"("A"="a\nb")" "\r\n"), k(R"(A|s:a\nb)"), {}},
         {"text ending in a backslash", withKey(R"("Dir"="C:\\")" "\r\n\"Next\"=dword:1\r\n"),
          k(R"(Dir|s:C:\)") + k("Next|d:00000001"), {}},
-        {"non-ascii text", withKey("\"Fan 1 Name\"=\"L\xC3\xBC" "fter\"\r\n"), k("Fan 1 Name|s:L\xC3\xBC" "fter"), {}},
         {"default value", withKey("@=\"def\"\r\n"), k("|s:def"), {}},
         {"short and upper-case dword", withKey("\"A\"=DWORD:a\r\n\"B\"=dword:FFFFFFFF\r\n"),
          k("A|d:0000000a") + k("B|d:ffffffff"), {}},
         {"hex with continuation lines",
          withKey("\"MB Tempature Scale\"=hex:00,00,00,00,\\\r\n  00,00,4e,\\\r\n  40\r\n\"X\"=dword:1\r\n"),
          k("MB Tempature Scale|b:00 00 00 00 00 00 4e 40") + k("X|d:00000001"), {}},
-        {"empty hex and trailing comma", withKey("\"E\"=hex:\r\n\"F\"=hex:01,\r\n"), k("E|b:") + k("F|b:01"), {}},
         {"typed hex values", withKey("\"D\"=hex(4):0a,00,00,00\r\n\"S\"=hex(1):48,00,69,00,00,00\r\n"
                                      "\"X\"=hex(2):25,00,00,00\r\n\"Q\"=hex(b):01,02\r\n\"B\"=hex(3):ff\r\n"),
          k("D|d:0000000a") + k("S|s:Hi") + k("X|t2:25 00 00 00") + k("Q|tb:01 02") + k("B|b:ff"), {}},
         {"comments, blank lines, blanks around =",
          withKey("; saved by hand\r\n\r\n  \"A\" = \"b\"  \r\n\t; another\r\n"), k("A|s:b"), {}},
-        {"blank lines before the header", "\r\n\r\n" + withKey("\"A\"=dword:1\r\n"), k("A|d:00000001"), {}},
         {"same value twice in other case: last wins, first spelling kept",
          withKey("\"Interval\"=dword:1\r\n\"InterVal\"=dword:2\r\n"), k("Interval|d:00000002"), {}},
         {"key repeated in other case merges",
@@ -72,23 +68,18 @@ const std::vector<Sample>& samples() {
         {"bad dword digits", withKey("\"A\"=dword:xyz\r\n\"B\"=dword:2\r\n"), k("B|d:00000002"), {4}},
         {"dword of nine digits", withKey("\"A\"=dword:000000001\r\n"), kEmptyKey, {4}},
         {"text without closing quote", withKey("\"A\"=\"open\r\n\"B\"=\"ok\"\r\n"), k("B|s:ok"), {4}},
-        {"characters after the closing quote", withKey("\"A\"=\"x\" y\r\n"), kEmptyKey, {4}},
-        {"name without closing quote", withKey("\"A=dword:1\r\n"), kEmptyKey, {4}},
-        {"no equals sign", withKey("\"A\" dword:1\r\n"), kEmptyKey, {4}},
         {"unknown data", withKey("\"A\"=qword:1\r\n"), kEmptyKey, {4}},
         {"bad byte, reported at the first line of the value",
          withKey("\"A\"=hex:01,\\\r\n  0g\r\n\"B\"=dword:1\r\n"), k("B|d:00000001"), {4}},
-        {"garbage line", withKey("hello\r\n\"B\"=dword:1\r\n"), k("B|d:00000001"), {4}},
         {"value removal", withKey("\"A\"=-\r\n"), kEmptyKey, {4}},
         {"key removal, its values ignored", withKey("[-HKEY_CURRENT_USER\\Software\\Old]\r\n\"A\"=dword:1\r\n"),
          kEmptyKey, {4, 5}},
-        {"key line without bracket", withKey("[HKEY_CURRENT_USER\\X\r\n\"A\"=dword:1\r\n"), std::string(kKey) + "|\n",
-         {4, 5}},
         {"value before any key", "Windows Registry Editor Version 5.00\r\n\"A\"=dword:1\r\n", "", {2}},
     };
     return table;
 }
 
+// Guards against misread values and against one bad line losing the rest of the hive.
 TEST(HiveParse, SamplesLoadAsExpected) {
     for (const Sample& sample : samples()) {
         SCOPED_TRACE(sample.label);
@@ -104,20 +95,13 @@ TEST(HiveParse, SamplesLoadAsExpected) {
     }
 }
 
-TEST(HiveParse, ProblemNamesFileAndLine) {
-    const HiveParseResult result = Hive::parse(withKey("\"A\"=dword:1\r\n\"B\"=dword:zz\r\n"), "/cfg/user.reg");
-    ASSERT_EQ(result.problems.size(), 1u);
-    EXPECT_TRUE(result.problems[0].text().starts_with("/cfg/user.reg:5: ")) << result.problems[0].text();
-}
-
+// Guards against a file that is no hive being loaded as an empty one (and then overwritten).
 TEST(HiveParse, TextThatIsNoHiveIsFatal) {
     const std::vector<std::pair<const char*, std::string>> cases = {
         {"empty file", ""},
-        {"blank lines only", "\r\n  \r\n"},
         {"no header", "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n\"A\"=dword:1\r\n"},
         {"older header", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"},
         {"binary garbage", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10)},
-        {"comment before the header", "; x\r\nWindows Registry Editor Version 5.00\r\n"},
     };
     for (const auto& [label, text] : cases) {
         SCOPED_TRACE(label);
@@ -126,19 +110,6 @@ TEST(HiveParse, TextThatIsNoHiveIsFatal) {
         ASSERT_EQ(result.problems.size(), 1u);
         EXPECT_TRUE(result.problems[0].fatal);
     }
-}
-
-TEST(HiveParse, NamesMatchWithoutRegardToCase) {
-    const HiveParseResult result = Hive::parse(withKey("\"InterVal\"=dword:00002710\r\n"), "user.reg");
-    ASSERT_FALSE(result.fatal());
-    const HiveKey* key = result.hive->findKey("hkey_current_user\\SOFTWARE\\korvex\\");
-    ASSERT_NE(key, nullptr);
-    EXPECT_EQ(key->path(), kKey);  // spelling of the file kept
-    const HiveValue* value = key->find("Interval");
-    ASSERT_NE(value, nullptr);
-    EXPECT_EQ(value->name, "InterVal");
-    EXPECT_EQ(value->dword, 10000u);
-    EXPECT_EQ(result.hive->findKey("HKEY_CURRENT_USER\\Software"), nullptr);  // parents are separate keys
 }
 
 }  // namespace

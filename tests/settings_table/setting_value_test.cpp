@@ -17,26 +17,22 @@ struct ReadCase {
     std::optional<SettingValue> expected;  // nothing: the read fails
 };
 
+// Guards against a value of the wrong stored type or size being taken instead of failing the read.
 TEST(SettingValue, ReadRulesPerType) {
     const ReadCase cases[] = {
         {"integer from dword, two's complement", [](HiveKey& k) { k.setDword("V", 0xFFFFFFFF); },
          SettingType::Integer, std::int32_t{-1}},
-        {"integer missing fails", [](HiveKey&) {}, SettingType::Integer, std::nullopt},
         {"integer stored as text fails", [](HiveKey& k) { k.setString("V", "50"); }, SettingType::Integer,
          std::nullopt},
         {"boolean: any non-zero is true", [](HiveKey& k) { k.setDword("V", 2); }, SettingType::Boolean, true},
-        {"boolean zero", [](HiveKey& k) { k.setDword("V", 0); }, SettingType::Boolean, false},
         {"boolean missing fails", [](HiveKey&) {}, SettingType::Boolean, std::nullopt},
         {"float from 8 bytes", [](HiveKey& k) { k.setBinary("V", k60Bytes); }, SettingType::Float, 60.0},
         {"float of 4 bytes fails", [](HiveKey& k) { k.setBinary("V", {0, 0, 0x70, 0x42}); },
-         SettingType::Float, std::nullopt},
-        {"float of 9 bytes fails", [](HiveKey& k) { k.setBinary("V", std::vector<std::uint8_t>(9)); },
          SettingType::Float, std::nullopt},
         {"float as dword fails", [](HiveKey& k) { k.setDword("V", 60); }, SettingType::Float, std::nullopt},
         {"string missing is empty", [](HiveKey&) {}, SettingType::String, std::string()},
         {"string ends at its first zero byte", [](HiveKey& k) { k.setString("V", std::string("ab\0cd", 5)); },
          SettingType::String, std::string("ab")},
-        {"string as dword fails", [](HiveKey& k) { k.setDword("V", 1); }, SettingType::String, std::nullopt},
         {"string of another registry type fails",
          [](HiveKey& k) { k.set(HiveValue{"V", HiveValueType::Other, "", 0, {'a', 0, 0, 0}, 2}); },
          SettingType::String, std::nullopt},
@@ -46,7 +42,6 @@ TEST(SettingValue, ReadRulesPerType) {
          Colour{0x00FF8000}},
         {"colour text that is no colour fails", [](HiveKey& k) { k.setString("V", "bright"); },
          SettingType::Colour, std::nullopt},
-        {"colour missing fails", [](HiveKey&) {}, SettingType::Colour, std::nullopt},
     };
     for (const ReadCase& c : cases) {
         HiveKey key("K");
@@ -57,7 +52,8 @@ TEST(SettingValue, ReadRulesPerType) {
     }
 }
 
-TEST(SettingValue, WritesInTheStoredFormsAndReadsBack) {
+// Guards against values written in forms other programs reading the hive do not expect.
+TEST(SettingValue, WritesInTheStoredForms) {
     HiveKey key("K");
     writeSetting(key, "I", std::int32_t{-20});
     writeSetting(key, "B", true);
@@ -71,10 +67,6 @@ TEST(SettingValue, WritesInTheStoredFormsAndReadsBack) {
     EXPECT_EQ(key.find("S")->text, "Arial");
     EXPECT_EQ(key.find("C")->text, "clSilver");
     EXPECT_EQ(key.find("C")->type, HiveValueType::String);
-
-    EXPECT_EQ(readSetting(key, "I", SettingType::Integer).value, SettingValue{std::int32_t{-20}});
-    EXPECT_EQ(readSetting(key, "F", SettingType::Float).value, SettingValue{60.0});
-    EXPECT_EQ(readSetting(key, "C", SettingType::Colour).value, SettingValue{Colour{0xC0C0C0}});
 }
 
 }  // namespace

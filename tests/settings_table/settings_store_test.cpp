@@ -107,24 +107,17 @@ std::function<void(Hive&)> keepReadsBefore(int readNumber) {
     };
 }
 
+// Guards against reading on past a failed value, or a stop that leaves earlier values unapplied.
 TEST_F(SettingsStoreTest, StoredSetsAndWhatReadingThemGives) {
+    // The start-up tests hold the table of stored sets as the window shows them; these are the
+    // outcomes and stopping points only this level can see.
     const StoredCase cases[] = {
         {"complete set", [](Hive&) {}, ReadOutcome::Read, 0, {}},
         {"no settings key", [](Hive& h) { h.removeKey(kSettingsKeyPath); }, ReadOutcome::NoKey, 0, {}},
         {"key without the first-run marker", [](Hive& h) { korvex(h).remove("MB Tempature Scale"); },
          ReadOutcome::FirstRunDue, 0, {}},
-        {"\"Log File Size Max\" deleted", [](Hive& h) { korvex(h).remove("Log File Size Max"); },
-         ReadOutcome::Read, 66, {}},
-        {"\"WB1 Background\" as clRed", [](Hive& h) { korvex(h).setString("WB1 Background", "clRed"); },
-         ReadOutcome::Read, 0, {{"WB1 Background", Colour{0x0000FF}}}},
-        {"\"WB1 Background\" as $00FF8000", [](Hive& h) { korvex(h).setString("WB1 Background", "$00FF8000"); },
-         ReadOutcome::Read, 0, {{"WB1 Background", Colour{0x00FF8000}}}},
-        {"\"WB1 Background\" no colour", [](Hive& h) { korvex(h).setString("WB1 Background", "bright"); },
-         ReadOutcome::Read, 130, {}},
         {"\"MB Alarm Path\" missing reads as empty", [](Hive& h) { korvex(h).remove("MB Alarm Path"); },
          ReadOutcome::Read, 0, {{"MB Alarm Path", std::string()}}},
-        {"\"VUM 1 Name\" stored empty gets its fixed name", [](Hive& h) { korvex(h).setString("VUM 1 Name", ""); },
-         ReadOutcome::Read, 0, {{"VUM 1 Name", std::string("Motherboard")}}},
         // Reading stops at read 88, the last value before the names that can fail:
         // the name fields keep their design-time texts.
         {"set ends before read 88", keepReadsBefore(88), ReadOutcome::Read, 88, {}},
@@ -134,21 +127,14 @@ TEST_F(SettingsStoreTest, StoredSetsAndWhatReadingThemGives) {
          {{"VUM 1 Name", std::string("Motherboard")},
           {"VUM 2 Name", std::string("CPU LM75")},
           {"VUM 3 Name", std::string("WB Sensor 2")}}},
-        {"float stored as 4 bytes", [](Hive& h) { korvex(h).setBinary("CPU Tempature Scale", {0, 0, 0xA0, 0x42}); },
-         ReadOutcome::Read, 8, {}},
         {"integer stored as text", [](Hive& h) { korvex(h).setString("MB Tempature Alarm", "57"); },
          ReadOutcome::Read, 2, {}},
-        {"string stored as dword", [](Hive& h) { korvex(h).setDword("MB Alarm Path", 1); }, ReadOutcome::Read, 5, {}},
         {"names in another letter case",
          [](Hive& h) {
              korvex(h).remove("InterVal");
              korvex(h).setDword("interval", 2000);
-             korvex(h).remove("Swap Interval");
-             korvex(h).setDword("SWAP INTERVAL", 3000);
          },
-         ReadOutcome::Read, 0, {{"Interval", std::int32_t{2000}}, {"Swap Interval", std::int32_t{3000}}}},
-        {"\"C or F\" in lower case is kept as it is", [](Hive& h) { korvex(h).setString("C or F", "c"); },
-         ReadOutcome::Read, 0, {{"C or F", std::string("c")}}},
+         ReadOutcome::Read, 0, {{"Interval", std::int32_t{2000}}}},
     };
     for (const StoredCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -175,6 +161,7 @@ TEST_F(SettingsStoreTest, StoredSetsAndWhatReadingThemGives) {
     }
 }
 
+// Guards against values lost on the way through the file, and a rewrite that differs byte for byte.
 TEST_F(SettingsStoreTest, StoredValuesRoundTripAndRepeatedWritesAreByteIdentical) {
     MapBindings before;
     before.setAllOtherThanDefault();
@@ -191,22 +178,7 @@ TEST_F(SettingsStoreTest, StoredValuesRoundTripAndRepeatedWritesAreByteIdentical
     EXPECT_EQ(after.values, before.values);
 }
 
-// Unbound settings are held at their defaults and round-trip like bound ones.
-TEST_F(SettingsStoreTest, DefaultsOfUnboundSettingsRoundTrip) {
-    SettingsBindings unbound;
-    ASSERT_TRUE(store().write(unbound).ok());
-    SettingsBindings fresh;
-    MapBindings custom;
-    custom.setAllOtherThanDefault();
-    const ReadReport report = store().read(custom.bindings);
-    EXPECT_TRUE(report.complete()) << report.stopReason;
-    for (const SettingRow& row : readRows()) {
-        EXPECT_EQ(custom.values[row.name], row.defaultValue) << row.name;
-        EXPECT_EQ(fresh.current(row), row.defaultValue) << row.name;
-    }
-    EXPECT_THROW(unbound.apply("Interval", true), std::invalid_argument);  // wrong type never held
-}
-
+// Guards against a failing hook or handler that lets the reading go on.
 TEST_F(SettingsStoreTest, HooksRunAfterEachAppliedReadAndMayEndTheReading) {
     saveHive(storedSet());
     MapBindings state;
@@ -234,6 +206,7 @@ TEST_F(SettingsStoreTest, HooksRunAfterEachAppliedReadAndMayEndTheReading) {
     EXPECT_EQ(failing.values["Fan1 Check"], rowOf("Fan1 Check").defaultValue);
 }
 
+// Guards against a failed value that loses the file's later values.
 TEST_F(SettingsStoreTest, FailedValueIsReportedAndLaterValuesKeepWhatTheFileHeld) {
     saveHive(storedSet());
     MapBindings state;
@@ -255,6 +228,7 @@ TEST_F(SettingsStoreTest, FailedValueIsReportedAndLaterValuesKeepWhatTheFileHeld
     EXPECT_EQ(store().write(wrongType.bindings).error, "Failed to set data for 'InterVal'");
 }
 
+// Guards against a failed save reported as success or blamed on a value.
 TEST_F(SettingsStoreTest, SaveFailureIsReportedAsSuchNotBlamedOnAValue) {
     std::ofstream(folder_ / "not-a-folder") << "x";
     SettingsStore blocked(files_, (folder_ / "not-a-folder" / "user.reg").string());
@@ -264,18 +238,16 @@ TEST_F(SettingsStoreTest, SaveFailureIsReportedAsSuchNotBlamedOnAValue) {
     EXPECT_FALSE(blocked.writeKvxPath("/x").ok());
 }
 
+// Guards against the program path alone counting as a stored set (the first run would be skipped).
 TEST_F(SettingsStoreTest, ProgramPathAloneMakesAKeyThatStillWantsTheFirstRun) {
     ASSERT_TRUE(store().writeKvxPath("/opt/korvex/bin/korvex").ok());
-    Hive expected;
-    korvex(expected).setString("KVX Path", "/opt/korvex/bin/korvex");
-    EXPECT_EQ(HiveFile(files_, path_.string()).load().hive, expected);
-
     SettingsBindings bindings;
     EXPECT_EQ(store().read(bindings).outcome, ReadOutcome::FirstRunDue);
     ASSERT_TRUE(store().write(bindings).ok());
     EXPECT_TRUE(store().read(bindings).complete());
 }
 
+// Guards against a write that drops values or keys it does not know.
 TEST_F(SettingsStoreTest, ValuesAndKeysOutsideTheTableSurviveAWrite) {
     Hive hive = storedSet();
     korvex(hive).setString("Left By Another Version", "keep me");
@@ -287,6 +259,7 @@ TEST_F(SettingsStoreTest, ValuesAndKeysOutsideTheTableSurviveAWrite) {
     EXPECT_NE(after.findKey("HKEY_CURRENT_USER\\Software\\Other"), nullptr);
 }
 
+// Guards against the store swallowing the file's own report of a hive moved aside.
 TEST_F(SettingsStoreTest, FileThatIsNoHiveIsKeptAsideAndReported) {
     std::ofstream(path_) << "not a hive";
     SettingsBindings bindings;
