@@ -13,7 +13,12 @@ using namespace kvx;
 
 namespace {
 
+// A warning window shown by the headless host on the virtual clock.
 struct Dialog {
+    platform::fake::VirtualScheduler clock;
+    app::ModalAnswers answers;
+    std::ostringstream diagnostics;
+    app::ScriptedModalHost host{clock, answers, diagnostics};
     ui::Window window{"WarningForm"};
     ui::Button& enable = window.add<ui::Button>(nullptr, "EnableButton");
     ui::Button& disable = window.add<ui::Button>(nullptr, "DisableButton");
@@ -21,18 +26,15 @@ struct Dialog {
         enable.setCaption("&Enable Alarm");
         disable.setCaption("&Disable Alarm");
         enable.closesWindow = disable.closesWindow = true;
+        window.setModalHost(&host);
     }
 };
 
 }  // namespace
 
 TEST(ScriptedModalHost, DefaultsAndScriptedAnswersWithADelay) {
-    platform::fake::VirtualScheduler clock;
-    app::ModalAnswers answers;
-    std::ostringstream diagnostics;
-    app::ScriptedModalHost host(clock, answers, diagnostics);
     Dialog d;
-    d.window.setModalHost(&host);
+    auto& clock = d.clock;
 
     d.window.showModal();
     EXPECT_EQ(d.window.modalResult(), "&Disable Alarm") << "the warning window's default answer";
@@ -43,26 +45,21 @@ TEST(ScriptedModalHost, DefaultsAndScriptedAnswersWithADelay) {
     int beeps = 0;
     speaker.onTimer = [&] { ++beeps; };
     speaker.setEnabled(true);
-    answers.set("warningform", {"Enable Alarm", 2000});
+    d.answers.set("warningform", {"Enable Alarm", 2000});
     d.window.showModal();
     EXPECT_EQ(d.window.modalResult(), "&Enable Alarm");
     EXPECT_EQ(clock.nowMs(), 2000);
     EXPECT_EQ(beeps, 3) << "timers tick while the window waits; the press at 2000 comes before the tick due then";
-    EXPECT_EQ(diagnostics.str(), "");
+    EXPECT_EQ(d.diagnostics.str(), "");
 }
 
 // Guards against a headless run that hangs for ever on a window nobody answers.
 TEST(ScriptedModalHost, AWindowLeftToRunOutWithNothingToRunIsClosed) {
-    platform::fake::VirtualScheduler clock;
-    app::ModalAnswers answers;
-    std::ostringstream diagnostics;
-    app::ScriptedModalHost host(clock, answers, diagnostics);
     Dialog d;
-    d.window.setModalHost(&host);
-    answers.set("WarningForm", {"", 0});
+    d.answers.set("WarningForm", {"", 0});
     d.window.showModal();
     EXPECT_FALSE(d.window.isModalShowing());
-    EXPECT_NE(diagnostics.str().find("never comes"), std::string::npos);
+    EXPECT_NE(d.diagnostics.str().find("never comes"), std::string::npos);
 }
 
 TEST(HeadlessMessageBoxes, QuestionsAgreeByDefaultAndEveryBoxIsLogged) {
