@@ -10,8 +10,8 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
       messages_(services_.messageBoxes, services_.scheduler),
       mainWindow_(std::make_unique<ui::MainWindow>(services_.scheduler, *library_,
                                                    acquisition::NumberFormat{services_.locale.decimalSeparator()})),
-      store_(services_.files, services_.folders.config + "/user.reg"),
-      logFile_(services_.logStorage, services_.textEncoding) {
+      store_(services_.machine.files, services_.machine.folders.config + "/user.reg"),
+      logFile_(services_.machine.logStorage, services_.machine.textEncoding) {
     windows_.add(mainWindow_->form());
     windows_.add(mainWindow_->information().window());
     windows_.add(splash_.window());
@@ -29,7 +29,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     mainWindow_->form().onCloseRequest = [this] { requestClose(); };
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
-                   [this] { return settings::SettingValue{services_.programPath}; });
+                   [this] { return settings::SettingValue{services_.machine.programPath}; });
 }
 
 void Application::showError(const std::string& text) {
@@ -37,16 +37,16 @@ void Application::showError(const std::string& text) {
 }
 
 void Application::GenTabRunOnStartupCheckBoxClick() {
-    const LifecycleHooks& hooks = services_.lifecycle;
+    const LifecycleHooks& hooks = services_.machine.lifecycle;
     auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");
     if (box->checked()) {
         if (mainWindow_->form().visible())
             messages_.show({"Korvex",
                             "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r" +
-                                services_.programPath,
+                                services_.machine.programPath,
                             platform::MessageIcon::None,
                             {"OK"}});
-        if (hooks.writeRunAtStart) hooks.writeRunAtStart(services_.programPath);
+        if (hooks.writeRunAtStart) hooks.writeRunAtStart(services_.machine.programPath);
     } else if (hooks.removeRunAtStart) {
         hooks.removeRunAtStart();
     }

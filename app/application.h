@@ -52,12 +52,8 @@ struct StartupSteps {
     std::function<void()> showTrayIcons;         // the tray icons the settings choose
 };
 
-// The platform services the program runs on, chosen by the program entry.
-struct Services {
-    platform::Scheduler& scheduler;
-    platform::Locale& locale;
-    platform::MessageBoxes& messageBoxes;
-    ui::ModalHost& modalHost;
+// Where the program keeps its files on this machine, and how it meets the desktop.
+struct MachineServices {
     platform::FileSystem& files;
     platform::LogStorage& logStorage;
     const platform::TextEncoding& textEncoding;
@@ -65,6 +61,15 @@ struct Services {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+};
+
+// The platform services the program runs on, chosen by the program entry.
+struct Services {
+    platform::Scheduler& scheduler;
+    platform::Locale& locale;
+    platform::MessageBoxes& messageBoxes;
+    ui::ModalHost& modalHost;
+    MachineServices machine;
 };
 
 // The running program: every window model and the state behind them, its

@@ -43,7 +43,7 @@ void Application::Exit1Click() {
 }
 
 std::string Application::uninstallCommand() {
-    settings::HiveFile machine(services_.files, services_.folders.config + "/machine.reg");
+    settings::HiveFile machine(services_.machine.files, services_.machine.folders.config + "/machine.reg");
     auto loaded = machine.load();
     const auto* key = loaded.hive.findKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");
     const auto* value = key ? key->find("UninstallString") : nullptr;
@@ -51,7 +51,7 @@ std::string Application::uninstallCommand() {
 }
 
 void Application::UnInstallExit1Click() {
-    const LifecycleHooks& hooks = services_.lifecycle;
+    const LifecycleHooks& hooks = services_.machine.lifecycle;
     UninstallWindow::Hooks steps;
     steps.removeRunEntry = hooks.removeRunAtStart;
     steps.deleteFile = hooks.deleteFile;
@@ -60,7 +60,7 @@ void Application::UnInstallExit1Click() {
         steps.startProgram = [start = hooks.startProgram](const UninstallCommand& c) { start(c.program, c.parameters); };
     // The uninstaller takes over: no question, no settings written.
     steps.endProgram = [this] { finish(); };
-    UninstallWindow uninstall(services_.scheduler, services_.folders.program, std::move(steps));
+    UninstallWindow uninstall(services_.scheduler, services_.machine.folders.program, std::move(steps));
     uninstall.window().setModalHost(&services_.modalHost);
     windows_.add(uninstall.window());
     uninstall.show();

@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
     app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
 
     app::ModalAnswers answers;
-    app::ProgramContext context{locale,  loader,  files, logStorage, *encoding, folders,
-                                platform::linux_backend::executablePath(), integration.hooks(), &integration,
-                                answers, std::cerr};
+    app::MachineServices machine{files, logStorage, *encoding, folders, platform::linux_backend::executablePath(),
+                                 integration.hooks()};
+    app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_QT
     if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);

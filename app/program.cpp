@@ -63,7 +63,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
 
     auto clock = [&scheduler = p.scheduler] { return scheduler.nowMs(); };
-    std::string libraryPath = sensorLibraryPath(options, "", c.folders);
+    std::string libraryPath = sensorLibraryPath(options, "", c.machine.folders);
     auto library = acquisition::SensorLibrary::load(c.libraryLoader, libraryPath, clock);
     if (library->status() == acquisition::SensorLibrary::Status::StartupError) {
         err << "korvex: " << library->problem() << "\n";
@@ -71,8 +71,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
     if (!library->usable()) err << "korvex: " << library->problem() << "; running without sensor readings\n";
 
-    Services services{p.scheduler,  c.locale,  p.messageBoxes, p.modalHost,   c.files,
-                      c.logStorage, c.textEncoding, c.folders,   c.programPath, c.lifecycle};
+    Services services{p.scheduler, c.locale, p.messageBoxes, p.modalHost, c.machine};
     Application app(services, std::move(library));
 
     auto writeDump = [&](const std::string& file) {

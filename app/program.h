@@ -26,13 +26,7 @@ inline constexpr int kExitAlreadyRunning = 3;
 struct ProgramContext {
     platform::Locale& locale;
     platform::SharedLibraryLoader& libraryLoader;
-    platform::FileSystem& files;
-    platform::LogStorage& logStorage;
-    const platform::TextEncoding& textEncoding;
-    platform::Folders folders;
-    // The running program file, as stored in "KVX Path".
-    std::string programPath;
-    LifecycleHooks lifecycle;
+    MachineServices machine;
     // Hears other copies asking this one to come forward; may be null.
     DesktopIntegration* integration = nullptr;
     // The answers that the headless modal host and message boxes consult.

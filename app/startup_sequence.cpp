@@ -23,7 +23,7 @@ Application::StartOutcome Application::start() {
     ui::Window& form = main.form();
     acquisition::TReadingSet& readings = main.readings();
     platform::Scheduler& scheduler = services_.scheduler;
-    const LifecycleHooks& hooks = services_.lifecycle;
+    const LifecycleHooks& hooks = services_.machine.lifecycle;
 
     auto today = std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(scheduler.wallClock()));
     splash_.show(today, lib, messages_);
@@ -78,7 +78,7 @@ Application::StartOutcome Application::start() {
             else if (auto* port0 = form.findAs<ui::RadioButton>("RadioButton1")) port0->setChecked(true);
         }
     }
-    store_.writeKvxPath(services_.programPath);
+    store_.writeKvxPath(services_.machine.programPath);
     run(steps_.checkOutsidePrograms);
     run(steps_.buildValueLabels);
 
@@ -101,7 +101,7 @@ Application::StartOutcome Application::start() {
     }
     columns.p33Nominal = main.channels().p33Nominal();
     columns.numbers.decimalSeparator = services_.locale.decimalSeparator();
-    auto created = logs::createMissingLogFiles(logFile_, services_.folders.program, columns);
+    auto created = logs::createMissingLogFiles(logFile_, services_.machine.folders.program, columns);
     if (!created.status.ok()) {
         showError(created.status.message);
         started_ = true;
