@@ -57,7 +57,7 @@ Application::StartOutcome Application::start() {
     if (auto* box = form.findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")) box->setChecked(runAtStart);
 
     auto report = store_.read(bindings_, [&](int readNumber) { ui::afterSettingRead(bindings_, main, readNumber); });
-    for (const auto& message : report.fileMessages) showError(message);
+    reportFileMessages(report.fileMessages);
     if (report.outcome == settings::ReadOutcome::FirstRunDue) {
         FirstRunInputs inputs;
         inputs.modalHost = &services_.modalHost;

@@ -92,7 +92,7 @@ TEST(LifecycleBlackBox, ASecondCopyEndsWithCode3AndTheFirstComesForward) {
     waitForFile(f.file("config/user.reg"));
     auto second = runKorvex(f.args({"--run-for", "2"}));
     EXPECT_EQ(second.exitCode, 3);
-    EXPECT_EQ(second.err, "korvex: Korvex: Korvex is already running.\n");
+    EXPECT_EQ(second.err, "korvex: Korvex is already running.\n");
     auto run = waitKorvex(first, f.file("first.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(f.file("first.json")))).object();
