@@ -207,9 +207,12 @@ TEST(Uninstall, ABadMachineHiveIsReportedLeftInPlaceAndItsValuesTakenAsAbsent) {
         ASSERT_FALSE(p.app->messages().entries().empty()) << c.what;
         const std::string& text = p.app->messages().entries().back().text;
         EXPECT_NE(text.find(c.reported), std::string::npos) << c.what << ": " << text;
-        EXPECT_EQ(calls.log.back().starts_with("start"), *c.started != 0) << c.what;
-        if (*c.started) EXPECT_EQ(calls.log.back(), c.started) << c.what;
-        if (c.bytes.empty()) EXPECT_TRUE(std::filesystem::is_directory(path)) << c.what;
-        else EXPECT_EQ(fileText(path), c.bytes) << c.what << ": machine.reg is never changed";
+        const bool started = calls.log.back().starts_with("start");
+        EXPECT_EQ(started ? calls.log.back() : "", c.started) << c.what;
+        if (c.bytes.empty()) {
+            EXPECT_TRUE(std::filesystem::is_directory(path)) << c.what;
+        } else {
+            EXPECT_EQ(fileText(path), c.bytes) << c.what << ": machine.reg is never changed";
+        }
     }
 }
