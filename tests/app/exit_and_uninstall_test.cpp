@@ -117,21 +117,6 @@ TEST(Exit, AFailedSaveAtTheSessionsEndIsReportedAndRemembered) {
     EXPECT_FALSE(saved.app->settingsSaveFailed());
 }
 
-// Guards against a user.reg replaced during the run being moved aside at exit without a word.
-TEST(Exit, AUserHiveReplacedDuringTheRunIsReportedWhenMovedAside) {
-    for (const char* replacement : {"not a hive at all", "\xff\xfe\x00garbage"}) {
-        TestProgram p;
-        p.start();
-        p.writeUserHive(replacement);
-        p.app->endSession();
-        EXPECT_FALSE(p.app->settingsSaveFailed()) << "a fresh file is written";
-        ASSERT_FALSE(p.app->messages().entries().empty()) << replacement;
-        const std::string& text = p.app->messages().entries().back().text;
-        EXPECT_NE(text.find("moved aside as " + p.folders.config + "/user.reg.bad-"), std::string::npos) << text;
-        EXPECT_EQ(p.err.str().find("korvex: Korvex:"), std::string::npos) << "one prefix: " << p.err.str();
-    }
-}
-
 TEST(Uninstall, RemovesTheEntryAndTheLogsStartsTheUninstallerAndEndsWithoutSaving) {
     Calls calls;
     TestProgram p;

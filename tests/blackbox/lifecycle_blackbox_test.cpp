@@ -204,21 +204,6 @@ TEST(LifecycleBlackBox, AUserHiveReplacedDuringTheRunIsReportedAndKeptAside) {
     EXPECT_NE(valueLine(f.userHive(), "InterVal"), "") << "the settings are saved afresh";
 }
 
-// Guards against a bad machine.reg being moved away in silence when the uninstaller is looked up.
-TEST(LifecycleBlackBox, ABadMachineHiveIsReportedAndLeftAsItIs) {
-    Folders f;
-    mkdir(f.file("config").c_str(), 0700);
-    const std::string bad = "UninstallString=/bin/false\n";
-    writeFile(f.file("config/machine.reg"), bad);
-    writeFile(f.file("script.txt"), "at 0 answer Form5 \"&Un-install\"\nat 1 click UnInstallExit1\n");
-    auto run = runKorvex(f.args({"--virtual-time", "--run-for", "60", "--script", f.file("script.txt")}));
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find(f.file("config/machine.reg") + " is left unchanged and its values are taken as absent"),
-              std::string::npos)
-        << run.err;
-    EXPECT_EQ(readFile(f.file("config/machine.reg")), bad);
-}
-
 // Guards against the lock made private by changing the runtime folder itself.
 TEST(LifecycleBlackBox, TheLockLivesInAFolderOfItsOwnAndTheRuntimeFolderIsLeftAlone) {
     Folders f;

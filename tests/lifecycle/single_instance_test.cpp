@@ -7,7 +7,6 @@
 
 #include "child_process.h"
 #include "platform/linux/flock_single_instance.h"
-#include "platform/linux/private_folder.h"
 #include "temp_folder.h"
 
 namespace kvx::lifecycle_test {
@@ -100,23 +99,6 @@ TEST(SingleInstance, LockFolderIsPrivateAndNeverALink) {
     EXPECT_NE(claim.message.find("not a folder"), std::string::npos) << claim.message;
 
     EXPECT_EQ(FlockSingleInstance(locks).acquire("").kind, InstanceClaim::Kind::Error);
-}
-
-// Guards against the lock made private by changing the session's runtime folder
-// itself (with XDG_RUNTIME_DIR=/tmp that would shut everyone else out of /tmp).
-TEST(SingleInstance, TheLockHasAFolderOfItsOwnAndLeavesTheRuntimeFolderAlone) {
-    TempFolder runtime;
-    ASSERT_EQ(::chmod(runtime.path().c_str(), 01777), 0);
-    FlockSingleInstance guard(platform::linux_backend::lockFolder(runtime.path()));
-    ASSERT_TRUE(guard.acquire("Korvex").acquired());
-    EXPECT_EQ(guard.lockPath("Korvex"), runtime / "korvex-lock/Korvex.lock");
-    struct stat info {};
-    ASSERT_EQ(::stat(runtime.path().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 01777u) << "the runtime folder is left as it was";
-    ASSERT_EQ(::stat((runtime / "korvex-lock").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0700u);
-    EXPECT_NE(platform::linux_backend::lockFolder(runtime.path()),
-              platform::linux_backend::windowMessagesFolder(runtime.path()));
 }
 
 }  // namespace
