@@ -36,6 +36,19 @@ void Application::showError(const std::string& text) {
     messages_.show({"Korvex", text, platform::MessageIcon::Error, {"OK"}});
 }
 
+void Application::showErrors(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    if (!text.empty()) showError(text);
+}
+
+void Application::reportFileMessages(const std::vector<std::string>& messages) {
+    std::vector<std::string> fresh;
+    for (const std::string& message : messages)
+        if (fileMessagesShown_.insert(message).second) fresh.push_back(message);
+    showErrors(fresh);
+}
+
 void Application::GenTabRunOnStartupCheckBoxClick() {
     const LifecycleHooks& hooks = services_.machine.lifecycle;
     auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");

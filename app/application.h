@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "acquisition/sensor_library.h"
 #include "app/message_log.h"
@@ -97,6 +99,8 @@ public:
     // The end of the session, as a system shut-down asks it: no question, settings saved; then the loops end.
     void endSession();
     bool ended() const { return ended_; }
+    // The last save of the settings failed (and was reported): the run must not end as a success.
+    bool settingsSaveFailed() const { return settingsSaveFailed_; }
 
     ui::MainWindow& mainWindow() { return *mainWindow_; }
     const ui::WindowSet& windows() const { return windows_; }
@@ -121,6 +125,10 @@ private:
     bool FormClose();
     void finish();
     void showError(const std::string& text);
+    // Several lines in one box; nothing when there are none.
+    void showErrors(const std::vector<std::string>& lines);
+    // What loading a settings file found, in one box; a text already shown is not shown again.
+    void reportFileMessages(const std::vector<std::string>& messages);
     void GenTabRunOnStartupCheckBoxClick();
     std::string uninstallCommand();
 
@@ -139,6 +147,8 @@ private:
     bool started_ = false;
     bool exitQuestionAllowed_ = true;
     bool ended_ = false;
+    bool settingsSaveFailed_ = false;
+    std::set<std::string> fileMessagesShown_;
 };
 
 }  // namespace kvx::app

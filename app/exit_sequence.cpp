@@ -2,7 +2,7 @@
 // the silent end when the session ends.
 #include "app/application.h"
 #include "app/uninstall_window.h"
-#include "settings/hive_file.h"
+#include "settings/read_only_hive.h"
 
 namespace kvx::app {
 
@@ -19,7 +19,10 @@ bool Application::FormCloseQuery() {
 
 bool Application::FormClose() {
     auto report = store_.write(bindings_);
-    if (!report.ok()) {
+    // The file may have been replaced while the program ran: what was moved or kept aside is told.
+    reportFileMessages(report.fileMessages);
+    settingsSaveFailed_ = !report.ok();
+    if (settingsSaveFailed_) {
         showError(report.error);
         return false;
     }
@@ -43,8 +46,9 @@ void Application::Exit1Click() {
 }
 
 std::string Application::uninstallCommand() {
-    settings::HiveFile machine(services_.machine.files, services_.machine.folders.config + "/machine.reg");
-    auto loaded = machine.load();
+    // The machine-wide hive is only read: a bad one is reported and left where it is.
+    auto loaded = settings::loadReadOnlyHive(services_.machine.files, services_.machine.folders.config + "/machine.reg");
+    showErrors(loaded.messages);
     const auto* key = loaded.hive.findKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");
     const auto* value = key ? key->find("UninstallString") : nullptr;
     return value && value->type == settings::HiveValueType::String ? value->text : std::string();

@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
     std::string runtimeError;
     std::string runtime = platform::linux_backend::runtimeFolder(runtimeError);
     if (runtime.empty()) return badInput(runtimeError);
-    platform::linux_backend::FlockSingleInstance instance(runtime);
-    platform::linux_backend::SocketWindowMessages windowMessages(runtime + "/korvex-windows");
+    platform::linux_backend::FlockSingleInstance instance(platform::linux_backend::lockFolder(runtime));
+    platform::linux_backend::SocketWindowMessages windowMessages(platform::linux_backend::windowMessagesFolder(runtime));
     platform::linux_backend::XdgAutostart autostart(platform::linux_backend::defaultAutostartFolder());
     platform::linux_backend::DetachedProgramLauncher launcher;
     app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);

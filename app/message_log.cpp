@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/modal_answers.h"
+#include "ui/model/window.h"
 
 namespace kvx::app {
 
@@ -12,7 +13,9 @@ std::string MessageLog::show(const platform::MessageBoxRequest& request) {
 }
 
 std::string HeadlessMessageBoxes::show(const platform::MessageBoxRequest& request) {
-    out_ << "korvex: " << (request.title.empty() ? "" : request.title + ": ") << request.text << "\n";
+    // The line already starts with the program's name; a title that repeats it is left out.
+    const bool titleAddsSomething = !request.title.empty() && ui::foldCase(request.title) != "korvex";
+    out_ << "korvex: " << (titleAddsSomething ? request.title + ": " : "") << request.text << "\n";
     out_.flush();
     if (request.buttons.empty()) return {};
     auto answer = answers_.forWindow(ModalAnswers::kMessageBox);

@@ -27,8 +27,9 @@ private:
     std::vector<Entry> entries_;
 };
 
-// Message boxes without a screen: the message goes to standard error and the
-// box is answered from the script's `answer MessageBox` (a question agrees by default).
+// Message boxes without a screen: the message goes to standard error as
+// "korvex: TITLE: TEXT" ("korvex: TEXT" when the title is the program's name) and
+// the box is answered from the script's `answer MessageBox` (a question agrees by default).
 class HeadlessMessageBoxes final : public platform::MessageBoxes {
 public:
     HeadlessMessageBoxes(platform::Scheduler& scheduler, const class ModalAnswers& answers, std::ostream& out)

@@ -117,7 +117,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
             return kExitFailure;
         }
     }
-    return kExitOk;
+    return app.settingsSaveFailed() ? kExitFailure : kExitOk;
 }
 
 }  // namespace kvx::app

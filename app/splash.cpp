@@ -1,5 +1,7 @@
 #include "app/splash.h"
 
+#include "kvx_version.h"
+
 namespace kvx::app {
 
 Splash::Splash()
@@ -13,7 +15,7 @@ Splash::Splash()
     window_.stayOnTop = true;
     panel_.setBounds({4, 4, 403, 171});
     logo_.setBounds({8, 8, 387, 130});
-    version_.setCaption("3.82");
+    version_.setCaption(kVersionNumber);
     version_.setBounds({360, 150, 36, 13});
     greetingPanel_.setBounds({8, 8, 387, 130});
     greetingPanel_.setVisible(false);

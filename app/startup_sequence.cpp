@@ -57,7 +57,7 @@ Application::StartOutcome Application::start() {
     if (auto* box = form.findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")) box->setChecked(runAtStart);
 
     auto report = store_.read(bindings_, [&](int readNumber) { ui::afterSettingRead(bindings_, main, readNumber); });
-    for (const auto& message : report.fileMessages) showError(message);
+    reportFileMessages(report.fileMessages);
     if (report.outcome == settings::ReadOutcome::FirstRunDue) {
         FirstRunInputs inputs;
         inputs.modalHost = &services_.modalHost;
@@ -93,7 +93,8 @@ Application::StartOutcome Application::start() {
     main.SetActiveTab(std::get<int32_t>(bindings_.current("Tab on Top")));
     run(steps_.showLogMenuItems);
 
-    // Missing log files are created with their headers; an error stops start-up here.
+    // Missing log files are created with their headers; an error stops start-up here,
+    // and the settings that later steps complete are then stored as they were read.
     logs::IntervalLogColumns columns;
     for (int i = 0; i < 3; ++i) {
         columns.sensorNames[i] = form.findAs<ui::Edit>("Edit" + std::to_string(4 + i))->text();
@@ -123,6 +124,8 @@ Application::StartOutcome Application::start() {
 
     main.statistics().UDTabResetSpeedButtonClick();
     main.poll().Timer1().setEnabled(true);
+    // Every step ran: the settings they complete are now taken from the window.
+    bindings_.settleAll();
     started_ = true;
     return StartOutcome::Running;
 }

@@ -1,9 +1,7 @@
 #include "app/version.h"
 
-#ifndef KVX_VERSION
-#define KVX_VERSION "0.1.0"
-#endif
+#include "kvx_version.h"
 
 namespace kvx::app {
-std::string versionText() { return std::string("Korvex ") + KVX_VERSION; }
+std::string versionText() { return std::string("Korvex ") + kVersionNumber; }
 }

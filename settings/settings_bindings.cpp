@@ -55,6 +55,15 @@ void SettingsBindings::unbind(std::string_view name) {
     const std::size_t index = indexOf(name);
     slots_[index].target.reset();
     slots_[index].held = settingRows()[index].defaultValue;
+    slots_[index].unsettled = false;
+}
+
+void SettingsBindings::holdUntilSettled(std::string_view name) {
+    slots_[indexOf(name)].unsettled = true;
+}
+
+void SettingsBindings::settleAll() {
+    for (Slot& slot : slots_) slot.unsettled = false;
 }
 
 bool SettingsBindings::isBound(std::string_view name) const {
@@ -68,11 +77,9 @@ void SettingsBindings::apply(const SettingRow& row, const SettingValue& value) {
                                     std::string(typeName(row.type)) + ", not " +
                                     std::string(typeName(typeOf(value))));
     }
-    if (slot.target) {
-        slot.target->apply(value);
-    } else {
-        slot.held = value;
-    }
+    if (slot.target) slot.target->apply(value);
+    // Held also while unsettled, once the target has taken it.
+    if (!slot.target || slot.unsettled) slot.held = value;
 }
 
 void SettingsBindings::apply(std::string_view name, const SettingValue& value) {
@@ -81,7 +88,7 @@ void SettingsBindings::apply(std::string_view name, const SettingValue& value) {
 
 SettingValue SettingsBindings::current(const SettingRow& row) const {
     const Slot& slot = slots_[indexOf(row)];
-    return slot.target ? slot.target->current() : slot.held;
+    return slot.target && !slot.unsettled ? slot.target->current() : slot.held;
 }
 
 SettingValue SettingsBindings::current(std::string_view name) const {

@@ -50,6 +50,14 @@ public:
     void unbind(std::string_view name);
     bool isBound(std::string_view name) const;
 
+    // Marks a bound setting whose reading a later step completes (start-up presses
+    // the unit button once, say). Until settleAll(), current() gives back the value
+    // last applied, or the built-in default when none was, instead of asking the
+    // target: a run whose start-up stopped before that step stores what it read.
+    void holdUntilSettled(std::string_view name);
+    // The steps have run: every setting is taken from its target again.
+    void settleAll();
+
     // Applies to the target, or replaces the held value. Throws
     // std::invalid_argument when `value` is not of the row's type or the name is
     // unknown; whatever the target throws passes through.
@@ -64,7 +72,8 @@ public:
 private:
     struct Slot {
         std::unique_ptr<SettingTarget> target;  // null: unbound
-        SettingValue held;
+        SettingValue held;     // unbound or unsettled: the value given back
+        bool unsettled = false;
     };
 
     std::size_t indexOf(const SettingRow& row) const;

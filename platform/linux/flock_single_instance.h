@@ -15,8 +15,8 @@ namespace kvx::platform::linux_backend {
 // races with a process that has just opened it).
 class FlockSingleInstance final : public SingleInstance {
 public:
-    // `folder`: where the lock files live, normally runtimeFolder(); it is
-    // created (mode 0700) when missing.
+    // `folder`: where the lock files live, normally lockFolder(); a folder of
+    // their own, since it is created when missing and made private (mode 0700).
     explicit FlockSingleInstance(std::string folder);
     ~FlockSingleInstance() override;  // releases every name held
     FlockSingleInstance(const FlockSingleInstance&) = delete;

@@ -49,10 +49,8 @@ std::string runtimeFolder(std::string& error) {
     return fallback;
 }
 
-std::string windowMessagesFolder(std::string& error) {
-    const std::string runtime = runtimeFolder(error);
-    if (runtime.empty()) return {};
-    return runtime + "/korvex-windows";
-}
+std::string lockFolder(const std::string& runtime) { return runtime + "/korvex-lock"; }
+
+std::string windowMessagesFolder(const std::string& runtime) { return runtime + "/korvex-windows"; }
 
 }  // namespace kvx::platform::linux_backend

@@ -11,12 +11,15 @@ namespace kvx::platform::linux_backend {
 bool ensurePrivateFolder(const std::string& path, std::string& error);
 
 // The folder for this login session's locks and sockets: $XDG_RUNTIME_DIR when
-// it is set to an absolute path, else /tmp/korvex-<uid> made private as above.
-// Returns an empty text with a reason in `error` when neither can be used.
+// it is set to an absolute path (used as it is: it is the session's, never ours
+// to change), else /tmp/korvex-<uid> made private as above. Returns an empty
+// text with a reason in `error` when neither can be used.
 std::string runtimeFolder(std::string& error);
 
-// Where the window-message sockets live: <runtimeFolder>/korvex-windows.
-// Empty with a reason in `error` when the runtime folder cannot be used.
-std::string windowMessagesFolder(std::string& error);
+// The program's own folders under `runtime` (a runtimeFolder()), each made
+// private by whoever uses it, so that the runtime folder itself is never changed:
+// the one-copy lock files, and the window-message sockets.
+std::string lockFolder(const std::string& runtime);
+std::string windowMessagesFolder(const std::string& runtime);
 
 }  // namespace kvx::platform::linux_backend

@@ -1,6 +1,7 @@
 // How the program ends: the exit question's answers, the session's end, the uninstall; and the run-at-start box.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "test_program.h"
@@ -28,6 +29,11 @@ struct Calls {
         return h;
     }
 };
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 }  // namespace
 
@@ -91,6 +97,26 @@ TEST(Exit, WithTheQuestionOffExitEndsAtOnceAndSaves) {
     EXPECT_NE(p.userHive().find("\"Exit Question\"=dword:00000000"), std::string::npos);
 }
 
+// Guards against a failed final save reported as success (the run's exit code comes from this).
+TEST(Exit, AFailedSaveAtTheSessionsEndIsReportedAndRemembered) {
+    TestProgram p;
+    p.start();
+    // The configuration folder becomes a plain file: no settings can be saved there, even by root.
+    std::filesystem::rename(p.folders.config, p.folders.config + ".away");
+    std::ofstream(p.folders.config) << "x";
+    p.app->endSession();
+    EXPECT_TRUE(p.app->ended()) << "the session ends all the same";
+    EXPECT_TRUE(p.app->settingsSaveFailed());
+    ASSERT_FALSE(p.app->messages().entries().empty());
+    EXPECT_TRUE(p.app->messages().entries().back().text.starts_with("Failed to save the settings: "))
+        << p.app->messages().entries().back().text;
+
+    TestProgram saved;
+    saved.start();
+    saved.app->endSession();
+    EXPECT_FALSE(saved.app->settingsSaveFailed());
+}
+
 TEST(Uninstall, RemovesTheEntryAndTheLogsStartsTheUninstallerAndEndsWithoutSaving) {
     Calls calls;
     TestProgram p;
@@ -134,4 +160,44 @@ TEST(RunAtStart, AnEntryFoundAtStartIsRewrittenWithoutAMessage) {
     EXPECT_EQ(p.app->messages().entries()[0].text,
               "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r"
               "/opt/korvex/korvex");
+}
+
+// Guards against a bad machine.reg being moved away in silence when the uninstaller is looked up.
+TEST(Uninstall, ABadMachineHiveIsReportedLeftInPlaceAndItsValuesTakenAsAbsent) {
+    const std::string key =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex]\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;     // empty: machine.reg is a folder, which cannot be read
+        const char* reported;  // a part of the message
+        const char* started;   // the uninstaller started, or "" for none
+    };
+    const Case cases[] = {
+        {"not a hive", "UninstallString=/bin/false\r\n", "left unchanged and its values are taken as absent", ""},
+        {"unreadable", "", "cannot read settings: ", ""},
+        {"one bad line among good ones", key + "\"Broken\"=dword:zz\r\n\"UninstallString\"=\"/opt/u\"\r\n",
+         "the lines above are skipped", "start [/opt/u] []"},
+    };
+    for (const Case& c : cases) {
+        Calls calls;
+        TestProgram p;
+        p.lifecycle = calls.hooks();
+        const std::string path = p.folders.config + "/machine.reg";
+        if (c.bytes.empty()) std::filesystem::create_directory(path);
+        else std::ofstream(path, std::ios::binary) << c.bytes;
+        p.start();
+        p.answers.set("Form5", {"&Un-install", 0});
+        p.main->form().findAs<ui::MenuItem>("UnInstallExit1")->click();
+        ASSERT_FALSE(p.app->messages().entries().empty()) << c.what;
+        const std::string& text = p.app->messages().entries().back().text;
+        EXPECT_NE(text.find(c.reported), std::string::npos) << c.what << ": " << text;
+        const bool started = calls.log.back().starts_with("start");
+        EXPECT_EQ(started ? calls.log.back() : "", c.started) << c.what;
+        if (c.bytes.empty()) {
+            EXPECT_TRUE(std::filesystem::is_directory(path)) << c.what;
+        } else {
+            EXPECT_EQ(fileText(path), c.bytes) << c.what << ": machine.reg is never changed";
+        }
+    }
 }

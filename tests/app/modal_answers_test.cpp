@@ -76,5 +76,7 @@ TEST(HeadlessMessageBoxes, QuestionsAgreeByDefaultAndEveryBoxIsLogged) {
     ASSERT_EQ(log.entries().size(), 3u);
     EXPECT_EQ(log.entries()[2].timeMs, 0) << "logged when shown, before the answer";
     EXPECT_EQ(clock.nowMs(), 3000);
-    EXPECT_EQ(err.str(), "korvex: Korvex: Exit now?\nkorvex: No LM78 Detected.\nkorvex: Korvex: Exit now?\n");
+    // Guards against "korvex: Korvex: ..." (the program's name twice); another title is kept.
+    log.show({"Confirm", "Really?", platform::MessageIcon::Question, {"Yes", "No"}});
+    EXPECT_EQ(err.str(), "korvex: Exit now?\nkorvex: No LM78 Detected.\nkorvex: Exit now?\nkorvex: Confirm: Really?\n");
 }

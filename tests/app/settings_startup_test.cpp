@@ -1,6 +1,7 @@
 // The settings as start-up reads them into the window and exit writes them back.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string_view>
 
 #include "settings/settings_table.h"
@@ -36,6 +37,17 @@ std::string endingBefore(std::string hive, int first) {
     for (const auto& row : settings::readRows())
         if (row.readNumber >= first) hive = withValue(hive, row.name, "");
     return hive;
+}
+
+// The lines of `after` that `before` lacks, for a readable difference of two hives.
+std::string linesChanged(const std::string& before, const std::string& after) {
+    std::string changed;
+    for (size_t at = 0, end; at < after.size(); at = end + 2) {
+        end = std::min(after.find("\r\n", at), after.size());
+        std::string line = after.substr(at, end - at);
+        if (("\r\n" + before).find("\r\n" + line + "\r\n") == std::string::npos) changed += line + "\n";
+    }
+    return changed;
 }
 
 }  // namespace
@@ -153,4 +165,39 @@ TEST(SettingsAtExit, ClosingWhileParkedKeepsTheSavedPosition) {
     q.main->form().setPosition(40, 50);
     q.app->endSession();
     EXPECT_NE(q.userHive().find("\"Form X\"=dword:00000028"), std::string::npos);
+}
+
+// Guards against a start-up stopped at the log files storing the opposite unit (the unit
+// button's press never ran) or in-use flags it never worked out.
+TEST(SettingsAtExit, AStartUpStoppedAtTheLogFilesStoresWhatItRead) {
+    std::string base = defaultHive();
+    const std::string cases[] = {
+        withValue(base, "C or F", "\"C or F\"=\"C\""),
+        withValue(base, "C or F", "\"C or F\"=\"F\""),
+        withValue(withValue(withValue(base, "Check MB", "\"Check MB\"=dword:00000000"), "Check CPU",
+                            "\"Check CPU\"=dword:00000001"),
+                  "Check WB2", "\"Check WB2\"=dword:00000001"),
+    };
+    for (const std::string& stored : cases) {
+        TestProgram p;
+        // A program folder below a plain file: no log file can be created, even by root.
+        p.writeUserHive(stored);
+        std::ofstream(p.folders.config + "/plain-file") << "x";
+        p.folders.program = p.folders.config + "/plain-file/program/";
+        ASSERT_EQ(p.start(), app::Application::StartOutcome::Running);
+        ASSERT_EQ(p.app->messages().entries().size(), 1u) << "the log-file error";
+        ASSERT_FALSE(p.main->poll().Timer1().enabled()) << "start-up stopped at the log files";
+        p.app->endSession();
+        EXPECT_EQ(linesChanged(stored, p.userHive()), "");
+    }
+}
+
+// A full start-up takes the unit from the window again: a press after it is stored.
+TEST(SettingsAtExit, AfterAFullStartUpTheUnitShownIsStored) {
+    TestProgram p;
+    p.writeUserHive(defaultHive());
+    p.start();
+    p.channels().unitButton().click();
+    p.app->endSession();
+    EXPECT_NE(p.userHive().find("\"C or F\"=\"F\""), std::string::npos);
 }

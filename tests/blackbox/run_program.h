@@ -17,6 +17,15 @@ ProgramRun runKorvex(const std::vector<std::string>& args);
 int startKorvex(const std::vector<std::string>& args, const std::string& errFile);
 ProgramRun waitKorvex(int pid, const std::string& errFile);
 
+// As runKorvex, but as user "nobody" when the tests run as root, for runs that
+// need a folder the program cannot write (root writes anywhere). The exit code
+// is kCouldNotRunUnprivileged when that user could not be taken on or cannot
+// run the program (a build under a private home folder, say).
+inline constexpr int kCouldNotRunUnprivileged = 126;
+ProgramRun runKorvexUnprivileged(const std::vector<std::string>& args);
+// Hands `path` and everything below it to "nobody" when the tests run as root.
+void giveToUnprivileged(const std::string& path);
+
 // A fresh temporary folder for one test.
 std::string makeTempFolder();
 void writeFile(const std::string& path, const std::string& text);

@@ -18,6 +18,7 @@
 #include "ui/model/timer.h"
 #include "ui/model/vu_meter.h"
 #include "ui/model/window.h"
+#include "kvx_version.h"
 
 namespace kvx::ui {
 
@@ -74,7 +75,7 @@ public:
 
     static constexpr int kExpandedWidth = 572;
     static constexpr int kExpandedHeight = 314;
-    static constexpr const char* kVersionText = "Version 3.82";
+    static constexpr const char* kVersionText = kVersionCaption;
     static constexpr int kParkedLeft = -5000;
     static constexpr int kSmallWidth = 112;
     static constexpr int kSmallHeight = 160;

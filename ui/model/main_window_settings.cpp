@@ -79,6 +79,8 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     Button& unit = channels.unitButton();
     bindings.bind("C or F", [&unit](const SettingValue& v) { unit.setCaption(std::get<std::string>(v)); },
                   [&unit] { return SettingValue{std::string(unit.caption() == "F" ? "C" : "F")}; });
+    // Start-up's press of the unit button turns the caption read into the unit shown.
+    bindings.holdUntilSettled("C or F");
 
     // The saved position is taken from the window unless it is parked off-screen.
     bind.integer("Form X", [&main](int32_t v) { main.formX = v; },
@@ -96,9 +98,11 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     bind.checkBox("Do Not Use Degree", "CheckBox20");
 
     // The in-use flags are worked out again from the sources at the end of start-up.
-    for (auto [setting, sensor] : {std::pair{"Check MB", 1}, std::pair{"Check CPU", 2}, std::pair{"Check WB2", 3}})
+    for (auto [setting, sensor] : {std::pair{"Check MB", 1}, std::pair{"Check CPU", 2}, std::pair{"Check WB2", 3}}) {
         bindings.bind(setting, [](const SettingValue&) {},
                       [&channels, sensor] { return SettingValue{channels.inUse(sensor)}; });
+        bindings.holdUntilSettled(setting);
+    }
 
     bind.checkBox("Exit Question", "GenTabEnableExitQCheckBox");
     bind.integer("Log File Interval", [&main](int32_t v) { main.Timer3().setInterval(v); },
