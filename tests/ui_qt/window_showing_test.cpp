@@ -108,3 +108,26 @@ TEST_F(WindowShowing, AShownWindowStaysShownThroughAHideAndShowInOneHandlerAndAS
     QApplication::processEvents();
     EXPECT_FALSE(view.isVisible()) << "a hide on its own still hides";
 }
+
+// Guards against: the headless defaults answering a person's dialogs on the desktop
+// (the warning window dismissed with its alarm off before anyone saw it).
+TEST_F(WindowShowing, ADialogTheScriptDidNotAnswerWaitsForThePerson) {
+    platform::qt::QtScheduler scheduler;
+    app::ModalAnswers answers;  // headless, the warning window is dismissed with "&Disable Alarm" at once
+    std::ostringstream diagnostics;
+    ui::qt::QtModalHost host(scheduler, answers, diagnostics);
+    ui::Window warning("WarningForm");
+    auto& disable = warning.add<ui::Button>(nullptr, "DisableButton");
+    disable.setCaption("&Disable Alarm");
+    disable.closesWindow = true;
+    warning.setModalHost(&host);
+
+    bool stillShowing = false;
+    scheduler.schedule(scheduler.nowMs() + 300, platform::TaskPriority::Timer, [&] {
+        stillShowing = warning.isModalShowing();
+        warning.close();  // the person's close box
+    });
+    warning.showModal();
+    EXPECT_TRUE(stillShowing);
+    EXPECT_EQ(warning.modalResult(), "");
+}
