@@ -28,6 +28,7 @@
 #include "platform/linux/xdg_folders.h"
 
 #ifdef KVX_WITH_QT
+#include "platform/qt/display_check.h"
 #include "ui/qt/desktop_session.h"
 #endif
 
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
         std::cout << app::versionText() << "\n";
         return app::kExitOk;
     }
+#ifdef KVX_WITH_QT
+    // Qt would abort without a display; say so plainly instead.
+    if (!options.headless)
+        if (auto reason = platform::qt::missingDisplayReason(platform::qt::displayEnvironment()); !reason.empty())
+            return badInput(reason);
+#endif
     for (auto [what, path] : {std::pair{"script", options.scriptFile}, std::pair{"scenario", options.scenarioFile}})
         if (auto error = checkReadable(what, path); !error.empty()) return badInput(error);
     if (!options.sensorLibrary.empty() && !std::filesystem::exists(options.sensorLibrary))

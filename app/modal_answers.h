@@ -22,9 +22,12 @@ public:
     void set(std::string_view window, Answer answer);
     // The answer for a window; nullopt means "its first closing button, at once".
     std::optional<Answer> forWindow(std::string_view window) const;
+    // Only what a script set, without the defaults: on the desktop a person answers the rest.
+    std::optional<Answer> scriptedFor(std::string_view window) const;
 
 private:
-    std::map<std::string, Answer> answers_;  // by folded window name
+    std::map<std::string, Answer> answers_;   // set by scripts, by folded window name
+    std::map<std::string, Answer> defaults_;  // when no person is there
 };
 
 // Captions compared as a person reads them: without the "&" accelerator marks and case.

@@ -98,8 +98,15 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         else later.push_back(c);
     }
 
+    // Declared after the models, so they are destroyed before them, whichever way the run ends.
+    struct ComeForwardBinding {
+        DesktopIntegration* integration;
+        ~ComeForwardBinding() {
+            if (integration) integration->onComeForward = nullptr;
+        }
+    } comeForward{c.integration};
     if (c.integration) c.integration->onComeForward = [&app] { app.comeForward(); };
-    if (p.onReady) p.onReady(app);
+    std::unique_ptr<ProgramViews> views = p.createViews ? p.createViews(app) : nullptr;
     auto outcome = app.start();
     if (outcome == Application::StartOutcome::AnotherCopy) return kExitAlreadyRunning;
     if (outcome == Application::StartOutcome::Declined) return kExitOk;

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "app/application.h"
@@ -34,14 +35,22 @@ struct ProgramContext {
     std::ostream& diagnostics;
 };
 
+// What a run shows of the window models (the desktop's windows and tray icon).
+// Views observe the models, so they must die first: runProgram owns them and
+// destroys them before the models on every way out of the run.
+class ProgramViews {
+public:
+    virtual ~ProgramViews() = default;
+};
+
 // The backends one run of the program uses, chosen by the program entry.
 struct ProgramPlatform {
     ProgramContext& context;
     platform::Scheduler& scheduler;
     platform::MessageBoxes& messageBoxes;
     ui::ModalHost& modalHost;
-    // Called once the window models exist and before start-up (the desktop shows its views here).
-    std::function<void(Application&)> onReady;
+    // Called once the window models exist and before start-up; may be empty (headless).
+    std::function<std::unique_ptr<ProgramViews>(Application&)> createViews;
 };
 
 // Which sensor library to load: --sensor-library, else KORVEX_SENSOR_LIBRARY
@@ -51,6 +60,7 @@ std::string sensorLibraryPath(const Options& options, const std::string& environ
 
 // One run: loads the sensor library and the script, starts, runs until the
 // end (--run-for, a signal, or Exit), writes the dump. Returns the exit code.
+// It is the composition root of the run: it owns the models and their views.
 int runProgram(const Options& options, ProgramPlatform& platform);
 
 // Reads a whole file; false with a one-line reason when it cannot.

@@ -9,6 +9,7 @@
 
 #include "acquisition/sensor_library.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "qt_application.h"
 #include "ui/model/main_window.h"
 #include "ui/qt/window_view.h"
 
@@ -16,19 +17,11 @@ using namespace kvx;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "ui_qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct MainWindowFixture : ::testing::Test {
     platform::fake::VirtualScheduler clock;
     std::unique_ptr<acquisition::SensorLibrary> library = acquisition::SensorLibrary::absent("test");
     ui::MainWindow model{clock, *library, acquisition::NumberFormat{}};
-    void SetUp() override { app(); }
+    void SetUp() override { test::qtApplication(); }
 };
 
 }  // namespace

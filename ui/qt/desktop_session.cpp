@@ -1,8 +1,6 @@
 #include "ui/qt/desktop_session.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -14,9 +12,8 @@
 #include "platform/linux/shutdown_signals.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
+#include "ui/qt/desktop_views.h"
 #include "ui/qt/qt_modal_host.h"
-#include "ui/qt/tray_view.h"
-#include "ui/qt/window_view.h"
 
 namespace kvx::ui::qt {
 
@@ -27,7 +24,7 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
 
     platform::qt::QtScheduler scheduler;
     platform::qt::QtMessageBoxes messageBoxes;
-    QtModalHost modalHost(scheduler);
+    QtModalHost modalHost(scheduler, context.answers, context.diagnostics);
 
     using platform::linux_backend::ShutdownSignals;
     QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);
@@ -44,29 +41,12 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
             QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(onReadable));
             notifiers.push_back(std::move(notifier));
         });
-    std::unique_ptr<WindowView> mainView;
-    std::unique_ptr<WindowView> splashView;
-    std::unique_ptr<TrayView> tray;
-    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost,
-                                  [&](app::Application& app) {
-                                      auto& main = app.mainWindow();
-                                      QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-                                      main.setScreenSize(screen.width(), screen.height());
-                                      // The splash: borderless, black, centred.
-                                      ui::Window& splash = app.splash().window();
-                                      splash.setPosition(screen.center().x() - splash.bounds().width / 2,
-                                                         screen.center().y() - splash.bounds().height / 2);
-                                      splashView = std::make_unique<WindowView>(splash);
-                                      splashView->setWindowFlag(Qt::FramelessWindowHint);
-                                      splashView->setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
-                                      mainView = std::make_unique<WindowView>(main.form());
-                                      tray = std::make_unique<TrayView>(main.popupMenu(), main.form());
-                                  }};
-    int code = app::runProgram(options, platform);
-    tray.reset();
-    mainView.reset();
-    splashView.reset();
-    return code;
+    // The run owns the views it gets here and destroys them before the window models.
+    auto createViews = [](app::Application& app) -> std::unique_ptr<app::ProgramViews> {
+        return std::make_unique<DesktopViews>(app);
+    };
+    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost, createViews};
+    return app::runProgram(options, platform);
 }
 
 }  // namespace kvx::ui::qt

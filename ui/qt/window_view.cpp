@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <QWindow>
 
 #include "ui/model/controls.h"
 #include "ui/qt/colours.h"
@@ -45,12 +46,16 @@ QStringList toStringList(const std::vector<std::string>& items) {
 
 }  // namespace
 
-WindowView::WindowView(Window& model, QWidget* parent) : QWidget(parent), model_(model) {
+WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality modality)
+    : QWidget(nullptr, type), model_(model) {
     setObjectName(qs(model.name()));
+    setWindowModality(modality);
     setFont(QFont("Arial", 8));
     build(nullptr, this);
     watch(model_, [this] { refreshWindow(); });
+    visibilityPending_ = true;  // the first showing comes at once, with the type and modality set above
     refreshWindow();
+    applyVisibility();
 }
 
 WindowView::~WindowView() {
@@ -80,8 +85,30 @@ void WindowView::refreshWindow() {
         if (size() != QSize(b.width, b.height)) setFixedSize(b.width, b.height);
         if (pos() != QPoint(b.left, b.top)) move(b.left, b.top);
     }
-    setWindowFlag(Qt::WindowStaysOnTopHint, model_.stayOnTop);
+    setStayOnTop(model_.stayOnTop);
+    // Visibility follows once the handler that changed the model has finished.
+    if (visibilityPending_) return;
+    visibilityPending_ = true;
+    QMetaObject::invokeMethod(this, &WindowView::applyVisibility, Qt::QueuedConnection);
+}
+
+void WindowView::applyVisibility() {
+    visibilityPending_ = false;
     if (isVisible() != model_.visible()) setVisible(model_.visible());
+}
+
+void WindowView::setStayOnTop(bool stayOnTop) {
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    if (flags == windowFlags()) return;
+    if (!isVisible() || !windowHandle()) {
+        setWindowFlags(flags);
+        return;
+    }
+    // setWindowFlags() would hide the shown window and show it again; the
+    // platform window takes the new flags as it stands.
+    overrideWindowFlags(flags);
+    windowHandle()->setFlags(flags);
 }
 
 void WindowView::build(Control* parent, QWidget* container) {

@@ -12,10 +12,18 @@ namespace kvx::ui::qt {
 // The Qt view of one window model: one widget per control, each with the
 // control's name as its objectName, bound both ways. A change of the model
 // redraws its widget; a user's action on a widget goes to the model's handler.
+//
+// A window manager that is sent "map, unmap, map" in quick succession can lose
+// the second map (it is still withdrawing the window), leaving a window that
+// the program believes shown and nobody sees. So a view takes its window type
+// and modality before it is first shown, changes "stay on top" on a shown
+// window without hiding it, and applies the model's visibility once per turn
+// of the event loop (a hide and show in one handler leave the window mapped).
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    explicit WindowView(Window& model, QWidget* parent = nullptr);
+    explicit WindowView(Window& model, Qt::WindowFlags type = Qt::Window,
+                        Qt::WindowModality modality = Qt::NonModal);
     ~WindowView() override;
 
     Window& model() { return model_; }
@@ -31,10 +39,13 @@ private:
     void bindCommon(Control& control, QWidget* widget);
     void watch(Control& control, std::function<void()> refresh);
     void refreshWindow();
+    void setStayOnTop(bool stayOnTop);
+    void applyVisibility();
 
     Window& model_;
     std::map<const Control*, QWidget*> widgets_;
     std::vector<std::pair<Control*, int>> observations_;
+    bool visibilityPending_ = false;
 };
 
 }  // namespace kvx::ui::qt
