@@ -65,3 +65,36 @@ TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
     };
     for (const Text& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
 }
+
+// Guards against a reading above the gauge's scale being dropped, leaving the temperature of an earlier poll.
+TEST(AcquisitionBlackBox, AReadingAboveTheScaleIsShownAndCountedWithTheNeedleAtFullScale) {
+    std::string folder = makeTempFolder();
+    std::string dumpFile = folder + "/dump.json";
+    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "100", "--config-dir", folder + "/config",
+                          "--program-folder", folder + "/program", "--sensor-library",
+                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
+                          std::string(KVX_TEST_DATA_DIR) + "/above-scale-board.txt", "--script",
+                          std::string(KVX_TEST_DATA_DIR) + "/above-scale-script.txt", "--dump", dumpFile});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+    auto gauge = dump["controls"].toObject()["Form1.VUMeterWB1"].toObject();
+
+    // Position above scale: the drawn needle stops at the right end (checked in pixels by the gauge view tests).
+    EXPECT_EQ(gauge["position"].toDouble(), 71.0);
+    EXPECT_EQ(gauge["scale"].toDouble(), 60.0);
+    EXPECT_EQ(gauge["centerLabel"].toString(), "71°C");
+
+    // Polls at 10.2 .. 50.2 s read 35, those at 60.2 .. 90.2 s read 71: (5·35 + 4·71) / 9 = 51.
+    const struct {
+        const char* control;
+        const char* expected;
+    } texts[] = {
+        {"Form1.UDTabWB1LowestLabel", "35"},
+        {"Form1.UDTabWB1HighestLabel", "71"},
+        {"Form1.UDTabWB1AverageLabel", "51.00"},
+        {"Form1.MB", "Sensor 1: 71°C"},
+        {"Form8.CurrentLabel", "Current Value: 71°C"},
+        {"Form8.HighestLabel", "Highest value: 71"},
+    };
+    for (const auto& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
+}
