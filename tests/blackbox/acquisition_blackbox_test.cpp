@@ -1,4 +1,4 @@
-// Half an hour of polling in virtual time, checked against figures worked out by hand.
+// Scenario runs of korvex in virtual time, checked against figures worked out by hand.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -14,6 +14,20 @@ QString caption(const QJsonObject& dump, const char* name) {
     return dump["controls"].toObject()[name].toObject()["caption"].toString();
 }
 
+// Runs korvex headless in virtual time for `seconds` on the simulated board of
+// data/<name>-board.txt with the script data/<name>-script.txt; the dump at the end.
+QJsonObject runScenario(const std::string& name, int seconds) {
+    std::string folder = makeTempFolder();
+    std::string dumpFile = folder + "/dump.json";
+    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", std::to_string(seconds), "--config-dir",
+                          folder + "/config", "--program-folder", folder + "/program", "--sensor-library",
+                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
+                          std::string(KVX_TEST_DATA_DIR) + "/" + name + "-board.txt", "--script",
+                          std::string(KVX_TEST_DATA_DIR) + "/" + name + "-script.txt", "--dump", dumpFile});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+}
+
 }  // namespace
 
 // Polls: start-up's poll is cleared by the reset after it; the two source
@@ -21,15 +35,8 @@ QString caption(const QJsonObject& dump, const char* name) {
 // polls at 10.2 s, 20.2 s ... 1790.2 s (179 polls): 183 in all, of which 63
 // fall in the first ten minutes, 60 in the second and 60 in the third.
 TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
-    std::string folder = makeTempFolder();
-    std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "1800", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/half-hour-board.txt", "--script",
-                          std::string(KVX_TEST_DATA_DIR) + "/half-hour-script.txt", "--dump", dumpFile});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+    const QJsonObject dump = runScenario("half-hour", 1800);
+    ASSERT_FALSE(dump.isEmpty());
     auto gauge = [&](const char* name) { return dump["controls"].toObject()[name].toObject(); };
 
     EXPECT_EQ(gauge("Form1.VUMeterWB1")["centerLabel"].toString(), "35°C");
@@ -68,15 +75,8 @@ TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
 
 // Guards against a reading above the gauge's scale being dropped, leaving the temperature of an earlier poll.
 TEST(AcquisitionBlackBox, AReadingAboveTheScaleIsShownAndCountedWithTheNeedleAtFullScale) {
-    std::string folder = makeTempFolder();
-    std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "100", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/above-scale-board.txt", "--script",
-                          std::string(KVX_TEST_DATA_DIR) + "/above-scale-script.txt", "--dump", dumpFile});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+    const QJsonObject dump = runScenario("above-scale", 100);
+    ASSERT_FALSE(dump.isEmpty());
     auto gauge = dump["controls"].toObject()["Form1.VUMeterWB1"].toObject();
 
     // Position above scale: the drawn needle stops at the right end (checked in pixels by the gauge view tests).
