@@ -26,7 +26,7 @@ public:
     // Builds the grid, the poll-count label and the Save and Reset buttons in `page`.
     UpDownStatistics(ui::Window& form, ui::Control* page);
 
-    // A temperature the sensor's gauge accepted (sensor 1..3).
+    // The current temperature of a sensor, as its gauge holds it (sensor 1..3).
     void updateTemperature(int sensor, float celsius, const TemperatureTextRules& rules);
     // A rail voltage; the negative rails keep the value nearest zero as lowest.
     void updateRail(TChannel channel, double volts, const NumberFormat& number);

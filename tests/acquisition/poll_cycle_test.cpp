@@ -29,17 +29,19 @@ TEST(PollCycle, StartUpFillsTheWindowButTheStatisticsBeginWithTheFirstTimerPoll)
     EXPECT_EQ(p.caption("UDTabPollsLabel"), "Number of Polls: 3");
 }
 
-// Guards against a reading above the scale moving the gauge, and against -1 or compensation being mishandled.
+// Guards against a reading above the scale leaving a stale temperature, and against -1 or compensation being mishandled.
 TEST(PollCycle, AcceptanceAndNoReading) {
     Program p;
     p.start();
     p.board().lm78 = 55;
     p.run(10);
-    p.board().lm78 = 70;  // above sensor 1's scale of 60
+    // Changed: a reading above the scale used to be dropped, so 55 stayed the current temperature.
+    p.board().lm78 = 71;  // above sensor 1's scale of 60
     p.run(10);
-    EXPECT_FLOAT_EQ(p.main->gauge(1).position(), 55.0f);
-    EXPECT_EQ(p.main->gauge(1).centerLabel(), "55°C");
-    EXPECT_EQ(p.record(TChannel::Sensor1).highest, 55.0) << "statistics use the current temperature, not the reading";
+    EXPECT_FLOAT_EQ(p.main->gauge(1).position(), 71.0f);
+    EXPECT_EQ(p.main->gauge(1).centerLabel(), "71°C");
+    EXPECT_EQ(p.record(TChannel::Sensor1).highest, 71.0) << "statistics use the reading of this poll";
+    EXPECT_EQ(p.record(TChannel::Sensor1).lowest, 55.0);
 
     // A raw -1 stays -1 with compensation on: no text, no statistics.
     p.channels().setCompensationOffset(1, 5);

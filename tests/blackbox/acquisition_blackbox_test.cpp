@@ -1,4 +1,4 @@
-// Half an hour of polling in virtual time, checked against figures worked out by hand.
+// Scenario runs of korvex in virtual time, checked against figures worked out by hand.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
@@ -14,6 +14,20 @@ QString caption(const QJsonObject& dump, const char* name) {
     return dump["controls"].toObject()[name].toObject()["caption"].toString();
 }
 
+// Runs korvex headless in virtual time for `seconds` on the simulated board of
+// data/<name>-board.txt with the script data/<name>-script.txt; the dump at the end.
+QJsonObject runScenario(const std::string& name, int seconds) {
+    std::string folder = makeTempFolder();
+    std::string dumpFile = folder + "/dump.json";
+    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", std::to_string(seconds), "--config-dir",
+                          folder + "/config", "--program-folder", folder + "/program", "--sensor-library",
+                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
+                          std::string(KVX_TEST_DATA_DIR) + "/" + name + "-board.txt", "--script",
+                          std::string(KVX_TEST_DATA_DIR) + "/" + name + "-script.txt", "--dump", dumpFile});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+}
+
 }  // namespace
 
 // Polls: start-up's poll is cleared by the reset after it; the two source
@@ -21,15 +35,8 @@ QString caption(const QJsonObject& dump, const char* name) {
 // polls at 10.2 s, 20.2 s ... 1790.2 s (179 polls): 183 in all, of which 63
 // fall in the first ten minutes, 60 in the second and 60 in the third.
 TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
-    std::string folder = makeTempFolder();
-    std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "1800", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/half-hour-board.txt", "--script",
-                          std::string(KVX_TEST_DATA_DIR) + "/half-hour-script.txt", "--dump", dumpFile});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+    const QJsonObject dump = runScenario("half-hour", 1800);
+    ASSERT_FALSE(dump.isEmpty());
     auto gauge = [&](const char* name) { return dump["controls"].toObject()[name].toObject(); };
 
     EXPECT_EQ(gauge("Form1.VUMeterWB1")["centerLabel"].toString(), "35°C");
@@ -64,4 +71,30 @@ TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
         {"Form1.UDTabFan2AverageLabel", "4367.21"}, {"Form1.UDTabFan3AverageLabel", "0"},
     };
     for (const Text& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
+}
+
+// Guards against a reading above the gauge's scale being dropped, leaving the temperature of an earlier poll.
+TEST(AcquisitionBlackBox, AReadingAboveTheScaleIsShownAndCountedWithTheNeedleAtFullScale) {
+    const QJsonObject dump = runScenario("above-scale", 100);
+    ASSERT_FALSE(dump.isEmpty());
+    auto gauge = dump["controls"].toObject()["Form1.VUMeterWB1"].toObject();
+
+    // Position above scale: the drawn needle stops at the right end (checked in pixels by the gauge view tests).
+    EXPECT_EQ(gauge["position"].toDouble(), 71.0);
+    EXPECT_EQ(gauge["scale"].toDouble(), 60.0);
+    EXPECT_EQ(gauge["centerLabel"].toString(), "71°C");
+
+    // Polls at 10.2 .. 50.2 s read 35, those at 60.2 .. 90.2 s read 71: (5·35 + 4·71) / 9 = 51.
+    const struct {
+        const char* control;
+        const char* expected;
+    } texts[] = {
+        {"Form1.UDTabWB1LowestLabel", "35"},
+        {"Form1.UDTabWB1HighestLabel", "71"},
+        {"Form1.UDTabWB1AverageLabel", "51.00"},
+        {"Form1.MB", "Sensor 1: 71°C"},
+        {"Form8.CurrentLabel", "Current Value: 71°C"},
+        {"Form8.HighestLabel", "Highest value: 71"},
+    };
+    for (const auto& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
 }

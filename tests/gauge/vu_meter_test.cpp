@@ -63,7 +63,8 @@ TEST(VUMeter, PositionChangesAreTakenOrIgnoredByTheRules) {
     const Case cases[] = {
         {"an ordinary value", 5.0f, true, "5"},
         {"the same value again paints nothing", 2.0f, false, "2"},
-        {"above the scale: needle and hint stay", 10.5f, false, "2"},
+        // Changed: a reading above the scale used to be dropped, leaving a stale temperature.
+        {"above the scale is taken: the needle stops at full scale", 10.5f, true, "10.5"},
         {"exactly the scale is the right end", 10.0f, true, "10"},
         {"a negative value is accepted", -3.0f, true, "-3"},
         {"the shortest text of the float", 0.1f, true, "0.1"},
@@ -107,7 +108,7 @@ TEST(VUMeter, LoweringTheScaleBelowThePositionLeavesThePosition) {
     meter.setScale(kNaN);
     EXPECT_EQ(log.paints.size(), 1u) << "an equal or non-finite scale is ignored";
     meter.setPosition(7.0f);
-    EXPECT_EQ(meter.position(), 8.0f) << "still above the lowered scale";
+    EXPECT_EQ(meter.position(), 7.0f) << "a position above the lowered scale is taken too";
 }
 
 TEST(VUMeter, EachSetterPaintsOnceWithItsFlags) {

@@ -109,3 +109,22 @@ TEST_F(GaugeView, MovingTheNeedleLeavesTheSamePictureAsAFullPaint) {
     EXPECT_EQ(incremental, fullPaint(meter)) << "an old needle left a trace or a new one is missing";
     EXPECT_EQ(at(incremental, {40, 20}), toQColor(kColourButtonFace)) << "the needle that pointed up is gone";
 }
+
+// Guards against a temperature above the scale drawing the needle past the dial's right end.
+TEST_F(GaugeView, AboveTheScaleTheNeedleStopsAtFullScale) {
+    qt::VUMeterView view(meter);
+    view.show();
+    meter.setScale(60.0f);
+    meter.setPosition(71.0f);  // full scale: straight right, from (40, 35) to (55, 35)
+    meter.setCenterLabel("71°C");
+    const QImage shown = view.grab().toImage();
+    save(shown, "gauge-above-scale.png");
+
+    const QColor blue = toQColor(kColourBlue);
+    for (int x = 40; x <= 54; ++x) EXPECT_EQ(at(shown, {x, 35}), blue) << "needle at x " << x;
+    for (int y = 36; y < 45; ++y)
+        for (int x = 40; x < 80; ++x) EXPECT_NE(at(shown, {x, y}), blue) << "needle below the right end at " << x << ", " << y;
+
+    meter.setPosition(40.0f);
+    EXPECT_EQ(view.bitmap(), fullPaint(meter)) << "the needle at full scale was not erased";
+}

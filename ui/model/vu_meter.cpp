@@ -50,7 +50,7 @@ void VUMeter::paint(RepaintFlags flags) {
 }
 
 void VUMeter::setPosition(float position) {
-    if (!std::isfinite(position) || position == position_ || position > scale_) return;
+    if (!std::isfinite(position) || position == position_) return;
     rememberNeedle();
     position_ = position;
     paint({.keepBackground = true, .keepArc = true});
@@ -183,7 +183,9 @@ GaugeGeometry gaugeGeometry(int width, int height, int arcWidth) {
 }
 
 std::optional<Point> needleEnd(const GaugeGeometry& geometry, float position, float scale) {
-    const double angle = std::numbers::pi / double(scale) * double(position);
+    // A temperature above the scale is taken, but the dial ends at its scale.
+    const double angle =
+        position > scale ? std::numbers::pi : std::numbers::pi / double(scale) * double(position);
     if (!std::isfinite(angle)) return std::nullopt;
     return onEllipse(geometry, angle, geometry.needleLengthX, geometry.needleLengthY);
 }

@@ -12,7 +12,7 @@ namespace kvx::ui {
 // ---------------------------------------------------------------------------
 // The dial gauge: a half-elliptic coloured arc from left through top to right,
 // a needle from a pivot below the arc's centre whose angle shows position
-// against scale (0 = left end, scale = right end), a text label inside the
+// against scale (0 = left end, scale and above = right end), a text label inside the
 // dial and a bevel along the edges.
 //
 // Painting is incremental. Every setter that changes something drawn paints
@@ -65,16 +65,19 @@ public:
 
     using Control::setPosition;  // (left, top) stays reachable beside the needle's position
 
+    // The current temperature of the gauge's sensor, even above the scale.
     float position() const { return position_; }
-    // Ignored when equal to the current position, above the scale, or not a
-    // finite number; a negative position is accepted (the needle then points
-    // below the left end). Paints with both flags set; then, when
+    // Ignored when equal to the current position or not a finite number.
+    // Every other value is taken, so the gauge never holds a stale reading:
+    // one above the scale stops the needle at the right end, a negative one
+    // points it below the left end. Paints with both flags set; then, when
     // showPosInHint() is on, the hint becomes positionText(position).
     void setPosition(float position);
 
     float scale() const { return scale_; }
     // Ignored when equal to the current scale or not finite. Paints with the
-    // keep-background flag set. The position is left as it is, even above the new scale.
+    // keep-background flag set. The position is left as it is, even above the
+    // new scale (the needle then stops at the right end).
     void setScale(float scale);
 
     // The needle that the next paint erases.
@@ -183,7 +186,8 @@ struct GaugeGeometry {
 GaugeGeometry gaugeGeometry(int width, int height, int arcWidth);
 
 // The needle's free end; the needle runs from (centreX, pivotY) to it. The angle
-// is pi / scale * position; none when that is not a number (scale 0).
+// is pi / scale * position, but pi (full scale, the right end) for a position
+// above the scale; none when the angle is not a number (position and scale 0).
 std::optional<Point> needleEnd(const GaugeGeometry& geometry, float position, float scale);
 
 // The arc's colour after `step` steps (0 = the start colour, 255 = the end).
