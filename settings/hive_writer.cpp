@@ -4,11 +4,21 @@
 // read the file and import it on Windows: the header, a blank line, then every key
 // as "[path]" followed by its values and a blank line. Lines end in CRLF, the
 // line end of that format; the reader accepts LF as well, and Linux text tools
-// handle CRLF. The text is UTF-8 without BOM.
+// handle CRLF.
+//
+// The file is plain ASCII: a text with any other character is written as
+// hex(1), UTF-16LE bytes, which mean the same to every reader. The registry
+// editor reads a file without BOM in the machine's ANSI code page (UTF-8 "°"
+// would come back as "Â°") and refuses UTF-8 with a BOM. An ASCII file stays
+// easy to read, grep and edit by hand with any tool, and lines a person adds
+// to it in UTF-8 still load. Only when a key or value name itself holds other
+// characters, which have no hex form, is the whole file written as UTF-16LE
+// with a BOM, as the registry editor's own exports are.
 
 #include "settings/hive.h"
 
 #include "settings/hive_format.h"
+#include "settings/hive_utf16.h"
 
 #include <cstdio>
 
@@ -84,6 +94,30 @@ void appendValue(std::string& out, const HiveValue& value) {
     out += kLineEnd;
 }
 
+// "[path]". A path starting with "-" would read as a deletion of the key, so it
+// gets a leading backslash, which readers pass over: "[\-x]" is the key "-x".
+void appendKeyLine(std::string& out, const std::string& path) {
+    out += '[';
+    if (path.starts_with('-')) out += '\\';
+    out += path;
+    out += ']';
+    out += kLineEnd;
+}
+
+bool isAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+std::string utf16WithBom(std::string_view utf8) {
+    const std::vector<std::uint8_t> units = hive_utf16::fromUtf8(utf8);
+    std::string out = "\xFF\xFE";
+    out.append(units.begin(), units.end());
+    return out;
+}
+
 }  // namespace
 
 std::string Hive::serialize() const {
@@ -91,12 +125,12 @@ std::string Hive::serialize() const {
     out += kLineEnd;
     out += kLineEnd;
     for (const HiveKey& key : keys_) {
-        out += "[" + key.path() + "]";
-        out += kLineEnd;
+        appendKeyLine(out, key.path());
         for (const HiveValue& value : key) appendValue(out, value);
         out += kLineEnd;
     }
-    return out;
+    // Texts are ASCII by now; anything else comes from a name.
+    return isAscii(out) ? out : utf16WithBom(out);
 }
 
 }  // namespace kvx::settings

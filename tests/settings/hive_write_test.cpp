@@ -71,6 +71,47 @@ TEST(HiveWrite, LayoutIsTheRegistryEditorExport) {
               "\r\n");
 }
 
+// Guards against a file the registry editor misreads: it takes a file without BOM for ANSI, so
+// UTF-8 "Mobo °C" came back as "Mobo Â°C". Texts outside ASCII go as UTF-16LE bytes instead.
+TEST(HiveWrite, TheFileIsAsciiAndOtherTextsAreHexStrings) {
+    Hive hive;
+    hive.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C");
+    hive.key(kKey).setString("VUM 2 Name", "\xE6\xB8\xA9");
+    hive.key(kKey).setString("Bad", "\xFF");
+    hive.key("-x").setDword("A", 1);
+    EXPECT_EQ(hive.serialize(),
+              "Windows Registry Editor Version 5.00\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
+              "\"VUM 1 Name\"=hex(1):4d,00,6f,00,62,00,6f,00,20,00,b0,00,43,00,00,00\r\n"
+              "\"VUM 2 Name\"=hex(1):29,6e,00,00\r\n"
+              "\"Bad\"=hex(1):fd,ff,00,00\r\n"  // malformed UTF-8 goes as U+FFFD
+              "\r\n"
+              "[\\-x]\r\n"  // "[-x]" would delete the key
+              "\"A\"=dword:00000001\r\n"
+              "\r\n");
+}
+
+// Guards against names outside ASCII being lost or misread: they have no hex form, so the whole
+// file is UTF-16LE with BOM then, as the registry editor's own exports are.
+TEST(HiveWrite, ANameOutsideAsciiMakesTheFileUtf16) {
+    Hive hive;
+    hive.key(kKey).setString("\xC4\x8Cip 1", "x");
+    const std::string text = hive.serialize();
+    const std::string line = "\"\x0C\x01ip 1\"=\"x\"";  // U+010C as its UTF-16LE bytes, then ASCII
+    std::string expectedLine;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        expectedLine += line[i];
+        if (i != 1 && i != 2) expectedLine += '\0';
+    }
+    ASSERT_TRUE(text.starts_with("\xFF\xFEW\0i\0n\0"));
+    EXPECT_NE(text.find(expectedLine), std::string::npos);
+    const HiveParseResult back = Hive::parse(text, "user.reg");
+    ASSERT_FALSE(back.fatal());
+    EXPECT_TRUE(back.problems.empty());
+    EXPECT_EQ(*back.hive, hive);
+}
+
 TEST(HiveWrite, EmptyHiveIsJustTheHeader) {
     EXPECT_EQ(Hive().serialize(), "Windows Registry Editor Version 5.00\r\n\r\n");
     const HiveParseResult back = Hive::parse(Hive().serialize(), "x");
@@ -121,6 +162,38 @@ TEST(HiveKeyModel, SettingAnExistingNameKeepsItsSpellingAndPlace) {
     EXPECT_TRUE(key.remove("other"));
     EXPECT_FALSE(key.remove("other"));
     EXPECT_EQ(key.size(), 1u);
+}
+
+// Guards the name index: after a removal every other value must still be found where it is.
+TEST(HiveKeyModel, RemovingAValueKeepsTheOthersFound) {
+    HiveKey key(kKey);
+    for (int i = 0; i < 5; ++i) key.setDword("V" + std::to_string(i), static_cast<std::uint32_t>(i));
+    EXPECT_TRUE(key.remove("v1"));
+    for (int i : {0, 2, 3, 4}) {
+        const HiveValue* value = key.find("v" + std::to_string(i));
+        ASSERT_NE(value, nullptr) << i;
+        EXPECT_EQ(value->dword, static_cast<std::uint32_t>(i));
+    }
+    key.setDword("V4", 40);
+    key.setDword("V1", 10);
+    EXPECT_EQ(key.values()[3].dword, 40u);
+    EXPECT_EQ(key.values()[4].name, "V1");
+}
+
+// Guards the key index: a copy must find its own keys, not the original's.
+TEST(HiveKeyModel, ACopiedHiveFindsItsOwnKeys) {
+    Hive original;
+    original.key(kKey).setDword("A", 1);
+    Hive copy = original;
+    copy.key(kKey).setDword("A", 2);
+    copy.removeKey("HKEY_CURRENT_USER\\Other");
+    EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 1u);
+    EXPECT_EQ(copy.findKey(kKey)->find("A")->dword, 2u);
+    original = copy;
+    EXPECT_EQ(&original.key(kKey), original.findKey(kKey));
+    EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 2u);
+    EXPECT_TRUE(copy.removeKey(kKey));
+    EXPECT_NE(original.findKey(kKey), nullptr);
 }
 
 TEST(HiveKeyModel, KeyReferencesSurviveMoreKeys) {
