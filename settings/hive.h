@@ -100,9 +100,8 @@ public:
     static HiveParseResult parse(std::string_view text, std::string_view fileName);
 
     // REGEDIT5 text with CRLF line ends that the registry editor imports as it
-    // is: ASCII, texts with other characters as hex(1); UTF-16LE with BOM when
-    // a name holds other characters (see hive_writer.cpp). Malformed UTF-8 in
-    // the hive is written as U+FFFD.
+    // is: ASCII when every name and text is plain ASCII, else UTF-16LE with BOM
+    // (see hive_writer.cpp). Malformed UTF-8 in the hive is written as U+FFFD.
     std::string serialize() const;
 
     // Paths are matched without regard to case; leading, trailing and doubled

@@ -28,9 +28,13 @@ HiveValue typedValue(std::uint32_t registryType, std::vector<std::uint8_t> bytes
 
 bool needsHexString(std::string_view text) {
     for (const char c : text) {
-        if (c == '\r' || c == '\n' || c == '\0' || static_cast<unsigned char>(c) >= 0x80) return true;
+        if (c == '\r' || c == '\n' || c == '\0') return true;
     }
     return false;
+}
+
+bool isStringData(std::uint32_t registryType) {
+    return registryType == kTypeString || registryType == kTypeExpandString || registryType == kTypeMultiString;
 }
 
 std::vector<std::uint8_t> hexStringBytes(std::string_view text) {

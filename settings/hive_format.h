@@ -21,10 +21,15 @@ inline constexpr std::uint32_t kTypeDword = 4;   // little-endian
 // Other with its bytes as they are, so that a save writes it back unchanged.
 HiveValue typedValue(std::uint32_t registryType, std::vector<std::uint8_t> bytes);
 
-// A text that cannot stand between quotes in the ASCII hive file is written as
-// hex(1) (UTF-16LE) instead: one that holds a line break, a zero byte or any
-// character outside ASCII. The registry editor reads a file without BOM in the
-// machine's ANSI code page, so only ASCII means the same to it everywhere.
+inline constexpr std::uint32_t kTypeExpandString = 2;
+inline constexpr std::uint32_t kTypeMultiString = 7;
+
+// Data of these types is text, which the registry editor decodes in the file's
+// own encoding (ANSI in a file without BOM), even when written as hex(N).
+bool isStringData(std::uint32_t registryType);
+
+// A text that cannot stand between quotes on one line (it holds a line break or
+// a zero byte) is written as hex(1) instead.
 bool needsHexString(std::string_view text);
 std::vector<std::uint8_t> hexStringBytes(std::string_view text);
 

@@ -6,14 +6,15 @@
 // line end of that format; the reader accepts LF as well, and Linux text tools
 // handle CRLF.
 //
-// The file is plain ASCII: a text with any other character is written as
-// hex(1), UTF-16LE bytes, which mean the same to every reader. The registry
-// editor reads a file without BOM in the machine's ANSI code page (UTF-8 "°"
-// would come back as "Â°") and refuses UTF-8 with a BOM. An ASCII file stays
-// easy to read, grep and edit by hand with any tool, and lines a person adds
-// to it in UTF-8 still load. Only when a key or value name itself holds other
-// characters, which have no hex form, is the whole file written as UTF-16LE
-// with a BOM, as the registry editor's own exports are.
+// The registry editor reads a file without BOM in the machine's ANSI code page:
+// UTF-8 "Mobo °C" comes back as "Mobo Â°C", and even hex(1), hex(2) and hex(7)
+// data there is taken as ANSI bytes, not UTF-16 (seen with Wine's regedit); it
+// refuses UTF-8 with a BOM. So a hive that is plain ASCII (names and texts in
+// ASCII without line breaks or zero bytes, no hex(1), hex(2) or hex(7) data)
+// is written as ASCII, which
+// every reader takes the same way and a person can read, grep and edit with
+// any tool. Anything else makes the whole file UTF-16LE with a BOM, the form
+// of the registry editor's own exports, which carries every text exactly.
 
 #include "settings/hive.h"
 
@@ -111,6 +112,22 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
+// Whether an ASCII file carries every value exactly, as described above.
+bool fitsAscii(const std::list<HiveKey>& keys) {
+    for (const HiveKey& key : keys) {
+        if (!isAscii(key.path())) return false;
+        for (const HiveValue& value : key) {
+            if (!isAscii(value.name)) return false;
+            if (value.type == HiveValueType::String &&
+                (!isAscii(value.text) || hive_format::needsHexString(value.text))) {
+                return false;
+            }
+            if (value.type == HiveValueType::Other && hive_format::isStringData(value.otherType)) return false;
+        }
+    }
+    return true;
+}
+
 std::string utf16WithBom(std::string_view utf8) {
     const std::vector<std::uint8_t> units = hive_utf16::fromUtf8(utf8);
     std::string out = "\xFF\xFE";
@@ -129,8 +146,7 @@ std::string Hive::serialize() const {
         for (const HiveValue& value : key) appendValue(out, value);
         out += kLineEnd;
     }
-    // Texts are ASCII by now; anything else comes from a name.
-    return isAscii(out) ? out : utf16WithBom(out);
+    return fitsAscii(keys_) ? out : utf16WithBom(out);
 }
 
 }  // namespace kvx::settings

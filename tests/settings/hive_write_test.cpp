@@ -1,7 +1,11 @@
 #include "settings/hive.h"
+#include "settings/hive_utf16.h"
 #include "tests/settings/hive_describe.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
 
 
 namespace kvx::settings {
@@ -71,45 +75,68 @@ TEST(HiveWrite, LayoutIsTheRegistryEditorExport) {
               "\r\n");
 }
 
+std::string decoded(const std::string& serialized) {
+    if (!serialized.starts_with("\xFF\xFE")) return serialized;
+    return hive_utf16::toUtf8(reinterpret_cast<const std::uint8_t*>(serialized.data()) + 2, serialized.size() - 2);
+}
+
 // Guards against a file the registry editor misreads: it takes a file without BOM for ANSI, so
-// UTF-8 "Mobo °C" came back as "Mobo Â°C". Texts outside ASCII go as UTF-16LE bytes instead.
-TEST(HiveWrite, TheFileIsAsciiAndOtherTextsAreHexStrings) {
+// UTF-8 "Mobo °C" came back as "Mobo Â°C", and hex(1) there as ANSI bytes. Only a hive that ASCII
+// carries exactly is written as ASCII; any other is UTF-16LE with BOM, like the editor's exports.
+TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
+    const std::vector<std::tuple<const char*, std::function<void(Hive&)>, bool>> cases = {
+        {"dwords, binaries and ASCII texts", [](Hive& h) {
+             h.key(kKey).setString("Path", "C:\\x \"y\"");
+             h.key(kKey).setBinary("Bin", {0xff, 0x80});
+         }, false},
+        {"a text outside ASCII", [](Hive& h) { h.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C"); }, true},
+        {"a value name outside ASCII", [](Hive& h) { h.key(kKey).setDword("\xC4\x8Cip 1", 1); }, true},
+        {"a key path outside ASCII", [](Hive& h) { h.key(std::string(kKey) + "\\\xE6\xB8\xA9"); }, true},
+        {"a text with a line break", [](Hive& h) { h.key(kKey).setString("Two", "a\r\nb"); }, true},
+        {"expandable string data", [](Hive& h) {
+             HiveValue value;
+             value.type = HiveValueType::Other;
+             value.otherType = 2;
+             value.bytes = {0x25, 0, 0, 0};
+             h.key(kKey).set(value);
+         }, true},
+    };
+    for (const auto& [label, fill, utf16] : cases) {
+        SCOPED_TRACE(label);
+        Hive hive;
+        fill(hive);
+        const std::string text = hive.serialize();
+        EXPECT_EQ(text.starts_with("\xFF\xFE"), utf16);
+        if (!utf16) {
+            for (const char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
+        }
+        const HiveParseResult back = Hive::parse(text, "user.reg");
+        ASSERT_FALSE(back.fatal());
+        EXPECT_TRUE(back.problems.empty());
+        EXPECT_EQ(*back.hive, hive);
+    }
+}
+
+// Guards against "[-x]" (a deletion) for a key "-x", and malformed UTF-8 reaching the file.
+TEST(HiveWrite, Utf16LayoutIsTheRegistryEditorExport) {
     Hive hive;
     hive.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C");
-    hive.key(kKey).setString("VUM 2 Name", "\xE6\xB8\xA9");
     hive.key(kKey).setString("Bad", "\xFF");
+    hive.key(kKey).setString("Zero", std::string("a\0", 2));
     hive.key("-x").setDword("A", 1);
-    EXPECT_EQ(hive.serialize(),
+    const std::string text = hive.serialize();
+    ASSERT_TRUE(text.starts_with("\xFF\xFEW\0i\0n\0"));
+    EXPECT_EQ(decoded(text),
               "Windows Registry Editor Version 5.00\r\n"
               "\r\n"
               "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-              "\"VUM 1 Name\"=hex(1):4d,00,6f,00,62,00,6f,00,20,00,b0,00,43,00,00,00\r\n"
-              "\"VUM 2 Name\"=hex(1):29,6e,00,00\r\n"
-              "\"Bad\"=hex(1):fd,ff,00,00\r\n"  // malformed UTF-8 goes as U+FFFD
+              "\"VUM 1 Name\"=\"Mobo \xC2\xB0" "C\"\r\n"
+              "\"Bad\"=\"\xEF\xBF\xBD\"\r\n"
+              "\"Zero\"=hex(1):61,00,00,00,00,00\r\n"
               "\r\n"
-              "[\\-x]\r\n"  // "[-x]" would delete the key
+              "[\\-x]\r\n"
               "\"A\"=dword:00000001\r\n"
               "\r\n");
-}
-
-// Guards against names outside ASCII being lost or misread: they have no hex form, so the whole
-// file is UTF-16LE with BOM then, as the registry editor's own exports are.
-TEST(HiveWrite, ANameOutsideAsciiMakesTheFileUtf16) {
-    Hive hive;
-    hive.key(kKey).setString("\xC4\x8Cip 1", "x");
-    const std::string text = hive.serialize();
-    const std::string line = "\"\x0C\x01ip 1\"=\"x\"";  // U+010C as its UTF-16LE bytes, then ASCII
-    std::string expectedLine;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        expectedLine += line[i];
-        if (i != 1 && i != 2) expectedLine += '\0';
-    }
-    ASSERT_TRUE(text.starts_with("\xFF\xFEW\0i\0n\0"));
-    EXPECT_NE(text.find(expectedLine), std::string::npos);
-    const HiveParseResult back = Hive::parse(text, "user.reg");
-    ASSERT_FALSE(back.fatal());
-    EXPECT_TRUE(back.problems.empty());
-    EXPECT_EQ(*back.hive, hive);
 }
 
 TEST(HiveWrite, EmptyHiveIsJustTheHeader) {
@@ -133,7 +160,7 @@ TEST(HiveWrite, RoundTripKeepsEverythingAndIsByteStable) {
 }
 
 TEST(HiveWrite, LongByteListsWrapWithinEightyColumns) {
-    const std::string text = richHive().serialize();
+    const std::string text = decoded(richHive().serialize());
     bool continued = false;
     int wrapped = 0;
     for (const std::string& line : linesOf(text)) {
