@@ -1,5 +1,7 @@
 #include "app/json_writer.h"
 
+#include "settings/utf8_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -59,26 +61,39 @@ void JsonWriter::key(std::string_view name) {
 }
 
 void JsonWriter::string(std::string_view value) {
+    namespace utf8 = settings::utf8_text;
     separate();
     out_ += '"';
-    for (unsigned char c : value) {
-        switch (c) {
-            case '"': out_ += "\\\""; break;
-            case '\\': out_ += "\\\\"; break;
-            case '\n': out_ += "\\n"; break;
-            case '\r': out_ += "\\r"; break;
-            case '\t': out_ += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out_ += buffer;
-                } else {
-                    out_ += static_cast<char>(c);
-                }
+    for (std::size_t position = 0; position < value.size();) {
+        const utf8::Step step = utf8::next(value, position);
+        if (!step.valid) {
+            out_ += utf8::kReplacementUtf8;
+        } else if (step.length > 1) {
+            out_.append(value.substr(position, step.length));
+        } else {
+            appendEscaped(static_cast<char>(step.codePoint));
         }
+        position += step.length;
     }
     out_ += '"';
+}
+
+void JsonWriter::appendEscaped(char c) {
+    switch (c) {
+        case '"': out_ += "\\\""; break;
+        case '\\': out_ += "\\\\"; break;
+        case '\n': out_ += "\\n"; break;
+        case '\r': out_ += "\\r"; break;
+        case '\t': out_ += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
+                out_ += buffer;
+            } else {
+                out_ += c;
+            }
+    }
 }
 
 void JsonWriter::boolean(bool value) {

@@ -8,7 +8,8 @@ namespace kvx::app {
 
 // A small streaming JSON writer: objects, arrays and scalars, with commas and
 // escapes handled. Strings are UTF-8 and pass through unchanged but for the
-// characters JSON requires escaped.
+// characters JSON requires escaped; bytes that are not UTF-8 (a stored setting
+// may hold any) become U+FFFD, so the text is always valid JSON.
 class JsonWriter {
 public:
     void beginObject();
@@ -24,6 +25,7 @@ public:
 
 private:
     void separate();
+    void appendEscaped(char c);  // one ASCII character
     std::string out_;
     std::vector<bool> hasItems_;
     bool afterKey_ = false;

@@ -2,26 +2,27 @@
 
 #include "settings/hive_names.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace kvx::settings {
 
+// Both indexes hold names folded to one letter case, so that a lookup costs the
+// same however many values or keys there are: loading a hive stays linear.
+
 const HiveValue* HiveKey::find(std::string_view name) const {
-    for (const HiveValue& value : values_) {
-        if (hive_names::same(value.name, name)) return &value;
-    }
-    return nullptr;
+    const auto found = index_.find(hive_names::folded(name));
+    return found == index_.end() ? nullptr : &values_[found->second];
 }
 
 void HiveKey::set(HiveValue value) {
-    for (HiveValue& existing : values_) {
-        if (hive_names::same(existing.name, value.name)) {
-            value.name = std::move(existing.name);
-            existing = std::move(value);
-            return;
-        }
+    const auto [slot, added] = index_.try_emplace(hive_names::folded(value.name), values_.size());
+    if (added) {
+        values_.push_back(std::move(value));
+        return;
     }
-    values_.push_back(std::move(value));
+    HiveValue& existing = values_[slot->second];
+    value.name = std::move(existing.name);
+    existing = std::move(value);
 }
 
 void HiveKey::setString(std::string_view name, std::string_view text) {
@@ -49,10 +50,14 @@ void HiveKey::setBinary(std::string_view name, std::vector<std::uint8_t> bytes) 
 }
 
 bool HiveKey::remove(std::string_view name) {
-    const auto found = std::find_if(values_.begin(), values_.end(),
-                                    [&](const HiveValue& value) { return hive_names::same(value.name, name); });
-    if (found == values_.end()) return false;
-    values_.erase(found);
+    const auto found = index_.find(hive_names::folded(name));
+    if (found == index_.end()) return false;
+    const std::size_t position = found->second;
+    index_.erase(found);
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (auto& [folded, index] : index_) {
+        if (index > position) --index;
+    }
     return true;
 }
 
@@ -60,12 +65,26 @@ std::string HiveProblem::text() const {
     return fileName + ":" + std::to_string(line) + ": " + reason;
 }
 
-const HiveKey* Hive::findKey(std::string_view path) const {
-    const std::string wanted = hive_names::normalizedPath(path);
-    for (const HiveKey& key : keys_) {
-        if (hive_names::same(key.path(), wanted)) return &key;
+Hive::Hive(const Hive& other) : keys_(other.keys_) {
+    rebuildIndex();
+}
+
+Hive& Hive::operator=(const Hive& other) {
+    if (this != &other) {
+        keys_ = other.keys_;
+        rebuildIndex();
     }
-    return nullptr;
+    return *this;
+}
+
+void Hive::rebuildIndex() {
+    index_.clear();
+    for (auto key = keys_.begin(); key != keys_.end(); ++key) index_.emplace(hive_names::folded(key->path()), key);
+}
+
+const HiveKey* Hive::findKey(std::string_view path) const {
+    const auto found = index_.find(hive_names::folded(hive_names::normalizedPath(path)));
+    return found == index_.end() ? nullptr : &*found->second;
 }
 
 HiveKey* Hive::findKey(std::string_view path) {
@@ -74,15 +93,17 @@ HiveKey* Hive::findKey(std::string_view path) {
 
 HiveKey& Hive::key(std::string_view path) {
     if (HiveKey* existing = findKey(path)) return *existing;
-    return keys_.emplace_back(hive_names::normalizedPath(path));
+    const std::string normalized = hive_names::normalizedPath(path);
+    keys_.emplace_back(normalized);
+    index_.emplace(hive_names::folded(normalized), std::prev(keys_.end()));
+    return keys_.back();
 }
 
 bool Hive::removeKey(std::string_view path) {
-    const std::string wanted = hive_names::normalizedPath(path);
-    const auto found = std::find_if(keys_.begin(), keys_.end(),
-                                    [&](const HiveKey& key) { return hive_names::same(key.path(), wanted); });
-    if (found == keys_.end()) return false;
-    keys_.erase(found);
+    const auto found = index_.find(hive_names::folded(hive_names::normalizedPath(path)));
+    if (found == index_.end()) return false;
+    keys_.erase(found->second);
+    index_.erase(found);
     return true;
 }
 

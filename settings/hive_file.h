@@ -20,7 +20,8 @@ struct HiveLoad {
 //
 // load() never loses what is on disk: a missing file gives an empty hive; a file
 // that cannot be read or is not a hive is moved aside to a new name and reported;
-// a hive with unreadable lines loads the rest, and the first save after that
+// a hive with unreadable lines loads the rest (and one with bytes that are not
+// UTF-8 loads them as U+FFFD, see Hive::parse), and the first save after that
 // keeps a copy of the old file aside before replacing it, because the new file
 // lacks those lines. Whenever the old file cannot be kept aside, save() refuses
 // to overwrite it.

@@ -13,7 +13,7 @@ HiveValue typedValue(std::uint32_t registryType, std::vector<std::uint8_t> bytes
         value.type = HiveValueType::Dword;
         value.dword = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
                       (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    } else if (registryType == kTypeString && bytes.size() % 2 == 0) {
+    } else if (registryType == kTypeString && hive_utf16::isText(bytes.data(), bytes.size())) {
         std::size_t size = bytes.size();
         if (size >= 2 && bytes[size - 1] == 0 && bytes[size - 2] == 0) size -= 2;  // the terminator
         value.type = HiveValueType::String;
@@ -27,7 +27,14 @@ HiveValue typedValue(std::uint32_t registryType, std::vector<std::uint8_t> bytes
 }
 
 bool needsHexString(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n' || c == '\0') return true;
+    }
+    return false;
+}
+
+bool isStringData(std::uint32_t registryType) {
+    return registryType == kTypeString || registryType == kTypeExpandString || registryType == kTypeMultiString;
 }
 
 std::vector<std::uint8_t> hexStringBytes(std::string_view text) {

@@ -17,6 +17,12 @@ bool same(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string folded(std::string_view name) {
+    std::string result(name);
+    for (char& c : result) c = folded(c);
+    return result;
+}
+
 std::string normalizedPath(std::string_view path) {
     std::string result;
     result.reserve(path.size());

@@ -2,10 +2,12 @@
 
 #include "settings/hive.h"
 
-#include "settings/hive_utf16.h"
 #include "settings/hive_format.h"
+#include "settings/hive_utf16.h"
+#include "settings/utf8_text.h"
 
 #include <charconv>
+#include <initializer_list>
 
 namespace kvx::settings {
 namespace {
@@ -99,18 +101,35 @@ private:
     // Reads a value starting at lines[index]; returns the index of its last line.
     std::size_t valueLine(const std::vector<Line>& lines, std::size_t index);
     std::optional<HiveValue> valueData(std::string_view data, int line);
+    // Replaces malformed bytes in the texts of one line by U+FFFD, reported once.
+    void checkEncoding(int line, std::initializer_list<std::string*> texts);
 
     std::string_view fileName_;
     HiveParseResult& result_;
     Hive hive_;
     HiveKey* current_ = nullptr;
+    bool utf16_ = false;
 };
+
+void Parser::checkEncoding(int line, std::initializer_list<std::string*> texts) {
+    bool replaced = false;
+    for (std::string* text : texts) {
+        if (utf8_text::isValid(*text)) continue;
+        *text = utf8_text::valid(*text);
+        replaced = true;
+    }
+    if (!replaced) return;
+    problem(line, utf16_ ? "unpaired UTF-16 surrogate read as U+FFFD"
+                         : "bytes that are not UTF-8 read as U+FFFD (is the file in another encoding?)");
+}
 
 void Parser::run(std::string_view text) {
     std::string decoded;
     if (text.starts_with("\xFF\xFE")) {
-        decoded = hive_utf16::toUtf8(reinterpret_cast<const std::uint8_t*>(text.data()) + 2, text.size() - 2);
+        decoded = hive_utf16::toUtf8MarkingUnpaired(reinterpret_cast<const std::uint8_t*>(text.data()) + 2,
+                                                    text.size() - 2);
         text = decoded;
+        utf16_ = true;
     } else if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
@@ -149,7 +168,9 @@ void Parser::keyLine(const Line& line, std::string_view text) {
         problem(line.number, "key line without closing ']'");
         return;
     }
-    const std::string_view path = text.substr(1, text.size() - 2);
+    // Only a "-" right after "[" marks a deletion, as in a registry import;
+    // "[\\-x]" is the key "-x" (leading backslashes are dropped).
+    std::string path(text.substr(1, text.size() - 2));
     if (path.starts_with('-')) {
         problem(line.number, "removing a key is not supported in a stored hive; section ignored");
         return;
@@ -158,6 +179,7 @@ void Parser::keyLine(const Line& line, std::string_view text) {
         problem(line.number, "empty key name");
         return;
     }
+    checkEncoding(line.number, {&path});
     current_ = &hive_.key(path);
 }
 
@@ -202,6 +224,7 @@ std::size_t Parser::valueLine(const std::vector<Line>& lines, std::size_t index)
         return index;
     }
     value->name = std::move(name);
+    checkEncoding(first.number, {&value->name, &value->text});
     current_->set(std::move(*value));
     return index;
 }

@@ -14,4 +14,13 @@ std::vector<std::uint8_t> fromUtf8(std::string_view utf8);
 // Unpaired surrogates become U+FFFD; an odd last byte is ignored.
 std::string toUtf8(const std::uint8_t* bytes, std::size_t size);
 
+// As toUtf8, but an unpaired surrogate becomes its own three-byte form, which
+// is not valid UTF-8: a reader that checks the decoded text for valid UTF-8
+// then finds it, and can report it where it stands.
+std::string toUtf8MarkingUnpaired(const std::uint8_t* bytes, std::size_t size);
+
+// True for whole UTF-16LE code units with every surrogate paired: text that
+// toUtf8 turns into UTF-8 and fromUtf8 gives back byte for byte.
+bool isText(const std::uint8_t* bytes, std::size_t size);
+
 }  // namespace kvx::settings::hive_utf16

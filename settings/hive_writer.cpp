@@ -4,11 +4,22 @@
 // read the file and import it on Windows: the header, a blank line, then every key
 // as "[path]" followed by its values and a blank line. Lines end in CRLF, the
 // line end of that format; the reader accepts LF as well, and Linux text tools
-// handle CRLF. The text is UTF-8 without BOM.
+// handle CRLF.
+//
+// The registry editor reads a file without BOM in the machine's ANSI code page:
+// UTF-8 "Mobo °C" comes back as "Mobo Â°C", and even hex(1), hex(2) and hex(7)
+// data there is taken as ANSI bytes, not UTF-16 (seen with Wine's regedit); it
+// refuses UTF-8 with a BOM. So a hive that is plain ASCII (names and texts in
+// ASCII without line breaks or zero bytes, no hex(1), hex(2) or hex(7) data)
+// is written as ASCII, which
+// every reader takes the same way and a person can read, grep and edit with
+// any tool. Anything else makes the whole file UTF-16LE with a BOM, the form
+// of the registry editor's own exports, which carries every text exactly.
 
 #include "settings/hive.h"
 
 #include "settings/hive_format.h"
+#include "settings/hive_utf16.h"
 
 #include <cstdio>
 
@@ -84,6 +95,46 @@ void appendValue(std::string& out, const HiveValue& value) {
     out += kLineEnd;
 }
 
+// "[path]". A path starting with "-" would read as a deletion of the key, so it
+// gets a leading backslash, which readers pass over: "[\-x]" is the key "-x".
+void appendKeyLine(std::string& out, const std::string& path) {
+    out += '[';
+    if (path.starts_with('-')) out += '\\';
+    out += path;
+    out += ']';
+    out += kLineEnd;
+}
+
+bool isAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+// Whether an ASCII file carries every value exactly, as described above.
+bool fitsAscii(const std::list<HiveKey>& keys) {
+    for (const HiveKey& key : keys) {
+        if (!isAscii(key.path())) return false;
+        for (const HiveValue& value : key) {
+            if (!isAscii(value.name)) return false;
+            if (value.type == HiveValueType::String &&
+                (!isAscii(value.text) || hive_format::needsHexString(value.text))) {
+                return false;
+            }
+            if (value.type == HiveValueType::Other && hive_format::isStringData(value.otherType)) return false;
+        }
+    }
+    return true;
+}
+
+std::string utf16WithBom(std::string_view utf8) {
+    const std::vector<std::uint8_t> units = hive_utf16::fromUtf8(utf8);
+    std::string out = "\xFF\xFE";
+    out.append(units.begin(), units.end());
+    return out;
+}
+
 }  // namespace
 
 std::string Hive::serialize() const {
@@ -91,12 +142,11 @@ std::string Hive::serialize() const {
     out += kLineEnd;
     out += kLineEnd;
     for (const HiveKey& key : keys_) {
-        out += "[" + key.path() + "]";
-        out += kLineEnd;
+        appendKeyLine(out, key.path());
         for (const HiveValue& value : key) appendValue(out, value);
         out += kLineEnd;
     }
-    return out;
+    return fitsAscii(keys_) ? out : utf16WithBom(out);
 }
 
 }  // namespace kvx::settings

@@ -38,17 +38,32 @@ FsStatus syncFolder(const std::string& folder) {
     return FsStatus::success();
 }
 
-// Writes a new file and flushes it; fails when `path` exists and `exclusive` is set.
-FsStatus writeFlushed(const std::string& path, std::string_view bytes, mode_t mode, bool exclusive) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
-    const int fd = ::open(path.c_str(), flags, 0666);
+// New files are created exclusively and never through a symbolic link: a name
+// that is already taken, a planted link included, fails the open with EEXIST.
+constexpr int kNewFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
+// The temporary file of a replacement. Whatever already holds its name is left
+// over from a save that crashed, or was put there; it is removed first (unlink
+// removes a link itself, never what it points to) and the name created anew.
+// A folder there cannot be unlinked and fails the save.
+int createTemporary(const std::string& path) {
+    const int fd = ::open(path.c_str(), kNewFileFlags, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
+    return ::open(path.c_str(), kNewFileFlags, 0666);
+}
+
+// Writes a new file and flushes it. `temporary`: the name may hold a leftover to
+// clear away first; otherwise an existing name fails with EEXIST.
+FsStatus writeFlushed(const std::string& path, std::string_view bytes, mode_t mode, bool temporary) {
+    const int fd = temporary ? createTemporary(path) : ::open(path.c_str(), kNewFileFlags, 0666);
     if (fd < 0) return failed("create", path, errno);
     FsStatus status = FsStatus::success();
     if (mode != 0 && ::fchmod(fd, mode) != 0) status = failed("chmod", path, errno);
     if (status.ok()) status = writeAll(fd, bytes, path);
     if (status.ok() && ::fsync(fd) != 0) status = failed("fsync", path, errno);
     if (::close(fd) != 0 && status.ok()) status = failed("close", path, errno);
-    if (!status.ok()) ::unlink(path.c_str());  // ours: created or truncated above
+    if (!status.ok()) ::unlink(path.c_str());  // ours: created exclusively above
     return status;
 }
 
@@ -121,7 +136,7 @@ FsStatus PosixFileSystem::replaceFile(const std::string& requestedPath, std::str
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
 
-    FsStatus status = writeFlushed(tempPath, bytes, mode, false);
+    FsStatus status = writeFlushed(tempPath, bytes, mode, true);
     if (!status.ok()) return status;
     if (beforeRename_) beforeRename_(tempPath);
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
@@ -163,7 +178,7 @@ KeptAside PosixFileSystem::copyAside(const std::string& path) {
         const std::string target = asideName(path, attempt);
         if (exists(target)) continue;
         // O_EXCL: even a file that appeared just now is never overwritten.
-        result.status = writeFlushed(target, content.bytes, mode, true);
+        result.status = writeFlushed(target, content.bytes, mode, false);
         if (!result.status.ok()) return result;
         result.path = target;
         result.status = syncFolder(folderOf(path));

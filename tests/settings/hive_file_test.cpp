@@ -170,6 +170,39 @@ TEST_F(HiveFileTest, CrashBetweenTemporaryFileAndRenameKeepsTheOldHive) {
     EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
 }
 
+// Guards against a planted "user.reg.tmp" link making a save write through it into another file.
+TEST_F(HiveFileTest, ALinkAtTheTemporaryNameIsNeverFollowed) {
+    const fs::path victim = folder_ / "victim.txt";
+    writeBytes(victim, "must stay untouched");
+    fs::permissions(victim, fs::perms(0644));
+    const fs::path temporary = path_.string() + ".tmp";
+    for (const fs::path& target : {victim, folder_ / "missing.txt"}) {
+        SCOPED_TRACE(target.string());
+        fs::create_symlink(target, temporary);
+        HiveFile file(files_, path_.string());
+        ASSERT_TRUE(file.save(hiveWithInterval(5)).ok());
+        EXPECT_EQ(readBytes(victim), "must stay untouched");
+        EXPECT_EQ(fs::status(victim).permissions() & fs::perms::all, fs::perms(0644));
+        EXPECT_FALSE(fs::exists(folder_ / "missing.txt"));
+        EXPECT_FALSE(fs::is_symlink(path_));
+        EXPECT_EQ(file.load().hive, hiveWithInterval(5));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+    }
+}
+
+// Guards against a save that clears away what is at the temporary name when it is no file of ours.
+TEST_F(HiveFileTest, AFolderAtTheTemporaryNameFailsTheSaveAndKeepsTheOldHive) {
+    const std::string old = hiveWithInterval(1).serialize();
+    writeBytes(path_, old);
+    fs::create_directory(path_.string() + ".tmp");
+    HiveFile file(files_, path_.string());
+    const platform::FsStatus saved = file.save(hiveWithInterval(2));
+    EXPECT_FALSE(saved.ok());
+    EXPECT_NE(saved.message.find("user.reg.tmp"), std::string::npos) << saved.message;
+    EXPECT_EQ(readBytes(path_), old);
+    EXPECT_TRUE(fs::is_directory(path_.string() + ".tmp"));
+}
+
 // Runs `save` as user "nobody". Returns the save's message ("" = success).
 std::string saveWithoutPrivileges(const fs::path& path, const Hive& hive) {
     return test::runAsNobody([&] {

@@ -1,7 +1,11 @@
 #include "settings/hive.h"
+#include "settings/hive_utf16.h"
 #include "tests/settings/hive_describe.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
 
 
 namespace kvx::settings {
@@ -71,6 +75,70 @@ TEST(HiveWrite, LayoutIsTheRegistryEditorExport) {
               "\r\n");
 }
 
+std::string decoded(const std::string& serialized) {
+    if (!serialized.starts_with("\xFF\xFE")) return serialized;
+    return hive_utf16::toUtf8(reinterpret_cast<const std::uint8_t*>(serialized.data()) + 2, serialized.size() - 2);
+}
+
+// Guards against a file the registry editor misreads: it takes a file without BOM for ANSI, so
+// UTF-8 "Mobo °C" came back as "Mobo Â°C", and hex(1) there as ANSI bytes. Only a hive that ASCII
+// carries exactly is written as ASCII; any other is UTF-16LE with BOM, like the editor's exports.
+TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
+    const std::vector<std::tuple<const char*, std::function<void(Hive&)>, bool>> cases = {
+        {"dwords, binaries and ASCII texts", [](Hive& h) {
+             h.key(kKey).setString("Path", "C:\\x \"y\"");
+             h.key(kKey).setBinary("Bin", {0xff, 0x80});
+         }, false},
+        {"a text outside ASCII", [](Hive& h) { h.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C"); }, true},
+        {"a value name outside ASCII", [](Hive& h) { h.key(kKey).setDword("\xC4\x8Cip 1", 1); }, true},
+        {"a key path outside ASCII", [](Hive& h) { h.key(std::string(kKey) + "\\\xE6\xB8\xA9"); }, true},
+        {"a text with a line break", [](Hive& h) { h.key(kKey).setString("Two", "a\r\nb"); }, true},
+        {"expandable string data", [](Hive& h) {
+             HiveValue value;
+             value.type = HiveValueType::Other;
+             value.otherType = 2;
+             value.bytes = {0x25, 0, 0, 0};
+             h.key(kKey).set(value);
+         }, true},
+    };
+    for (const auto& [label, fill, utf16] : cases) {
+        SCOPED_TRACE(label);
+        Hive hive;
+        fill(hive);
+        const std::string text = hive.serialize();
+        EXPECT_EQ(text.starts_with("\xFF\xFE"), utf16);
+        if (!utf16) {
+            for (const char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
+        }
+        const HiveParseResult back = Hive::parse(text, "user.reg");
+        ASSERT_FALSE(back.fatal());
+        EXPECT_TRUE(back.problems.empty());
+        EXPECT_EQ(*back.hive, hive);
+    }
+}
+
+// Guards against "[-x]" (a deletion) for a key "-x", and malformed UTF-8 reaching the file.
+TEST(HiveWrite, Utf16LayoutIsTheRegistryEditorExport) {
+    Hive hive;
+    hive.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C");
+    hive.key(kKey).setString("Bad", "\xFF");
+    hive.key(kKey).setString("Zero", std::string("a\0", 2));
+    hive.key("-x").setDword("A", 1);
+    const std::string text = hive.serialize();
+    ASSERT_TRUE(text.starts_with("\xFF\xFEW\0i\0n\0"));
+    EXPECT_EQ(decoded(text),
+              "Windows Registry Editor Version 5.00\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
+              "\"VUM 1 Name\"=\"Mobo \xC2\xB0" "C\"\r\n"
+              "\"Bad\"=\"\xEF\xBF\xBD\"\r\n"
+              "\"Zero\"=hex(1):61,00,00,00,00,00\r\n"
+              "\r\n"
+              "[\\-x]\r\n"
+              "\"A\"=dword:00000001\r\n"
+              "\r\n");
+}
+
 TEST(HiveWrite, EmptyHiveIsJustTheHeader) {
     EXPECT_EQ(Hive().serialize(), "Windows Registry Editor Version 5.00\r\n\r\n");
     const HiveParseResult back = Hive::parse(Hive().serialize(), "x");
@@ -92,7 +160,7 @@ TEST(HiveWrite, RoundTripKeepsEverythingAndIsByteStable) {
 }
 
 TEST(HiveWrite, LongByteListsWrapWithinEightyColumns) {
-    const std::string text = richHive().serialize();
+    const std::string text = decoded(richHive().serialize());
     bool continued = false;
     int wrapped = 0;
     for (const std::string& line : linesOf(text)) {
@@ -121,6 +189,38 @@ TEST(HiveKeyModel, SettingAnExistingNameKeepsItsSpellingAndPlace) {
     EXPECT_TRUE(key.remove("other"));
     EXPECT_FALSE(key.remove("other"));
     EXPECT_EQ(key.size(), 1u);
+}
+
+// Guards the name index: after a removal every other value must still be found where it is.
+TEST(HiveKeyModel, RemovingAValueKeepsTheOthersFound) {
+    HiveKey key(kKey);
+    for (int i = 0; i < 5; ++i) key.setDword("V" + std::to_string(i), static_cast<std::uint32_t>(i));
+    EXPECT_TRUE(key.remove("v1"));
+    for (int i : {0, 2, 3, 4}) {
+        const HiveValue* value = key.find("v" + std::to_string(i));
+        ASSERT_NE(value, nullptr) << i;
+        EXPECT_EQ(value->dword, static_cast<std::uint32_t>(i));
+    }
+    key.setDword("V4", 40);
+    key.setDword("V1", 10);
+    EXPECT_EQ(key.values()[3].dword, 40u);
+    EXPECT_EQ(key.values()[4].name, "V1");
+}
+
+// Guards the key index: a copy must find its own keys, not the original's.
+TEST(HiveKeyModel, ACopiedHiveFindsItsOwnKeys) {
+    Hive original;
+    original.key(kKey).setDword("A", 1);
+    Hive copy = original;
+    copy.key(kKey).setDword("A", 2);
+    copy.removeKey("HKEY_CURRENT_USER\\Other");
+    EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 1u);
+    EXPECT_EQ(copy.findKey(kKey)->find("A")->dword, 2u);
+    original = copy;
+    EXPECT_EQ(&original.key(kKey), original.findKey(kKey));
+    EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 2u);
+    EXPECT_TRUE(copy.removeKey(kKey));
+    EXPECT_NE(original.findKey(kKey), nullptr);
 }
 
 TEST(HiveKeyModel, KeyReferencesSurviveMoreKeys) {
