@@ -1,11 +1,11 @@
 #include "app/script.h"
 
 #include <charconv>
-#include <cmath>
 #include <map>
 #include <optional>
 
 #include "app/modal_answers.h"
+#include "sensorlib/number_text.h"
 #include "ui/model/controls.h"
 
 namespace kvx::app {
@@ -54,13 +54,6 @@ bool tokenize(std::string_view line, std::vector<Token>& tokens, std::string& er
     return true;
 }
 
-std::optional<int64_t> parseSecondsAsMs(const std::string& text) {
-    double seconds = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) || seconds < 0) return std::nullopt;
-    return static_cast<int64_t>(std::llround(seconds * 1000.0));
-}
-
 std::optional<int> parseInt(const std::string& text) {
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -97,8 +90,10 @@ public:
 
     std::string parse(ScriptCommand& command) {
         if (t_.size() < 3 || t_[0].text != "at") return "expected 'at SECONDS COMMAND'";
-        auto at = parseSecondsAsMs(t_[1].text);
-        if (!at) return "'" + t_[1].text + "' is not a time in seconds";
+        // Times follow the scenario file's rule (sensorlib/number_text.h).
+        std::string why;
+        auto at = number_text::parseSecondsAsMs(t_[1].text, why);
+        if (!at) return "time " + t_[1].text + " " + why;
         command.atMs = *at;
         auto it = verbs().find(t_[2].text);
         if (it == verbs().end()) return "unknown command '" + t_[2].text + "'";
@@ -156,8 +151,9 @@ private:
         command.text = t_[4].text;
         if (t_.size() == 7) {
             if (t_[5].text != "after") return "expected 'after SECONDS', not '" + t_[5].text + "'";
-            auto after = parseSecondsAsMs(t_[6].text);
-            if (!after) return "'" + t_[6].text + "' is not a time in seconds";
+            std::string why;
+            auto after = number_text::parseSecondsAsMs(t_[6].text, why);
+            if (!after) return "delay " + t_[6].text + " " + why;
             command.afterMs = *after;
         }
         if (sameCaption(command.target, ModalAnswers::kMessageBox)) {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "sensorlib/lmsensors/hive_key_lines.h"
+#include "sensorlib/number_text.h"
 #include "settings/hive.h"
 
 namespace kvx::lmsensors {
@@ -28,16 +30,24 @@ constexpr std::array<const char*, 13> kChannelNames = {
     "Core0", "Core1", "P33", "P5", "P12", "N12", "N5",
     "Fan1", "Fan2", "Fan3", "Temp1", "Temp2", "Temp3"};
 
-bool parseAdapter(std::string_view value, int& adapter) {
+// "i2c-N" (or plain "N") with N a kernel adapter number, or "none" (-1).
+bool parseAdapter(std::string_view value, int& adapter, std::string& why) {
     std::string v = lowered(trimmed(value));
     if (v == "none") {
         adapter = -1;
         return true;
     }
     if (v.rfind("i2c-", 0) == 0) v.erase(0, 4);
-    if (v.empty() || !std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isdigit(c); }))
+    if (v.empty() || !std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isdigit(c); })) {
+        why = "must be i2c-N or none, not \"" + std::string(trimmed(value)) + "\"";
         return false;
-    adapter = std::stoi(v);
+    }
+    const auto number = number_text::parseWhole<int>(v, 0, std::numeric_limits<int>::max(), why);
+    if (!number) {
+        why = "= \"" + std::string(trimmed(value)) + "\": the adapter number " + why;
+        return false;
+    }
+    adapter = *number;
     return true;
 }
 
@@ -53,14 +63,14 @@ OverrideValues parseOverrideText(std::string_view text, std::string_view fileNam
     // An empty file (as a fresh configuration folder may hold) sets nothing.
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return {};
     const settings::HiveParseResult parsed = settings::Hive::parse(text, fileName);
-    if (parsed.fatal()) return {{}, parsed.problems.front().text()};
+    if (parsed.fatal()) return {{}, parsed.problems.front().text(), {}};
 
     // Lines the hive reader could not understand are skipped by it; inside our
     // key such a line is a lost override, so nothing is applied and it is
     // reported. Problems elsewhere belong to the program's own settings.
     const HiveKeyLines keyLines(text, kOverrideKey);
     for (const settings::HiveProblem& problem : parsed.problems)
-        if (keyLines.contains(problem.line)) return {{}, problem.text()};
+        if (keyLines.contains(problem.line)) return {{}, problem.text(), {}};
 
     OverrideValues result;
     const settings::HiveKey* key = parsed.hive->findKey(kOverrideKey);
@@ -69,9 +79,10 @@ OverrideValues parseOverrideText(std::string_view text, std::string_view fileNam
         if (value.type != settings::HiveValueType::String) {
             const int line = keyLines.lineOf(value.name);
             const std::string where = std::string(fileName) + (line > 0 ? ":" + std::to_string(line) : "");
-            return {{}, where + ": value \"" + value.name + "\" is not a string value"};
+            return {{}, where + ": value \"" + value.name + "\" is not a string value", {}};
         }
         result.values[lowered(value.name)] = value.text;
+        result.lines[lowered(value.name)] = keyLines.lineOf(value.name);
     }
     return result;
 }
@@ -81,14 +92,15 @@ OverrideValues readOverrides(const std::string& path) {
     if (!file) return {};
     std::ostringstream text;
     text << file.rdbuf();
-    if (file.bad()) return {{}, path + ": cannot be read"};
+    if (file.bad()) return {{}, path + ": cannot be read", {}};
     return parseOverrideText(text.str(), path);
 }
 
 bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out,
-                        std::string& error) {
+                        std::string& error, std::string* faultyName) {
     Overrides result;
     for (const auto& [name, rawValue] : values) {
+        if (faultyName) *faultyName = name;
         const std::string value(trimmed(rawValue));
         if (name == "chip") {
             if (value.empty()) {
@@ -100,8 +112,9 @@ bool interpretOverrides(const std::map<std::string, std::string>& values, Overri
         }
         if (name == "smbus") {
             int adapter = -1;
-            if (!parseAdapter(value, adapter)) {
-                error = "sensor override \"SMBus\" must be i2c-N or none, not \"" + value + "\"";
+            std::string why;
+            if (!parseAdapter(value, adapter, why)) {
+                error = "sensor override \"SMBus\" " + why;
                 return false;
             }
             result.smbusAdapter = adapter;

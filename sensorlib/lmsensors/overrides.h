@@ -22,6 +22,7 @@ inline constexpr std::string_view kOverrideKey = "HKEY_CURRENT_USER\\Software\\K
 struct OverrideValues {
     std::map<std::string, std::string> values;
     std::string error;
+    std::map<std::string, int> lines;  // lower-cased name -> the line that set it (for FILE:LINE)
 };
 
 // Reads the override key from the hive file at `path` with the settings hive
@@ -47,9 +48,10 @@ struct Overrides {
 };
 
 // Interprets the values. Returns false with `error` set for an unknown value
-// name or a value of the wrong form; nothing is applied then.
+// name or a value of the wrong form (`faultyName`, when given, receives that
+// value's lower-cased name); nothing is applied then.
 bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out,
-                        std::string& error);
+                        std::string& error, std::string* faultyName = nullptr);
 
 // The value name of a slot as written in the hive: "Core0" .. "LM75.8".
 std::string slotValueName(Slot slot);

@@ -37,8 +37,11 @@ void SensorLibrary::bind() {
         startupError_ = values.error;
         return;
     }
-    if (!interpretOverrides(values.values, overrides, error)) {
-        startupError_ = hive + ": " + error;
+    std::string faultyName;
+    if (!interpretOverrides(values.values, overrides, error, &faultyName)) {
+        const auto line = values.lines.find(faultyName);
+        const bool known = line != values.lines.end() && line->second > 0;
+        startupError_ = hive + (known ? ":" + std::to_string(line->second) : "") + ": " + error;
         return;
     }
 

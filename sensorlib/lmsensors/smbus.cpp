@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
+
+#include "sensorlib/number_text.h"
 
 namespace kvx::lmsensors {
 namespace {
@@ -23,13 +27,19 @@ constexpr unsigned long kIoResourceFlag = 0x100;  // IORESOURCE_IO
 std::vector<AdapterInfo> listI2cAdapters(const std::string& sysRoot) {
     std::vector<AdapterInfo> adapters;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(sysRoot + "/class/i2c-adapter", ec)) {
+    // Advanced with an error code: a range-for would throw on a failing step.
+    for (std::filesystem::directory_iterator it(sysRoot + "/class/i2c-adapter", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::directory_entry& entry = *it;
         const std::string dir = entry.path().filename().string();
         if (dir.rfind("i2c-", 0) != 0) continue;
         const std::string digits = dir.substr(4);
         if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
             continue;
-        adapters.push_back({std::stoi(digits), firstLine(entry.path() / "name")});
+        // The kernel numbers adapters with an int; a folder beyond that is no adapter.
+        std::string why;
+        const auto number = number_text::parseWhole<int>(digits, 0, std::numeric_limits<int>::max(), why);
+        if (number) adapters.push_back({*number, firstLine(entry.path() / "name")});
     }
     std::sort(adapters.begin(), adapters.end(),
               [](const AdapterInfo& a, const AdapterInfo& b) { return a.number < b.number; });
@@ -44,7 +54,9 @@ int ioBaseFromAdapterName(const std::string& name) {
     if (hex.empty() || hex.size() > 4 ||
         !std::all_of(hex.begin(), hex.end(), [](unsigned char c) { return std::isxdigit(c); }))
         return -1;
-    return std::stoi(hex, nullptr, 16);
+    int base = -1;
+    const auto [end, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), base, 16);
+    return ec == std::errc{} && end == hex.data() + hex.size() ? base : -1;
 }
 
 int ioBaseFromPciResource(const std::string& resourceText) {

@@ -3,8 +3,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -31,7 +33,9 @@ std::optional<int> clockFromCpuinfo(const std::string& text) {
         if (colon == std::string::npos) continue;
         char* end = nullptr;
         const double mhz = std::strtod(line.c_str() + colon + 1, &end);
-        if (end != line.c_str() + colon + 1 && mhz > 0) return static_cast<int>(std::lround(mhz));
+        // A clock that does not fit an int is no clock (the cast would be undefined).
+        if (end != line.c_str() + colon + 1 && mhz > 0 && mhz < std::numeric_limits<int>::max())
+            return static_cast<int>(std::lround(mhz));
     }
     return std::nullopt;
 }
@@ -40,9 +44,12 @@ int processorClockMhz() {
     if (auto mhz = clockFromCpuinfo(fileText("/proc/cpuinfo"))) return *mhz;
     std::ifstream maxFreq("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
     long khz = 0;
-    if (maxFreq >> khz && khz > 0) return static_cast<int>((khz + 500) / 1000);
+    if (maxFreq >> khz && khz > 0 && khz / 1000 < std::numeric_limits<int>::max())
+        return static_cast<int>((khz + 500) / 1000);
     return 0;
 }
+
+constexpr std::int64_t kMaxKib = std::numeric_limits<std::int64_t>::max() / 1024 / 4;
 
 std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
     std::map<std::string, std::int64_t> kib;
@@ -52,7 +59,9 @@ std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
         std::istringstream fields(line);
         std::string key;
         std::int64_t value = 0;
-        if (fields >> key >> value && !key.empty() && key.back() == ':') {
+        // Sizes in KiB that would overflow as bytes are not believed.
+        if (fields >> key >> value && !key.empty() && key.back() == ':' && value >= 0 &&
+            value <= kMaxKib) {
             key.pop_back();
             kib[key] = value;
         }
@@ -60,9 +69,11 @@ std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
     if (!kib.count("MemTotal")) return std::nullopt;
     MemoryInfo memory;
     memory.totalBytes = kib["MemTotal"] * 1024;
+    // Without MemAvailable (kernels before 3.14), the sum is capped so it cannot overflow.
     memory.availableBytes = kib.count("MemAvailable")
                                 ? kib["MemAvailable"] * 1024
-                                : (kib["MemFree"] + kib["Buffers"] + kib["Cached"]) * 1024;
+                                : std::min(kib["MemFree"] + std::min(kib["Buffers"] + kib["Cached"], kMaxKib),
+                                           kMaxKib) * 1024;
     if (memory.availableBytes > memory.totalBytes) memory.availableBytes = memory.totalBytes;
     return memory;
 }

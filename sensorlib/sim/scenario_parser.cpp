@@ -10,6 +10,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "sensorlib/number_text.h"
 #include "sensorlib/sim/scenario.h"
 
 namespace kvx::sim {
@@ -52,24 +53,12 @@ std::vector<std::string_view> splitCommas(std::string_view text) {
     }
 }
 
-// A leading '+' is allowed ("+12.10"); std::from_chars does not take one.
-std::string_view withoutPlus(std::string_view text) {
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-    return text;
-}
-
 std::int64_t parseWhole(std::string_view text, std::string_view what, std::int64_t min,
                         std::int64_t max) {
-    std::string_view digits = withoutPlus(text);
-    std::int64_t value = 0;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || end != digits.data() + digits.size() ||
-        (ec != std::errc{} && ec != std::errc::result_out_of_range))
-        throw LineError("bad whole number " + quoted(text) + " for " + std::string(what));
-    if (ec == std::errc::result_out_of_range || value < min || value > max)
-        throw LineError(std::string(what) + " " + std::string(text) + " out of range " +
-                        std::to_string(min) + ".." + std::to_string(max));
-    return value;
+    std::string why;
+    const auto value = number_text::parseWhole<std::int64_t>(text, min, max, why);
+    if (!value) throw LineError(std::string(what) + " " + std::string(text) + " " + why);
+    return *value;
 }
 
 std::int32_t parseInt32(std::string_view text, std::string_view what) {
@@ -78,7 +67,7 @@ std::int32_t parseInt32(std::string_view text, std::string_view what) {
 }
 
 double parseDecimal(std::string_view text, std::string_view what) {
-    std::string_view digits = withoutPlus(text);
+    std::string_view digits = number_text::withoutPlus(text);
     double value = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || end != digits.data() + digits.size() || ec != std::errc{} ||
@@ -234,16 +223,12 @@ private:
         scenario_.rows.push_back(row);
     }
 
+    // The same rule as a script's times (sensorlib/number_text.h).
     static std::int64_t parseTime(std::string_view text) {
-        double seconds = 0;
-        try {
-            seconds = parseDecimal(text, "time");
-        } catch (const LineError&) {
-            throw LineError("bad time " + quoted(text) + " (seconds)");
-        }
-        if (seconds < 0) throw LineError("time " + std::string(text) + " is negative");
-        if (seconds > 1e12) throw LineError("time " + std::string(text) + " too large");
-        return std::llround(seconds * 1000.0);
+        std::string why;
+        const auto ms = number_text::parseSecondsAsMs(text, why);
+        if (!ms) throw LineError("time " + std::string(text) + " " + why);
+        return *ms;
     }
 
     static void parseRowValue(const KeyValue& kv, Row& row) {

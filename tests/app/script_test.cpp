@@ -1,8 +1,11 @@
 // Scripts: every mistake is caught at load with file, line and reason.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/script.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "sensorlib/sim/scenario.h"
 #include "ui/model/timer.h"
 
 using kvx::app::parseScript;
@@ -72,8 +75,11 @@ TEST(Script, EveryMistakeNamesFileLineAndReason) {
     };
     const Case cases[] = {
         {"click CheckBox37", "s.txt:2: expected 'at SECONDS COMMAND'"},
-        {"at soon click CheckBox37", "s.txt:2: 'soon' is not a time in seconds"},
-        {"at -1 click CheckBox37", "s.txt:2: '-1' is not a time in seconds"},
+        {"at soon click CheckBox37", "s.txt:2: time soon is not a number of seconds"},
+        {"at -1 click CheckBox37", "s.txt:2: time -1 is negative"},
+        // 1e300 s once wrapped to a negative time and ran at start-up.
+        {"at 1e300 click CheckBox37", "s.txt:2: time 1e300 is out of range 0..1e12 seconds"},
+        {"at 1 answer Form8 \"Ok\" after 1e300", "s.txt:2: delay 1e300 is out of range 0..1e12 seconds"},
         {"at 1 press CheckBox37", "s.txt:2: unknown command 'press'"},
         {"at 1 click CheckBox99", "s.txt:2: unknown control 'CheckBox99'"},
         {"at 1 click Form2.CheckBox37", "s.txt:2: unknown control 'Form2.CheckBox37'"},
@@ -98,5 +104,38 @@ TEST(Script, EveryMistakeNamesFileLineAndReason) {
         auto script = parseScript(std::string("at 0 up GenTabIntervalSpinButton\n") + c.line + "\n", "s.txt", w.set);
         EXPECT_EQ(script.error, c.error) << c.line;
         EXPECT_TRUE(script.commands.empty()) << "a bad script runs nothing: " << c.line;
+    }
+}
+
+// Guards against the script and the scenario file disagreeing on which times exist.
+TEST(Script, TimesFollowTheScenarioFilesRule) {
+    const std::pair<const char*, std::optional<int64_t>> cases[] = {
+        {"0", 0},          {"2.5", 2500},     {"+3", 3000},         {"1e3", 1000000},
+        {"0.0004", 0},     {"0.0016", 2},     {"-0", 0},            {"1e12", 1000000000000000},
+        {"1e12.5", {}},    {"1.0000001e12", {}}, {"1e300", {}},     {"1e400", {}},
+        {"-1", {}},        {"-1e-400", {}},   {"1e-400", {}},       {"inf", {}},
+        {"nan", {}},       {"5s", {}},        {"0x10", {}},         {"", {}},
+        {"+", {}},         {"+-1", {}},       {"1,5", {}},          {".", {}},
+    };
+    Windows w;
+    for (const auto& [time, ms] : cases) {
+        SCOPED_TRACE(std::string("time '") + time + "'");
+        const auto script = parseScript(std::string("at ") + time + " popup\n", "s.txt", w.set);
+        const auto scenario = kvx::sim::parseScenario(std::string("at ") + time + " temp=1\n", "b.txt");
+        if (!*time) {  // an empty time is a missing word: both refuse the line
+            EXPECT_NE(script.error, "");
+            EXPECT_FALSE(scenario.scenario);
+            continue;
+        }
+        if (ms) {
+            ASSERT_EQ(script.error, "");
+            ASSERT_TRUE(scenario.scenario) << scenario.error;
+            EXPECT_EQ(script.commands.at(0).atMs, *ms);
+            EXPECT_EQ(scenario.scenario->rows.at(0).ms, *ms);
+        } else {
+            EXPECT_EQ(script.error.rfind(std::string("s.txt:1: time ") + time + " ", 0), 0u) << script.error;
+            EXPECT_EQ(scenario.error.rfind(std::string("b.txt:1: time ") + time + " ", 0), 0u) << scenario.error;
+            EXPECT_EQ(script.error.substr(5), scenario.error.substr(5)) << "the same reason";
+        }
     }
 }

@@ -195,6 +195,27 @@ TEST(LmsensorsFakeTree, BrokenOverrideIsAStartupErrorNamingTheFileAndLine) {
     EXPECT_EQ(answers.values.at("check"), "0");
 }
 
+// Guards against an abort (std::stoi out of range) on sysfs numbers beyond an int: an
+// i2c-adapter folder the kernel could not have made is no adapter; a huge hwmon
+// number or fan divisor changes nothing else, and a reading no int32 holds is none.
+TEST(LmsensorsFakeTree, HugeNumbersInSysfsNamesAndValuesAreNoAbort) {
+    FakeSysfsTree tree;
+    buildDemoBoard(tree);
+    std::filesystem::rename(tree.hwmonDir(5), tree.root() + "/class/hwmon/hwmon99999999999");
+    const std::string chip = tree.root() + "/class/hwmon/hwmon99999999999";
+    std::ofstream(chip + "/fan1_div") << "99999999999999999999\n";
+    std::ofstream(chip + "/temp1_input") << "99999999999999999999999\n";  // fits no whole int32 degree
+    tree.addAdapter({7, "SMBus huge at 6000", ""});
+    std::filesystem::rename(tree.root() + "/class/i2c-adapter/i2c-7",
+                            tree.root() + "/class/i2c-adapter/i2c-99999999999");
+    const LibraryAnswers answers = probeLibrary(tree, [](const SymbolLookup& lookup) {
+        reinterpret_cast<decltype(SetLM78FanDiv)*>(lookup("SetLM78FanDiv"))(1, 4);
+    });
+    REQUIRE_ANSWERS(answers);
+    expectAnswers(answers, {{"startup", ""}, {"check", "1"}, {"chipid", "16"}, {"smbus", "5000"},
+                            {"temp1", "-1"}, {"wb2", "40.50"}, {"wb3", "38.25"}, {"lm75.91", "45"}});
+}
+
 TEST(LmsensorsFakeTree, FaultyConfigurationLineIsSkippedAsSensorsDoes) {
     FakeSysfsTree tree;
     buildDemoBoard(tree);

@@ -148,3 +148,27 @@ TEST(LmsensorsKorvexBlackBox, ProgramShowsWhatSensorsPrints) {
     EXPECT_EQ(centre("Form1.VUMeterLM75"), plainFigure(*temp2) + "°C");
     EXPECT_EQ(centre("Form1.VUMeterWB2"), std::to_string(wholeHalfEven(*temp3)) + "°C");
 }
+
+// Guards against an abort (std::stoi out of range thrown across the C boundary)
+// at every start on an SMBus override that is no adapter number: the program
+// reports the file and line and ends with exit code 2.
+TEST(LmsensorsKorvexBlackBox, ImpossibleSmbusOverrideIsOneLineStartupError) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"i2c-99999999999", "user.reg:5: sensor override \"SMBus\" = \"i2c-99999999999\": the adapter number is out of range"},
+        {"i2c-4x", "user.reg:5: sensor override \"SMBus\" must be i2c-N or none, not \"i2c-4x\""},
+    };
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value);
+        const std::string folder = kvx::test::makeTempFolder();
+        std::filesystem::create_directories(folder + "/config");
+        kvx::test::writeFile(folder + "/config/user.reg",
+                             "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
+                             "\"Temp2\"=\"temp2\"\n\"SMBus\"=\"" + std::string(value) + "\"\n");
+        const kvx::test::ProgramRun run = kvx::test::runKorvex(
+            {"--headless", "--virtual-time", "--run-for", "5", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so",
+             "--config-dir", folder + "/config", "--program-folder", folder + "/program"});
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(folder + "/config/" + expected), std::string::npos) << run.err;
+    }
+}

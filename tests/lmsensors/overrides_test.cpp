@@ -1,7 +1,11 @@
 // The override hive reader and the meaning of its values.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "sensorlib/lmsensors/overrides.h"
+#include "sensorlib/lmsensors/smbus.h"
 
 using namespace kvx::lmsensors;
 
@@ -80,4 +84,63 @@ TEST(LmsensorsOverrides, BadValuesAreRefusedWholly) {
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(o.chip, "kept");
     }
+}
+
+// Guards against std::stoi throwing through the C boundary (an abort at every start) on an adapter number.
+TEST(LmsensorsOverrides, SmbusAdapterNumbersAreCheckedNotThrown) {
+    struct Case {
+        const char* value;
+        int adapter;        // when accepted
+        const char* error;  // substring, or "" when accepted
+    } cases[] = {
+        {"i2c-0", 0, ""},
+        {"I2C-007", 7, ""},
+        {" i2c-2147483647 ", 2147483647, ""},
+        {"none", -1, ""},
+        {"i2c-2147483648", 0, "\"i2c-2147483648\": the adapter number is out of range 0..2147483647"},
+        {"i2c-99999999999", 0, "the adapter number is out of range"},
+        {"i2c-999999999999999999999999999999", 0, "the adapter number is out of range"},
+        {"i2c--1", 0, "must be i2c-N or none, not \"i2c--1\""},
+        {"i2c-", 0, "must be i2c-N or none"},
+        {"", 0, "must be i2c-N or none"},
+        {"i2c-3x", 0, "must be i2c-N or none"},
+        {"i2c-+3", 0, "must be i2c-N or none"},
+        {"i2c-3 4", 0, "must be i2c-N or none"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        Overrides o;
+        std::string error, faulty;
+        const bool ok = interpretOverrides({{"smbus", c.value}}, o, error, &faulty);
+        if (!*c.error) {
+            ASSERT_TRUE(ok) << error;
+            EXPECT_EQ(o.smbusAdapter, c.adapter);
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+            EXPECT_EQ(faulty, "smbus") << "names the value, so the caller can give its line";
+        }
+    }
+}
+
+TEST(LmsensorsOverrides, ValuesKnowTheirLines) {
+    const OverrideValues got = parseOverrideText(
+        kHeader + "\n" + kKey + "\"Temp1\"=\"temp2\"\n\"SMBus\"=\"i2c-99999999999\"\n", "u.reg");
+    ASSERT_EQ(got.error, "");
+    EXPECT_EQ(got.lines, (std::map<std::string, int>{{"temp1", 4}, {"smbus", 5}}));
+}
+
+// Guards against an abort on an i2c-adapter folder whose number does not fit an int.
+TEST(LmsensorsSmbus, AdapterFoldersWithImpossibleNumbersAreSkipped) {
+    const std::filesystem::path root = std::filesystem::path(testing::TempDir()) / "kvx-smbus-adapters";
+    std::filesystem::remove_all(root);
+    for (const char* dir : {"i2c-3", "i2c-2147483647", "i2c-2147483648", "i2c-99999999999", "i2c-", "i2c-1x"}) {
+        std::filesystem::create_directories(root / "class/i2c-adapter" / dir);
+        std::ofstream(root / "class/i2c-adapter" / dir / "name") << "adapter " << dir << "\n";
+    }
+    const std::vector<AdapterInfo> adapters = listI2cAdapters(root.string());
+    std::vector<int> numbers;
+    for (const AdapterInfo& a : adapters) numbers.push_back(a.number);
+    EXPECT_EQ(numbers, (std::vector<int>{3, 2147483647}));
+    std::filesystem::remove_all(root);
 }

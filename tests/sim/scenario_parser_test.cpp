@@ -76,7 +76,7 @@ const Sample kSamples[] = {
 
     {"unknown keyword", "chip lm78\nfoo 1", "board.txt:2: unknown keyword 'foo'", {}},
     {"unknown key", "at 0 tmp=35", "board.txt:1: unknown key 'tmp'", {}},
-    {"fraction where a whole number belongs", "at 0 temp=35.5", "board.txt:1: bad whole number '35.5' for temp", {}},
+    {"fraction where a whole number belongs", "at 0 temp=35.5", "board.txt:1: temp 35.5 is not a whole number", {}},
     {"not a number", "at 0 wb3=nan", "board.txt:1: bad number 'nan' for wb3", {}},
     {"too few volts", "at 0 volts=1,2,3,4,5,6", "board.txt:1: volts needs 7 values, got 6", {}},
     {"empty volt", "at 0 volts=1,2,3,,5,6,7", "board.txt:1: bad number '' for volts", {}},
@@ -93,14 +93,14 @@ const Sample kSamples[] = {
     {"chip twice", "chip lm78\n\nchip lm79", "board.txt:3: chip given twice (first on line 1)", {}},
     {"decimal smbus", "smbus 5000", "board.txt:1: bad smbus '5000' (0xHEX or none)", {}},
     {"smbus beyond 16 bits", "smbus 0x10000", "board.txt:1: bad smbus '0x10000' (0xHEX up to 0xFFFF, or none)", {}},
-    {"clock zero", "clock 0", "board.txt:1: clock 0 out of range 1..2147483647", {}},
+    {"clock zero", "clock 0", "board.txt:1: clock 0 is out of range 1..2147483647", {}},
     {"text after a fact", "chip lm78 lm79", "board.txt:1: unexpected 'lm79' after chip", {}},
     {"more available than total", "memory total=100 available=200", "board.txt:1: available exceeds total", {}},
-    {"load above 100", "memory total=100 available=50 load=101", "board.txt:1: load 101 out of range 0..100", {}},
-    {"negative memory", "memory total=-1 available=0", "board.txt:1: total -1 out of range 0..9223372036854775807", {}},
+    {"load above 100", "memory total=100 available=50 load=101", "board.txt:1: load 101 is out of range 0..100", {}},
+    {"negative memory", "memory total=-1 available=0", "board.txt:1: total -1 is out of range 0..9223372036854775807", {}},
     {"user name too long", "user " + kLongUser, "board.txt:1: user name longer than 255 bytes", {}},
     {"temperature beyond 32 bits", "at 0 temp=99999999999",
-     "board.txt:1: temp 99999999999 out of range -2147483648..2147483647", {}},
+     "board.txt:1: temp 99999999999 is out of range -2147483648..2147483647", {}},
     {"line count over CRLF", "chip lm78\r\n\r\nat 0 tmp=1\r\n", "board.txt:3: unknown key 'tmp'", {}},
 };
 

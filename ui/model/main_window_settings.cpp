@@ -98,9 +98,10 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     bind.checkBox("Do Not Use Degree", "CheckBox20");
 
     // The in-use flags are worked out again from the sources at the end of start-up.
+    // (An init-capture: clang 14 cannot capture a structured binding by name.)
     for (auto [setting, sensor] : {std::pair{"Check MB", 1}, std::pair{"Check CPU", 2}, std::pair{"Check WB2", 3}}) {
         bindings.bind(setting, [](const SettingValue&) {},
-                      [&channels, sensor] { return SettingValue{channels.inUse(sensor)}; });
+                      [&channels, sensor = sensor] { return SettingValue{channels.inUse(sensor)}; });
         bindings.holdUntilSettled(setting);
     }
 
