@@ -3,6 +3,7 @@
 #include "settings/hive.h"
 
 #include "settings/hive_format.h"
+#include "settings/hive_names.h"
 #include "settings/hive_utf16.h"
 #include "settings/utf8_text.h"
 
@@ -175,7 +176,8 @@ void Parser::keyLine(const Line& line, std::string_view text) {
         problem(line.number, "removing a key is not supported in a stored hive; section ignored");
         return;
     }
-    if (trimmed(path).empty() || path.find_first_not_of('\\') == std::string_view::npos) {
+    // Blanks and backslashes alone name no key once separators are folded.
+    if (trimmed(hive_names::normalizedPath(path)).empty()) {
         problem(line.number, "empty key name");
         return;
     }

@@ -74,6 +74,8 @@ const std::vector<Sample>& samples() {
         {"value removal", withKey("\"A\"=-\r\n"), kEmptyKey, {4}},
         {"key removal, its values ignored", withKey("[-HKEY_CURRENT_USER\\Software\\Old]\r\n\"A\"=dword:1\r\n"),
          kEmptyKey, {4, 5}},
+        {"key of a blank and backslashes names no key, its values ignored (it saved as \"[ ]\")",
+         withKey("[ \\\\\\]\r\n\"A\"=dword:1\r\n"), kEmptyKey, {4, 5}},
         {"value before any key", "Windows Registry Editor Version 5.00\r\n\"A\"=dword:1\r\n", "", {2}},
     };
     return table;
