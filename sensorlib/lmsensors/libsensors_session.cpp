@@ -126,6 +126,9 @@ void LibsensorsSession::describeChips() {
         chip.bus = busKind(name->bus.type);
         chip.busNumber = name->bus.nr;
         chip.address = name->addr;
+        const char* adapter = nullptr;
+        guarded([&] { adapter = sensors_get_adapter_name(&name->bus); });
+        chip.adapter = adapter ? adapter : "";
         int featureNr = 0;
         const sensors_feature* feature = nullptr;
         while (guarded([&] { feature = sensors_get_features(name, &featureNr); }) && feature) {

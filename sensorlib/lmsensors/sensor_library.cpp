@@ -5,6 +5,7 @@
 #include "sensorlib/lmsensors/board_mapping.h"
 #include "sensorlib/lmsensors/chip_families.h"
 #include "sensorlib/lmsensors/overrides.h"
+#include "sensorlib/lmsensors/sensor_listing.h"
 #include "sensorlib/lmsensors/smbus.h"
 
 namespace kvx::lmsensors {
@@ -73,6 +74,12 @@ void SensorLibrary::bind() {
 std::optional<double> SensorLibrary::read(Slot slot) const {
     if (!session_) return std::nullopt;
     return session_->read(map_.slots[slotIndex(slot)]);
+}
+
+std::string SensorLibrary::listing() const {
+    const std::string hive = (paths_.configDir.empty() ? std::string(".") : paths_.configDir) + "/user.reg";
+    if (!session_) return "No sensors found (libsensors is not in use).\n" + startupError_;
+    return sensorListing(session_->chips(), map_, [this](FeatureRef ref) { return session_->read(ref); }, hive);
 }
 
 int SensorLibrary::chipId() const {
