@@ -7,6 +7,8 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "demo_board.h"
+#include "machine_trees.h"
 #include "sensors_output.h"
 #include "tests/blackbox/run_program.h"
 
@@ -170,5 +173,133 @@ TEST(LmsensorsKorvexBlackBox, ImpossibleSmbusOverrideIsOneLineStartupError) {
         EXPECT_EQ(run.exitCode, 2) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_NE(run.err.find(folder + "/config/" + expected), std::string::npos) << run.err;
+    }
+}
+
+namespace {
+
+// What each machine's three temperature operations, fans and rails must read,
+// as `sensors -u` keys ("" = no reading).
+struct MachineExpectation {
+    const char* machine;
+    std::array<const char*, 3> temps;  // GetLM78Temp, GetWinBondSensor2, GetWinBondSensor3
+    std::array<const char*, 3> fans;
+    std::array<std::pair<const char*, const char*>, 6> rails;  // rail text control, input
+    bool chipPresent;
+};
+
+const MachineExpectation kMachines[] = {
+    {"intel-laptop",
+     {"coretemp-isa-0000/temp1_input", "acpitz-acpi-0/temp1_input", "nvme-pci-3d00/temp1_input"},
+     {"thinkpad-isa-0000/fan1_input", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     true},
+    {"amd-desktop",
+     {"k10temp-pci-00c3/temp1_input", "nct6775-isa-0290/temp1_input", "nvme-pci-0100/temp1_input"},
+     {"nct6775-isa-0290/fan1_input", "nct6775-isa-0290/fan2_input", "nct6775-isa-0290/fan3_input"},
+     {{{"Form1.Label10", "nct6775-isa-0290/in0_input"}, {"Form1.Label9", "nct6775-isa-0290/in3_input"},
+       {"Form1.Label5", "nct6775-isa-0290/in4_input"}, {"Form1.Label6", ""},
+       {"Form1.Label7", "nct6775-isa-0290/in1_input"}, {"Form1.Label8", ""}}},
+     true},
+    {"arm-board",
+     {"cpu_thermal-virtual-0/temp1_input", "", ""},
+     {"", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     false},
+    {"server",
+     {"coretemp-isa-0000/temp1_input", "coretemp-isa-0001/temp1_input", ""},
+     {"", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     false},
+};
+
+// The listing with this run's folders replaced, so that it compares with a golden file.
+std::string withoutFolder(std::string text, const std::string& folder, const std::string& placeholder) {
+    for (std::size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), placeholder);
+    return text;
+}
+
+}  // namespace
+
+// Guards against a board built from one mainboard chip: on today's machines
+// (no such chip, or one among many) the program showed no temperature at all.
+// Each machine's dump must show what `sensors -u` prints for the chosen inputs,
+// and --list-sensors must match its golden file.
+TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
+    for (const MachineExpectation& expected : kMachines) {
+        SCOPED_TRACE(expected.machine);
+        FakeSysfsTree tree;
+        findMachine(expected.machine)->build(tree);
+        const std::string folder = kvx::test::makeTempFolder();
+        const std::string script = folder + "/script.txt";
+        const std::string dumpFile = folder + "/dump.json";
+        const std::string sensorsFile = folder + "/sensors.txt";
+        const std::string listFile = folder + "/list.txt";
+        const std::string library = std::string(KVX_BIN_DIR) + "/libkvx.so";
+        kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 0 select Sensor3ComboBox 3\n");
+        const std::vector<std::string> args = {
+            "--headless", "--virtual-time", "--run-for", "30", "--sensor-library", library, "--config-dir",
+            folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", dumpFile};
+
+        const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+            kvx::test::writeFile(sensorsFile, commandOutput("sensors -u"));
+            kvx::test::writeFile(listFile, commandOutput(std::string(KVX_BIN_DIR) + "/korvex --list-sensors --sensor-library " +
+                                                         library + " --config-dir " + folder + "/config"));
+            const kvx::test::ProgramRun korvex = kvx::test::runKorvex(args);
+            return std::to_string(korvex.exitCode) + "\n" + korvex.err;
+        });
+        if (run.skipped)
+            GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+        ASSERT_TRUE(run.ok) << run.output;
+        ASSERT_EQ(run.output.substr(0, run.output.find('\n')), "0") << "korvex failed:\n" << run.output;
+        EXPECT_EQ(run.output.find("No LM78 Detected") == std::string::npos, expected.chipPresent) << run.output;
+
+        const auto shown = parseSensorsRaw(kvx::test::readFile(sensorsFile));
+        ASSERT_FALSE(shown.empty()) << "sensors -u printed nothing";
+        QJsonParseError parseError;
+        const QJsonObject dump =
+            QJsonDocument::fromJson(QByteArray::fromStdString(kvx::test::readFile(dumpFile)), &parseError).object();
+        ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
+        auto caption = [&](const char* name) { return control(dump, name)["caption"].toString().toStdString(); };
+        auto centre = [&](const char* gauge) { return control(dump, gauge)["centerLabel"].toString().toStdString(); };
+        auto reading = [&](const char* key) -> std::optional<double> {
+            if (!*key) return std::nullopt;
+            const auto value = shownValue(shown, key);
+            EXPECT_TRUE(value) << key << " missing from sensors -u";
+            return value;
+        };
+
+        const auto t1 = reading(expected.temps[0]), t2 = reading(expected.temps[1]), t3 = reading(expected.temps[2]);
+        EXPECT_EQ(centre("Form1.VUMeterWB1"), t1 ? std::to_string(wholeHalfAway(*t1)) + "°C" : "");
+        EXPECT_EQ(centre("Form1.VUMeterLM75"), t2 ? plainFigure(*t2) + "°C" : "");
+        EXPECT_EQ(centre("Form1.VUMeterWB2"), t3 ? std::to_string(wholeHalfEven(*t3)) + "°C" : "");
+
+        const char* fanLabels[] = {"Form1.FMFan1RPMLabel", "Form1.FMFan2RPMLabel", "Form1.FMFan3RPMLabel"};
+        for (int fan = 0; fan < 3; ++fan) {
+            const auto rpm = reading(expected.fans[fan]);
+            // Without rails or fans the program reads neither and keeps the initial "0".
+            const std::string none = expected.chipPresent ? "not available" : "0";
+            EXPECT_EQ(caption(fanLabels[fan]), rpm ? std::to_string(std::llround(*rpm)) : none) << fanLabels[fan];
+        }
+        for (const auto& [label, input] : expected.rails) {
+            const auto volts = reading(input);
+            const std::string text = caption(label);
+            if (!volts) {
+                EXPECT_EQ(text, ":0") << label << " shows a rail no chip has";
+                continue;
+            }
+            const auto fitting = railTextsFor(*volts);
+            EXPECT_NE(std::find(fitting.begin(), fitting.end(), text), fitting.end())
+                << label << " shows \"" << text << "\", sensors prints " << *volts;
+        }
+
+        const std::string golden = std::string(KVX_TEST_DATA_DIR) + "/list-sensors/" + expected.machine + ".txt";
+        const std::string listing =
+            withoutFolder(withoutFolder(kvx::test::readFile(listFile), KVX_BIN_DIR, "BIN"), folder, "FOLDER");
+        if (std::getenv("KVX_UPDATE_GOLDEN")) kvx::test::writeFile(golden, listing);
+        EXPECT_EQ(listing, kvx::test::readFile(golden)) << "--list-sensors differs from " << golden;
     }
 }
