@@ -303,3 +303,30 @@ TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
         EXPECT_EQ(listing, kvx::test::readFile(golden)) << "--list-sensors differs from " << golden;
     }
 }
+
+// Guards against a choice the user cannot see or change: the override key
+// rebinds any channel (a label on any chip, "none"), --list-sensors says so,
+// works without a display, and the simulated board never passes for real.
+TEST(LmsensorsKorvexBlackBox, ListSensorsShowsOverridesAndTheSimulatedBoard) {
+    FakeSysfsTree tree;
+    findMachine("intel-laptop")->build(tree);
+    tree.setUserReg("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
+                    "\"Temp1\"=\"coretemp-isa-0000/Core 1\"\n\"Fan1\"=\"none\"\n\"Temp2\"=\"Sensor 2\"\n");
+    const std::string korvex = std::string(KVX_BIN_DIR) + "/korvex";
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+        return commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR +
+                             "/libkvx.so --config-dir " + tree.configDir() + "; echo \"exit=$?\"");
+    });
+    if (run.skipped)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+    ASSERT_TRUE(run.ok) << run.output;
+    for (const char* line : {"Core 1:        +52.0°C   (temp3)  -> Temp1\n", "Sensor 2:   +41.9°C   (temp3)  -> Temp2\n",
+                             "override \"Temp1\"=\"coretemp-isa-0000/Core 1\"\n", "GetLM78Fans fan 1; override \"Fan1\"=\"none\"\n",
+                             "rails and fans are read: no\n", "exit=0\n"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << "in:\n" << run.output;
+
+    const std::string simulated =
+        commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR + "/libkvx-sim.so");
+    EXPECT_NE(simulated.find("SIMULATED BOARD"), std::string::npos) << simulated;
+}
