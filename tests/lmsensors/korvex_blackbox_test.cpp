@@ -2,6 +2,7 @@
 // board's fake tree; every rail, fan and temperature text it shows must match
 // what `sensors -u` prints for the same tree in the same namespace.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -329,4 +330,53 @@ TEST(LmsensorsKorvexBlackBox, ListSensorsShowsOverridesAndTheSimulatedBoard) {
     const std::string simulated =
         commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR + "/libkvx-sim.so");
     EXPECT_NE(simulated.find("SIMULATED BOARD"), std::string::npos) << simulated;
+}
+
+// Guards against a crash or a stale value when a chip goes away while the
+// program runs: korvex in real time shows the processor and the fan, the
+// coretemp and thinkpad chips are removed from the tree, and the next polls
+// show "no reading" for them while the other temperatures go on. Takes about
+// 22 s of real time (the default poll interval is 10 s); nothing here is timed:
+// the chips go right after the first dump, long before the next poll.
+TEST(LmsensorsKorvexBlackBox, ChipRemovedWhileRunningGivesNoReading) {
+    FakeSysfsTree tree;
+    findMachine("intel-laptop")->build(tree);
+    const std::string folder = kvx::test::makeTempFolder();
+    const std::string script = folder + "/script.txt";
+    const std::string before = folder + "/before.json", after = folder + "/after.json";
+    kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 2 dump " + before + "\n");
+    const std::vector<std::string> args = {
+        "--headless", "--run-for", "22", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so", "--config-dir",
+        folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", after};
+
+    const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+        const std::string errFile = folder + "/err.txt";
+        const int pid = kvx::test::startKorvex(args, errFile);
+        for (int waited = 0; !std::filesystem::exists(before) && waited < 600; ++waited)
+            usleep(100 * 1000);
+        std::filesystem::remove_all(tree.hwmonDir(4));  // coretemp
+        std::filesystem::remove_all(tree.hwmonDir(3));  // thinkpad
+        const kvx::test::ProgramRun korvex = kvx::test::waitKorvex(pid, errFile);
+        return std::to_string(korvex.exitCode) + "\n" + korvex.err;
+    });
+    if (run.skipped)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+    ASSERT_TRUE(run.ok) << run.output;
+    ASSERT_EQ(run.output.substr(0, run.output.find('\n')), "0") << "korvex failed:\n" << run.output;
+
+    auto dumpOf = [](const std::string& file) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(kvx::test::readFile(file))).object();
+    };
+    const QJsonObject first = dumpOf(before), last = dumpOf(after);
+    auto centre = [](const QJsonObject& dump, const char* gauge) {
+        return control(dump, gauge)["centerLabel"].toString().toStdString();
+    };
+    auto fan1 = [](const QJsonObject& dump) {
+        return control(dump, "Form1.FMFan1RPMLabel")["caption"].toString().toStdString();
+    };
+    EXPECT_EQ(centre(first, "Form1.VUMeterWB1"), "53°C");
+    EXPECT_EQ(fan1(first), "2430");
+    EXPECT_EQ(centre(last, "Form1.VUMeterWB1"), "") << "a removed chip must not show its old value";
+    EXPECT_EQ(fan1(last), "not available");
+    EXPECT_EQ(centre(last, "Form1.VUMeterLM75"), "48°C") << "the other chips go on";
 }
