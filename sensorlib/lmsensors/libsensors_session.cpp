@@ -173,6 +173,12 @@ std::optional<double> LibsensorsSession::read(FeatureRef ref) const {
     return value;
 }
 
+bool LibsensorsSession::hasFanDivisor(FeatureRef ref) const {
+    if (!ref.bound() || ref.chip >= static_cast<int>(handles_.size())) return false;
+    const Handle& handle = handles_[ref.chip];
+    return ref.feature < static_cast<int>(handle.features.size()) && handle.features[ref.feature].divisor >= 0;
+}
+
 bool LibsensorsSession::setFanDivisor(FeatureRef ref, int divisor) const {
     if (!ref.bound() || ref.chip >= static_cast<int>(handles_.size())) return false;
     const Handle& handle = handles_[ref.chip];

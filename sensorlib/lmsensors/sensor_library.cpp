@@ -111,8 +111,11 @@ void SensorLibrary::setFanDivisor(int fan, int divisor) {
     if (!session_ || fan < 1 || fan > 3) return;
     if (divisor != 1 && divisor != 2 && divisor != 4 && divisor != 8) return;
     const FeatureRef ref = map_.slots[slotIndex(Slot::Fan1) + fan - 1];
-    if (ref.bound() && !session_->setFanDivisor(ref, divisor))
-        warn("fan " + std::to_string(fan) + ": divisor cannot be set on this chip");
+    // A fan without a divisor (thinkpad, nct6775, a graphics card) counts in
+    // RPM by itself: nothing to set, nothing to say.
+    if (!ref.bound() || !session_->hasFanDivisor(ref)) return;
+    if (!session_->setFanDivisor(ref, divisor))
+        warn("fan " + std::to_string(fan) + ": the divisor could not be written");
 }
 
 }  // namespace kvx::lmsensors
