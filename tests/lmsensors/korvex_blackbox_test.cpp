@@ -380,3 +380,26 @@ TEST(LmsensorsKorvexBlackBox, ChipRemovedWhileRunningGivesNoReading) {
     EXPECT_EQ(fan1(last), "not available");
     EXPECT_EQ(centre(last, "Form1.VUMeterLM75"), "48°C") << "the other chips go on";
 }
+
+// Guards against scripts/run switching to the simulated board silently, or on
+// machines that have temperatures but no fan: the choice follows what the
+// library sees and is said in one line.
+TEST(LmsensorsKorvexBlackBox, RunScriptChoosesTheBoardAndSaysWhich) {
+    const std::string chooser = std::string(KVX_TEST_DATA_DIR) + "/../../../scripts/choose-board " + KVX_BIN_DIR;
+    const std::pair<const char*, const char*> cases[] = {
+        {"intel-laptop", "run: real sensors: coretemp, thinkpad, nvme, acpitz\n" KVX_BIN_DIR "/libkvx.so\n"},
+        {"arm-board", "run: real sensors: cpu_thermal\n" KVX_BIN_DIR "/libkvx.so\n"},
+        {"", "run: no sensors found: simulated board\n" KVX_BIN_DIR "/libkvx-sim.so\n"},  // no chips at all
+    };
+    for (const auto& [machine, expected] : cases) {
+        SCOPED_TRACE(machine);
+        FakeSysfsTree tree;
+        if (*machine) findMachine(machine)->build(tree);
+        // The choice goes to standard error, the library to standard output.
+        const NamespaceRun run = runInFakeSysfs(tree.root(), [&] { return commandOutput(chooser + " 2>&1"); });
+        if (run.skipped)
+            GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+        ASSERT_TRUE(run.ok) << run.output;
+        EXPECT_EQ(run.output, expected);
+    }
+}
