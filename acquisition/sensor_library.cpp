@@ -30,6 +30,7 @@ struct SensorLibrary::Api {
     decltype(&::KVX_LOGO) logo = nullptr;
     decltype(&::KvxSetTime) setTime = nullptr;
     decltype(&::KvxStartupError) startupError = nullptr;
+    decltype(&::KvxListSensors) listSensors = nullptr;
 };
 
 namespace {
@@ -89,6 +90,7 @@ std::unique_ptr<SensorLibrary> SensorLibrary::load(platform::SharedLibraryLoader
     resolve(*handle, "KVX_LOGO", a.logo, nullptr);
     resolve(*handle, "KvxSetTime", a.setTime, nullptr);
     resolve(*handle, "KvxStartupError", a.startupError, nullptr);
+    resolve(*handle, "KvxListSensors", a.listSensors, nullptr);
 
     if (!missing.empty()) {
         // Half a library is not used at all: a board with no chip is clearer than a board that lies.
@@ -234,6 +236,14 @@ std::vector<uint8_t> SensorLibrary::logo() {
     const uint8_t* bytes = api_->logo(&size);
     if (!bytes || size == 0) return {};
     return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+std::optional<std::string> SensorLibrary::listSensors() {
+    if (!handle_ || !api_->listSensors) return std::nullopt;
+    tellTime();
+    const char* text = api_->listSensors();
+    if (!text) return std::nullopt;
+    return std::string(text);
 }
 
 }  // namespace kvx::acquisition

@@ -60,6 +60,10 @@ public:
     void stopPCSpeaker();
     // The splash logo bytes (PNG or BMP), empty when the library has none.
     std::vector<uint8_t> logo();
+    // What the library found and which input feeds which operation, as text
+    // (KvxListSensors); nothing when the library was not loaded or does not
+    // tell. Answers also after a start-up error.
+    std::optional<std::string> listSensors();
 
     struct Api;
 

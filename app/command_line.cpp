@@ -70,6 +70,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--version") {
             if (!noValue()) return result;
             o.version = true;
+        } else if (arg == "--list-sensors") {
+            if (!noValue()) return result;
+            o.listSensors = true;
         } else if (arg == "--run-for") {
             std::string text;
             if (!takeValue(text)) return result;
@@ -108,6 +111,8 @@ std::string usageText() {
            "  --config-dir DIR        keep the settings in DIR\n"
            "  --sensor-library PATH   read the sensors through this library\n"
            "  --scenario FILE         the simulated board's scenario\n"
+           "  --list-sensors          show the sensors the library found and which feeds which\n"
+           "                          reading of the program, then end (needs no display)\n"
            "  --help                  show this text\n"
            "  --version               show the version\n";
 }

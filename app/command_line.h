@@ -17,6 +17,7 @@ struct Options {
     std::string scenarioFile;
     bool help = false;
     bool version = false;
+    bool listSensors = false;  // print what the sensor library found, then end
 };
 
 struct ParsedCommandLine {

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "acquisition/sensor_library.h"
 #include "app/command_line.h"
 #include "app/message_log.h"
 #include "app/modal_answers.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     }
 #ifdef KVX_WITH_QT
     // Qt would abort without a display; say so plainly instead.
-    if (!options.headless)
+    if (!options.headless && !options.listSensors)
         if (auto reason = platform::qt::missingDisplayReason(platform::qt::displayEnvironment()); !reason.empty())
             return badInput(reason);
 #endif
@@ -91,6 +92,15 @@ int main(int argc, char** argv) {
     platform::linux_backend::ShutdownSignals::install();
     platform::linux_backend::PosixLocale locale;
     platform::linux_backend::DlSharedLibraryLoader loader;
+    if (options.listSensors) {
+        auto library = acquisition::SensorLibrary::load(loader, resolved.sensorLibrary, [] { return int64_t{0}; });
+        const std::optional<std::string> text = library->listSensors();
+        if (!text) return badInput(library->problem().empty() ? "sensor library " + resolved.sensorLibrary +
+                                                                      " cannot list its sensors"
+                                                                : library->problem());
+        std::cout << "Sensor library: " << resolved.sensorLibrary << "\n" << *text;
+        return app::kExitOk;
+    }
     platform::linux_backend::PosixFileSystem files;
     platform::linux_backend::PosixLogStorage logStorage;
     std::unique_ptr<platform::linux_backend::IconvTextEncoding> encoding;

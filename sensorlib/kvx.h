@@ -16,8 +16,8 @@
  * a fan without a reading reports 255.  A library never turns a failed read
  * into 0.
  *
- * Optional operations.  KVX_LOGO, KvxSetTime and KvxStartupError may be
- * absent; every other
+ * Optional operations.  KVX_LOGO, KvxSetTime, KvxStartupError and
+ * KvxListSensors may be absent; every other
  * operation must be exported, or Korvex refuses the library as a whole and
  * runs as if no chip and no temperature sensor were present.
  */
@@ -96,6 +96,15 @@ void KvxSetTime(int64_t msSinceStart);
  * "board.txt:4: unknown key 'tmp'").  Korvex calls it right after loading,
  * prints the line and ends with exit code 2.  The text is owned by the library. */
 const char* KvxStartupError(void);
+
+/* Optional: what the library found, as text for a person: each chip and its
+ * inputs with their readings, and which input feeds which operation above and
+ * why (`korvex --list-sensors` prints it).  Lines end with '\n'.  May be called
+ * at any time after loading, also when KvxStartupError() answered non-NULL
+ * (the text then says why nothing is read).  The text is owned by the library
+ * and stays valid until the next call of KvxListSensors or until the library
+ * is unloaded. */
+const char* KvxListSensors(void);
 
 #ifdef __cplusplus
 }

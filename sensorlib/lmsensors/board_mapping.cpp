@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "sensorlib/lmsensors/chip_families.h"
+#include "sensorlib/lmsensors/useful_temperatures.h"
 
 namespace kvx::lmsensors {
 namespace {
@@ -68,25 +69,56 @@ void bindRails(const std::vector<ChipInfo>& chips, int chipIndex, BoardMap& map)
         const Slot rail = railForLabel(chip.features[f].label);
         if (rail == Slot::Count || map.slots[slotIndex(rail)].bound()) continue;
         map.slots[slotIndex(rail)] = {chipIndex, static_cast<int>(f)};
+        map.reasons[slotIndex(rail)] = "labelled \"" + chip.features[f].label + "\"";
         claimed[f] = true;
     }
-    // ... the remaining rails take in0..in6 in library order, unless that input
-    // is labelled as another rail.
+    // ... and where sensors.conf names rails, those names are the whole truth:
+    // an unnamed in5 of a modern Super-I/O chip is no -12 V rail.
+    if (std::find(claimed.begin(), claimed.end(), true) != claimed.end()) return;
+    // Without any rail label, the rails take in0..in6 in library order.
     for (std::size_t r = 0; r < kRails.size(); ++r) {
         FeatureRef& slot = map.slots[slotIndex(kRails[r])];
         if (slot.bound()) continue;
         const int f = findFeature(chip, "in" + std::to_string(r));
-        if (f < 0 || claimed[f] || railForLabel(chip.features[f].label) != Slot::Count) continue;
+        if (f < 0) continue;
         slot = {chipIndex, f};
+        map.reasons[slotIndex(kRails[r])] = "in" + std::to_string(r) + " of the mainboard chip (no rail label)";
         claimed[f] = true;
     }
 }
 
-void bindByName(const std::vector<ChipInfo>& chips, int chipIndex, BoardMap& map,
-                std::initializer_list<std::pair<Slot, const char*>> table) {
-    for (const auto& [slot, name] : table) {
-        const int f = findFeature(chips[chipIndex], name);
-        if (f >= 0) map.slots[slotIndex(slot)] = {chipIndex, f};
+// Fans 1..3: the mainboard chip's fan1..fan3, then the fan inputs of any
+// other chip (thinkpad, dell_smm, asus, a graphics card) in chip order.
+void bindFans(const std::vector<ChipInfo>& chips, BoardMap& map) {
+    constexpr std::array kFans = {Slot::Fan1, Slot::Fan2, Slot::Fan3};
+    if (map.mainChip >= 0)
+        for (std::size_t n = 0; n < kFans.size(); ++n) {
+            const int f = findFeature(chips[map.mainChip], "fan" + std::to_string(n + 1));
+            if (f < 0) continue;
+            map.slots[slotIndex(kFans[n])] = {map.mainChip, f};
+            map.reasons[slotIndex(kFans[n])] = "fan" + std::to_string(n + 1) + " of the mainboard chip";
+        }
+    std::size_t next = 0;
+    for (std::size_t c = 0; c < chips.size(); ++c) {
+        if (static_cast<int>(c) == map.mainChip) continue;
+        for (std::size_t f = 0; f < chips[c].features.size(); ++f) {
+            if (chips[c].features[f].kind != FeatureKind::Fan) continue;
+            while (next < kFans.size() && map.slots[slotIndex(kFans[next])].bound()) ++next;
+            if (next == kFans.size()) return;
+            map.slots[slotIndex(kFans[next])] = {static_cast<int>(c), static_cast<int>(f)};
+            map.reasons[slotIndex(kFans[next])] = "fan input of " + chips[c].prefix;
+        }
+    }
+}
+
+// Temperatures 1..3 (GetLM78Temp, GetWinBondSensor2/3) take the three most
+// useful temperatures of the whole machine.
+void bindTemperatures(const std::vector<ChipInfo>& chips, BoardMap& map) {
+    constexpr std::array kTemps = {Slot::Temp1, Slot::Temp2, Slot::Temp3};
+    const std::vector<TemperatureChoice> useful = usefulTemperatures(chips, map.mainChip);
+    for (std::size_t n = 0; n < kTemps.size() && n < useful.size(); ++n) {
+        map.slots[slotIndex(kTemps[n])] = useful[n].feature;
+        map.reasons[slotIndex(kTemps[n])] = useful[n].reason;
     }
 }
 
@@ -129,6 +161,7 @@ void applyChannelOverrides(const std::vector<ChipInfo>& chips, const Overrides& 
         if (!overrides.slots[s]) continue;
         const ChannelOverride& channel = *overrides.slots[s];
         map.slots[s] = {};
+        map.reasons[s] = "override \"" + slotValueName(static_cast<Slot>(s)) + "\"=\"" + channel.text + "\"";
         if (channel.none) continue;
         const std::string what = "override " + slotValueName(static_cast<Slot>(s)) + ": ";
         int chip = channel.chip.empty() ? map.mainChip : firstMatchingChip(chips, channel.chip);
@@ -138,17 +171,30 @@ void applyChannelOverrides(const std::vector<ChipInfo>& chips, const Overrides& 
             chip = map.mainChip;  // a label with a '/' in it, on the mainboard chip
             feature = channel.text;
         }
+        if (chip < 0 && channel.chip.empty()) {
+            for (std::size_t other = 0; other < chips.size() && chip < 0; ++other)
+                if (findFeatureByNameOrLabel(chips[other], feature) >= 0) chip = static_cast<int>(other);
+        }
         if (chip < 0) {
-            map.warnings.push_back(what + (channel.chip.empty() ? "no mainboard chip"
+            map.warnings.push_back(what + (channel.chip.empty() ? "no chip has \"" + feature + "\""
                                                                 : "no chip matches \"" + channel.chip + "\""));
+            map.reasons[s] = map.warnings.back();
             continue;
         }
-        const int f = findFeatureByNameOrLabel(chips[chip], feature);
+        int f = findFeatureByNameOrLabel(chips[chip], feature);
+        // A bare feature not on the mainboard chip: the first chip that has it
+        // ("Composite" on a machine whose mainboard chip has no such input).
+        for (std::size_t other = 0; f < 0 && channel.chip.empty() && other < chips.size(); ++other) {
+            f = findFeatureByNameOrLabel(chips[other], feature);
+            if (f >= 0) chip = static_cast<int>(other);
+        }
         if (f < 0) {
             map.warnings.push_back(what + chips[chip].name + " has no feature \"" + feature + "\"");
+            map.reasons[s] = map.warnings.back();
             continue;
         }
         map.slots[s] = {chip, f};
+        map.reasons[s] = "override \"" + slotValueName(static_cast<Slot>(s)) + "\"=\"" + channel.text + "\"";
     }
 }
 
@@ -188,12 +234,9 @@ BoardMap mapBoard(const std::vector<ChipInfo>& chips, const std::vector<AdapterI
                   const Overrides& overrides) {
     BoardMap map;
     map.mainChip = chooseMainChip(chips, overrides, map);
-    if (map.mainChip >= 0) {
-        bindRails(chips, map.mainChip, map);
-        bindByName(chips, map.mainChip, map,
-                   {{Slot::Fan1, "fan1"}, {Slot::Fan2, "fan2"}, {Slot::Fan3, "fan3"},
-                    {Slot::Temp1, "temp1"}, {Slot::Temp2, "temp2"}, {Slot::Temp3, "temp3"}});
-    }
+    if (map.mainChip >= 0) bindRails(chips, map.mainChip, map);
+    bindFans(chips, map);
+    bindTemperatures(chips, map);
     map.smbusAdapter = chooseSmbusAdapter(chips, adapters, overrides);
     for (std::size_t c = 0; c < chips.size(); ++c) {
         const ChipInfo& chip = chips[c];
@@ -201,8 +244,10 @@ BoardMap mapBoard(const std::vector<ChipInfo>& chips, const std::vector<AdapterI
             continue;
         const int n = chip.address - 0x48;
         const int f = findFeature(chip, "temp1");
-        if (n >= 0 && n < 8 && f >= 0)
+        if (n >= 0 && n < 8 && f >= 0) {
             map.slots[slotIndex(Slot::Lm75First) + n] = {static_cast<int>(c), f};
+            map.reasons[slotIndex(Slot::Lm75First) + n] = "LM75-style chip at the slot's address";
+        }
     }
     applyChannelOverrides(chips, overrides, map);
     return map;

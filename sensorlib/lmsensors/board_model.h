@@ -25,6 +25,7 @@ struct ChipInfo {
     int busNumber = 0;   // i2c adapter number on I2c
     int address = 0;     // i2c address or ISA port
     std::vector<FeatureInfo> features;
+    std::string adapter; // as `sensors` names the bus: "ISA adapter", "PCI adapter"
 };
 
 // One operation of the sensor library that a feature feeds.
@@ -48,10 +49,18 @@ struct FeatureRef {
 };
 
 struct BoardMap {
-    int mainChip = -1;                       // the mainboard monitor chip, -1 = none
+    int mainChip = -1;                       // the mainboard monitor chip (rails), -1 = none
     int smbusAdapter = -1;                   // i2c adapter number the LM75 slots use, -1 = none
     std::array<FeatureRef, kSlotCount> slots;
+    std::array<std::string, kSlotCount> reasons;  // why each slot is bound as it is (or not)
     std::vector<std::string> warnings;       // overrides that named something absent
+
+    // A rail or fan is bound: the program then reads volts and fans.
+    bool hasRailsOrFans() const {
+        for (std::size_t s = slotIndex(Slot::Core0); s <= slotIndex(Slot::Fan3); ++s)
+            if (slots[s].bound()) return true;
+        return false;
+    }
 };
 
 }  // namespace kvx::lmsensors

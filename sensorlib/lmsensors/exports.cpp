@@ -162,4 +162,14 @@ const char* KvxStartupError(void) {
     }());
 }
 
+const char* KvxListSensors(void) {
+    // Kept until the next call or until the library is unloaded.
+    static std::string text;
+    KVX_ANSWER(kName, static_cast<const char*>("sensor library cannot list its sensors\n"), [&]() -> const char* {
+        const Instance& made = instance();
+        text = made.library ? made.library->listing() : made.error + "\n";
+        return text.c_str();
+    }());
+}
+
 }  // extern "C"

@@ -126,6 +126,9 @@ void LibsensorsSession::describeChips() {
         chip.bus = busKind(name->bus.type);
         chip.busNumber = name->bus.nr;
         chip.address = name->addr;
+        const char* adapter = nullptr;
+        guarded([&] { adapter = sensors_get_adapter_name(&name->bus); });
+        chip.adapter = adapter ? adapter : "";
         int featureNr = 0;
         const sensors_feature* feature = nullptr;
         while (guarded([&] { feature = sensors_get_features(name, &featureNr); }) && feature) {
@@ -168,6 +171,12 @@ std::optional<double> LibsensorsSession::read(FeatureRef ref) const {
         !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+bool LibsensorsSession::hasFanDivisor(FeatureRef ref) const {
+    if (!ref.bound() || ref.chip >= static_cast<int>(handles_.size())) return false;
+    const Handle& handle = handles_[ref.chip];
+    return ref.feature < static_cast<int>(handle.features.size()) && handle.features[ref.feature].divisor >= 0;
 }
 
 bool LibsensorsSession::setFanDivisor(FeatureRef ref, int divisor) const {

@@ -35,6 +35,8 @@ public:
     // Writes a fan feature's divisor. False when the fan has no writable
     // divisor or the write fails.
     bool setFanDivisor(FeatureRef ref, int divisor) const;
+    // True when the fan has a writable divisor (old chips; newer drivers have none).
+    bool hasFanDivisor(FeatureRef ref) const;
 
 private:
     struct Handle;  // libsensors' own chip name and subfeature numbers

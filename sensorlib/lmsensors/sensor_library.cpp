@@ -5,6 +5,7 @@
 #include "sensorlib/lmsensors/board_mapping.h"
 #include "sensorlib/lmsensors/chip_families.h"
 #include "sensorlib/lmsensors/overrides.h"
+#include "sensorlib/lmsensors/sensor_listing.h"
 #include "sensorlib/lmsensors/smbus.h"
 
 namespace kvx::lmsensors {
@@ -75,6 +76,12 @@ std::optional<double> SensorLibrary::read(Slot slot) const {
     return session_->read(map_.slots[slotIndex(slot)]);
 }
 
+std::string SensorLibrary::listing() const {
+    const std::string hive = (paths_.configDir.empty() ? std::string(".") : paths_.configDir) + "/user.reg";
+    if (!session_) return "No sensors found (libsensors is not in use).\n" + startupError_;
+    return sensorListing(session_->chips(), map_, [this](FeatureRef ref) { return session_->read(ref); }, hive);
+}
+
 int SensorLibrary::chipId() const {
     if (!session_ || map_.mainChip < 0) return 0;
     return chipIdFor(session_->chips()[map_.mainChip].prefix);
@@ -104,8 +111,11 @@ void SensorLibrary::setFanDivisor(int fan, int divisor) {
     if (!session_ || fan < 1 || fan > 3) return;
     if (divisor != 1 && divisor != 2 && divisor != 4 && divisor != 8) return;
     const FeatureRef ref = map_.slots[slotIndex(Slot::Fan1) + fan - 1];
-    if (ref.bound() && !session_->setFanDivisor(ref, divisor))
-        warn("fan " + std::to_string(fan) + ": divisor cannot be set on this chip");
+    // A fan without a divisor (thinkpad, nct6775, a graphics card) counts in
+    // RPM by itself: nothing to set, nothing to say.
+    if (!ref.bound() || !session_->hasFanDivisor(ref)) return;
+    if (!session_->setFanDivisor(ref, divisor))
+        warn("fan " + std::to_string(fan) + ": the divisor could not be written");
 }
 
 }  // namespace kvx::lmsensors

@@ -27,7 +27,10 @@ public:
     // Empty when ready; otherwise why not (a configuration file and line).
     const std::string& startupError() const { return startupError_; }
 
-    bool chipPresent() const { return map_.mainChip >= 0; }
+    // A rail or fan input is bound: the program reads volts and fans.
+    bool chipPresent() const { return map_.hasRailsOrFans(); }
+    // Every chip and input found and which feeds which operation, as text.
+    std::string listing() const;
     // Starts libsensors afresh: configuration, chips and overrides are read again.
     void restart();
     std::uint16_t smbusBase() const { return smbusBase_; }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 #include "sensorlib/c_boundary.h"
 #include "sensorlib/sim/sim_board.h"
@@ -112,6 +113,15 @@ void KvxSetTime(int64_t msSinceStart) { KVX_RUN(kName, board().setTime(msSinceSt
 const char* KvxStartupError(void) {
     KVX_ANSWER(kName, static_cast<const char*>("kvx-sim: the simulated board cannot be made"),
                board().startupError());
+}
+
+const char* KvxListSensors(void) {
+    // Kept until the next call or until the library is unloaded.
+    static std::string text;
+    KVX_ANSWER(kName, static_cast<const char*>("kvx-sim: the simulated board cannot be made\n"), [&] {
+        text = board().listing();
+        return text.c_str();
+    }());
 }
 
 }  // extern "C"

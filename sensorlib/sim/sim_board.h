@@ -36,6 +36,9 @@ public:
     void startSpeaker(std::uint16_t pitch);
     void stopSpeaker();
 
+    // What the board is and what it reads now, for `korvex --list-sensors`.
+    std::string listing() const;
+
     // The splash logo; drawn once, owned by the board.
     const std::vector<std::uint8_t>& logo();
 

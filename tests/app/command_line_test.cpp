@@ -7,7 +7,7 @@ using kvx::app::parseCommandLine;
 TEST(CommandLine, EveryOptionIsUnderstoodTogether) {
     auto parsed = parseCommandLine({"--headless", "--virtual-time", "--run-for", "3600", "--script", "s.txt", "--dump=d.json",
                                     "--program-folder", "/p", "--config-dir", "/c", "--sensor-library", "lib.so",
-                                    "--scenario", "board.txt"});
+                                    "--scenario", "board.txt", "--list-sensors"});
     ASSERT_EQ(parsed.error, "");
     const auto& o = parsed.options;
     EXPECT_TRUE(o.headless && o.virtualTime);
@@ -18,6 +18,7 @@ TEST(CommandLine, EveryOptionIsUnderstoodTogether) {
     EXPECT_EQ(o.configDir, "/c");
     EXPECT_EQ(o.sensorLibrary, "lib.so");
     EXPECT_EQ(o.scenarioFile, "board.txt");
+    EXPECT_TRUE(o.listSensors);
 }
 
 TEST(CommandLine, BadInputIsNamedInOneLine) {
@@ -33,6 +34,7 @@ TEST(CommandLine, BadInputIsNamedInOneLine) {
         {{"--run-for", "0"}, "option --run-for needs a positive number of seconds, not '0'"},
         {{"--run-for", "ten"}, "option --run-for needs a positive number of seconds, not 'ten'"},
         {{"--headless=yes"}, "option --headless takes no value"},
+        {{"--list-sensors=all"}, "option --list-sensors takes no value"},
         {{"--virtual-time"}, "option --virtual-time works only with --headless"},
     };
     for (const auto& c : cases) EXPECT_EQ(parseCommandLine(c.args).error, c.error) << c.args[0];

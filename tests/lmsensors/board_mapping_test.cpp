@@ -16,7 +16,7 @@ ChipInfo chip(const std::string& prefix, BusKind bus, int address, std::vector<F
     const char* busText = bus == BusKind::Isa ? "isa" : bus == BusKind::I2c ? "i2c-0" : "pci";
     char name[64];
     std::snprintf(name, sizeof name, "%s-%s-%04x", prefix.c_str(), busText, address);
-    return {name, prefix, bus, 0, address, std::move(features)};
+    return {name, prefix, bus, 0, address, std::move(features), ""};
 }
 
 std::vector<FeatureInfo> classicFeatures() {
@@ -117,4 +117,76 @@ TEST(LmsensorsMapping, GlobAndChipIds) {
     EXPECT_FALSE(globMatch("lm75", "lm75-i2c-0-48"));
     EXPECT_EQ(chipIdFor("lm79"), 0x2D);
     EXPECT_EQ(chipIdFor("w83782d"), 0);
+}
+
+namespace {
+
+FeatureInfo temperature(const std::string& name, const std::string& label = "") {
+    return {name, label.empty() ? name : label, FeatureKind::Temperature};
+}
+
+std::string temperaturesOf(const std::vector<ChipInfo>& chips, const BoardMap& map) {
+    return featureOf(chips, map, Slot::Temp1) + " " + featureOf(chips, map, Slot::Temp2) + " " +
+           featureOf(chips, map, Slot::Temp3);
+}
+
+}  // namespace
+
+// Guards against temperatures taken from one chip only: the three operations
+// get the processor, the mainboard and a drive from whichever chips have them.
+TEST(LmsensorsMapping, MostUsefulTemperaturesFeedTheThreeOperations) {
+    struct Case {
+        const char* what;
+        std::vector<ChipInfo> chips;
+        const char* expected;
+    } cases[] = {
+        {"Tdie, the true die temperature, before Tctl",
+         {chip("zenpower", BusKind::Pci, 0xc3, {temperature("temp1", "Tctl"), temperature("temp2", "Tdie")})},
+         "zenpower-pci-00c3/temp2 - -"},
+        {"an old coretemp without a package sensor gives its first core",
+         {chip("coretemp", BusKind::Isa, 0, {temperature("temp2", "Core 0"), temperature("temp3", "Core 1")})},
+         "coretemp-isa-0000/temp2 - -"},
+        {"processor, then the Super-I/O's SYSTIN (not CPUTIN), then drivetemp; acpitz loses to the Super-I/O",
+         {chip("nct6798", BusKind::Isa, 0x290, {temperature("temp1", "CPUTIN"), temperature("temp2", "SYSTIN")}),
+          chip("drivetemp", BusKind::Other, 0, {temperature("temp1")}),
+          chip("acpitz", BusKind::Other, 1, {temperature("temp1")}),
+          chip("k10temp", BusKind::Pci, 0xc3, {temperature("temp1", "Tctl")})},
+         "k10temp-pci-00c3/temp1 nct6798-isa-0290/temp2 drivetemp-pci-0000/temp1"},
+        {"without processor and drive, the mainboard chip's other temperatures follow",
+         {chip("w83627hf", BusKind::Isa, 0x290, {temperature("temp1"), temperature("temp2"), temperature("temp3")})},
+         "w83627hf-isa-0290/temp1 w83627hf-isa-0290/temp2 w83627hf-isa-0290/temp3"},
+        {"a graphics card's temperatures are never chosen by default",
+         {chip("amdgpu", BusKind::Pci, 0x300, {temperature("temp1", "edge")})},
+         "- - -"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<ChipInfo> chips = c.chips;
+        std::vector<ChipInfo> ordered;
+        for (std::size_t i : stableChipOrder(chips)) ordered.push_back(chips[i]);
+        EXPECT_EQ(temperaturesOf(ordered, mapBoard(ordered, {}, {})), c.expected);
+    }
+}
+
+// Guards against fans and rails invented or lost: fans come from any chip
+// after the mainboard chip's own; a bare override feature is found on any chip.
+TEST(LmsensorsMapping, FansFromAnyChipAndBareOverridesOnAnyChip) {
+    const std::vector<ChipInfo> chips = {
+        chip("nct6798", BusKind::Isa, 0x290, {voltage("in0", "Vcore"), voltage("in5"), {"fan2", "fan2", FeatureKind::Fan}}),
+        chip("thinkpad", BusKind::Isa, 0x300, {{"fan1", "fan1", FeatureKind::Fan}, {"fan2", "fan2", FeatureKind::Fan}}),
+        chip("nvme", BusKind::Pci, 0x100, {temperature("temp1", "Composite")})};
+    const BoardMap map = mapBoard(chips, {}, {});
+    EXPECT_EQ(featureOf(chips, map, Slot::Fan1), "thinkpad-isa-0300/fan1");
+    EXPECT_EQ(featureOf(chips, map, Slot::Fan2), "nct6798-isa-0290/fan2");
+    EXPECT_EQ(featureOf(chips, map, Slot::Fan3), "thinkpad-isa-0300/fan2");
+    EXPECT_EQ(featureOf(chips, map, Slot::Core0), "nct6798-isa-0290/in0");
+    EXPECT_EQ(featureOf(chips, map, Slot::N12), "-") << "an unnamed in5 beside named rails is no -12 V";
+    EXPECT_TRUE(map.hasRailsOrFans());
+
+    Overrides o;
+    o.slots[slotIndex(Slot::Temp1)] = ChannelOverride{false, "", "composite", "composite"};
+    EXPECT_EQ(featureOf(chips, mapBoard(chips, {}, o), Slot::Temp1), "nvme-pci-0100/temp1");
+
+    const std::vector<ChipInfo> temperaturesOnly = {chip("cpu_thermal", BusKind::Other, 0, {temperature("temp1")})};
+    EXPECT_FALSE(mapBoard(temperaturesOnly, {}, {}).hasRailsOrFans());
 }

@@ -81,10 +81,12 @@ FakeSysfsTree& FakeSysfsTree::addChip(const FakeChip& chip) {
     const fs::path hwmon = hwmonDir(n);
     const fs::path device = fs::path(root_) / "devices" / chip.subsystem / chip.device;
     fs::create_directories(hwmon);
-    fs::create_directories(device);
     writeFile(hwmon / "name", chip.name + "\n");
-    fs::create_symlink(device, hwmon / "device");
-    fs::create_symlink("/sys/bus/" + chip.subsystem, device / "subsystem");
+    if (!chip.subsystem.empty()) {
+        fs::create_directories(device);
+        fs::create_symlink(device, hwmon / "device");
+        fs::create_symlink("/sys/bus/" + chip.subsystem, device / "subsystem");
+    }
     for (const auto& [attribute, value] : chip.attributes)
         writeFile(hwmon / attribute, value == kFailWithEio ? value : value + "\n");
     return *this;

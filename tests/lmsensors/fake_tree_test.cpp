@@ -9,6 +9,7 @@
 
 #include "demo_board.h"
 #include "library_probe.h"
+#include "machine_trees.h"
 #include "sensorlib/kvx.h"
 
 using namespace kvx::lmsensors::testing;
@@ -96,10 +97,12 @@ TEST(LmsensorsFakeTree, LabelsDecideRailsAndIgnoredFeaturesHaveNoReading) {
 )");
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
-    // in1 carries +12V, so core port 1 has no input; -12 and -5 fall back to in5 and in6.
+    // in1 carries +12V, so core port 1 has no input. Guards against unnamed
+    // in5/in6 shown as -12 V and -5 V (far out of band: a false alarm) on a
+    // chip whose rails sensors.conf names: those names are the whole truth.
     expectAnswers(answers, {{"check", "1"}, {"chipid", "0"}, {"core0", "1.000"}, {"core1", "nan"},
-                            {"p12", "13.200"}, {"p33", "1.300"}, {"p5", "1.400"}, {"n12", "1.500"},
-                            {"n5", "1.600"}, {"fan1", "1200"}, {"fan2", "255"}, {"temp1", "30"},
+                            {"p12", "13.200"}, {"p33", "1.300"}, {"p5", "1.400"}, {"n12", "nan"},
+                            {"n5", "nan"}, {"fan1", "1200"}, {"fan2", "255"}, {"temp1", "30"},
                             {"wb2", "-1.00"}});
 }
 
@@ -224,4 +227,27 @@ TEST(LmsensorsFakeTree, FaultyConfigurationLineIsSkippedAsSensorsDoes) {
     REQUIRE_ANSWERS(answers);
     // libsensors reports the line and keeps the rest: the compute line applies.
     expectAnswers(answers, {{"startup", ""}, {"check", "1"}, {"p5", "5.980"}, {"core0", "2.050"}});
+}
+
+// Guards against a crash or a stale value when a chip goes away at run time
+// (a module unloaded, a drive removed): its inputs read "no reading", the
+// other chips' inputs go on.
+TEST(LmsensorsFakeTree, ChipRemovedAtRunTimeGivesNoReading) {
+    FakeSysfsTree tree;
+    findMachine("intel-laptop")->build(tree);
+    // The library has bound its channels (KvxStartupError ran) and read the
+    // processor once before the chips go.
+    const LibraryAnswers answers = probeLibrary(tree, [&](const SymbolLookup& lookup) {
+        reinterpret_cast<decltype(GetLM78Temp)*>(lookup("GetLM78Temp"))();
+        std::filesystem::remove_all(tree.hwmonDir(4));  // coretemp
+        std::filesystem::remove_all(tree.hwmonDir(3));  // thinkpad, the fan
+    });
+    REQUIRE_ANSWERS(answers);
+    expectAnswers(answers, {{"check", "1"}, {"temp1", "-1"}, {"fan1", "255"}, {"wb2", "48.00"}, {"wb3", "38.85"}});
+    // The same machine with the chips in place reads them.
+    FakeSysfsTree intact;
+    findMachine("intel-laptop")->build(intact);
+    const LibraryAnswers present = probeLibrary(intact);
+    REQUIRE_ANSWERS(present);
+    expectAnswers(present, {{"temp1", "53"}, {"fan1", "2430"}});
 }

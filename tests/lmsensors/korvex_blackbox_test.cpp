@@ -2,11 +2,14 @@
 // board's fake tree; every rail, fan and temperature text it shows must match
 // what `sensors -u` prints for the same tree in the same namespace.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "demo_board.h"
+#include "machine_trees.h"
 #include "sensors_output.h"
 #include "tests/blackbox/run_program.h"
 
@@ -170,5 +174,232 @@ TEST(LmsensorsKorvexBlackBox, ImpossibleSmbusOverrideIsOneLineStartupError) {
         EXPECT_EQ(run.exitCode, 2) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_NE(run.err.find(folder + "/config/" + expected), std::string::npos) << run.err;
+    }
+}
+
+namespace {
+
+// What each machine's three temperature operations, fans and rails must read,
+// as `sensors -u` keys ("" = no reading).
+struct MachineExpectation {
+    const char* machine;
+    std::array<const char*, 3> temps;  // GetLM78Temp, GetWinBondSensor2, GetWinBondSensor3
+    std::array<const char*, 3> fans;
+    std::array<std::pair<const char*, const char*>, 6> rails;  // rail text control, input
+    bool chipPresent;
+};
+
+const MachineExpectation kMachines[] = {
+    {"intel-laptop",
+     {"coretemp-isa-0000/temp1_input", "acpitz-acpi-0/temp1_input", "nvme-pci-3d00/temp1_input"},
+     {"thinkpad-isa-0000/fan1_input", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     true},
+    {"amd-desktop",
+     {"k10temp-pci-00c3/temp1_input", "nct6775-isa-0290/temp1_input", "nvme-pci-0100/temp1_input"},
+     {"nct6775-isa-0290/fan1_input", "nct6775-isa-0290/fan2_input", "nct6775-isa-0290/fan3_input"},
+     {{{"Form1.Label10", "nct6775-isa-0290/in0_input"}, {"Form1.Label9", "nct6775-isa-0290/in3_input"},
+       {"Form1.Label5", "nct6775-isa-0290/in4_input"}, {"Form1.Label6", ""},
+       {"Form1.Label7", "nct6775-isa-0290/in1_input"}, {"Form1.Label8", ""}}},
+     true},
+    {"arm-board",
+     {"cpu_thermal-virtual-0/temp1_input", "", ""},
+     {"", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     false},
+    {"server",
+     {"coretemp-isa-0000/temp1_input", "coretemp-isa-0001/temp1_input", ""},
+     {"", "", ""},
+     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
+       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     false},
+};
+
+// The listing with this run's folders replaced, so that it compares with a golden file.
+std::string withoutFolder(std::string text, const std::string& folder, const std::string& placeholder) {
+    for (std::size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), placeholder);
+    return text;
+}
+
+}  // namespace
+
+// Guards against a board built from one mainboard chip: on today's machines
+// (no such chip, or one among many) the program showed no temperature at all.
+// Each machine's dump must show what `sensors -u` prints for the chosen inputs,
+// and --list-sensors must match its golden file.
+TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
+    for (const MachineExpectation& expected : kMachines) {
+        SCOPED_TRACE(expected.machine);
+        FakeSysfsTree tree;
+        findMachine(expected.machine)->build(tree);
+        const std::string folder = kvx::test::makeTempFolder();
+        const std::string script = folder + "/script.txt";
+        const std::string dumpFile = folder + "/dump.json";
+        const std::string sensorsFile = folder + "/sensors.txt";
+        const std::string listFile = folder + "/list.txt";
+        const std::string library = std::string(KVX_BIN_DIR) + "/libkvx.so";
+        kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 0 select Sensor3ComboBox 3\n");
+        const std::vector<std::string> args = {
+            "--headless", "--virtual-time", "--run-for", "30", "--sensor-library", library, "--config-dir",
+            folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", dumpFile};
+
+        const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+            kvx::test::writeFile(sensorsFile, commandOutput("sensors -u"));
+            kvx::test::writeFile(listFile, commandOutput(std::string(KVX_BIN_DIR) + "/korvex --list-sensors --sensor-library " +
+                                                         library + " --config-dir " + folder + "/config"));
+            const kvx::test::ProgramRun korvex = kvx::test::runKorvex(args);
+            return std::to_string(korvex.exitCode) + "\n" + korvex.err;
+        });
+        if (run.skipped)
+            GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+        ASSERT_TRUE(run.ok) << run.output;
+        ASSERT_EQ(run.output.substr(0, run.output.find('\n')), "0") << "korvex failed:\n" << run.output;
+        EXPECT_EQ(run.output.find("No LM78 Detected") == std::string::npos, expected.chipPresent) << run.output;
+
+        const auto shown = parseSensorsRaw(kvx::test::readFile(sensorsFile));
+        ASSERT_FALSE(shown.empty()) << "sensors -u printed nothing";
+        QJsonParseError parseError;
+        const QJsonObject dump =
+            QJsonDocument::fromJson(QByteArray::fromStdString(kvx::test::readFile(dumpFile)), &parseError).object();
+        ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
+        auto caption = [&](const char* name) { return control(dump, name)["caption"].toString().toStdString(); };
+        auto centre = [&](const char* gauge) { return control(dump, gauge)["centerLabel"].toString().toStdString(); };
+        auto reading = [&](const char* key) -> std::optional<double> {
+            if (!*key) return std::nullopt;
+            const auto value = shownValue(shown, key);
+            EXPECT_TRUE(value) << key << " missing from sensors -u";
+            return value;
+        };
+
+        const auto t1 = reading(expected.temps[0]), t2 = reading(expected.temps[1]), t3 = reading(expected.temps[2]);
+        EXPECT_EQ(centre("Form1.VUMeterWB1"), t1 ? std::to_string(wholeHalfAway(*t1)) + "°C" : "");
+        EXPECT_EQ(centre("Form1.VUMeterLM75"), t2 ? plainFigure(*t2) + "°C" : "");
+        EXPECT_EQ(centre("Form1.VUMeterWB2"), t3 ? std::to_string(wholeHalfEven(*t3)) + "°C" : "");
+
+        const char* fanLabels[] = {"Form1.FMFan1RPMLabel", "Form1.FMFan2RPMLabel", "Form1.FMFan3RPMLabel"};
+        for (int fan = 0; fan < 3; ++fan) {
+            const auto rpm = reading(expected.fans[fan]);
+            // Without rails or fans the program reads neither and keeps the initial "0".
+            const std::string none = expected.chipPresent ? "not available" : "0";
+            EXPECT_EQ(caption(fanLabels[fan]), rpm ? std::to_string(std::llround(*rpm)) : none) << fanLabels[fan];
+        }
+        for (const auto& [label, input] : expected.rails) {
+            const auto volts = reading(input);
+            const std::string text = caption(label);
+            if (!volts) {
+                EXPECT_EQ(text, ":0") << label << " shows a rail no chip has";
+                continue;
+            }
+            const auto fitting = railTextsFor(*volts);
+            EXPECT_NE(std::find(fitting.begin(), fitting.end(), text), fitting.end())
+                << label << " shows \"" << text << "\", sensors prints " << *volts;
+        }
+
+        const std::string golden = std::string(KVX_TEST_DATA_DIR) + "/list-sensors/" + expected.machine + ".txt";
+        const std::string listing =
+            withoutFolder(withoutFolder(kvx::test::readFile(listFile), KVX_BIN_DIR, "BIN"), folder, "FOLDER");
+        if (std::getenv("KVX_UPDATE_GOLDEN")) kvx::test::writeFile(golden, listing);
+        EXPECT_EQ(listing, kvx::test::readFile(golden)) << "--list-sensors differs from " << golden;
+    }
+}
+
+// Guards against a choice the user cannot see or change: the override key
+// rebinds any channel (a label on any chip, "none"), --list-sensors says so,
+// works without a display, and the simulated board never passes for real.
+TEST(LmsensorsKorvexBlackBox, ListSensorsShowsOverridesAndTheSimulatedBoard) {
+    FakeSysfsTree tree;
+    findMachine("intel-laptop")->build(tree);
+    tree.setUserReg("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
+                    "\"Temp1\"=\"coretemp-isa-0000/Core 1\"\n\"Fan1\"=\"none\"\n\"Temp2\"=\"Sensor 2\"\n");
+    const std::string korvex = std::string(KVX_BIN_DIR) + "/korvex";
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+        return commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR +
+                             "/libkvx.so --config-dir " + tree.configDir() + "; echo \"exit=$?\"");
+    });
+    if (run.skipped)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+    ASSERT_TRUE(run.ok) << run.output;
+    for (const char* line : {"Core 1:        +52.0°C   (temp3)  -> Temp1\n", "Sensor 2:   +41.9°C   (temp3)  -> Temp2\n",
+                             "override \"Temp1\"=\"coretemp-isa-0000/Core 1\"\n", "GetLM78Fans fan 1; override \"Fan1\"=\"none\"\n",
+                             "rails and fans are read: no\n", "exit=0\n"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << "in:\n" << run.output;
+
+    const std::string simulated =
+        commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR + "/libkvx-sim.so");
+    EXPECT_NE(simulated.find("SIMULATED BOARD"), std::string::npos) << simulated;
+}
+
+// Guards against a crash or a stale value when a chip goes away while the
+// program runs: korvex in real time shows the processor and the fan, the
+// coretemp and thinkpad chips are removed from the tree, and the next polls
+// show "no reading" for them while the other temperatures go on. Takes about
+// 22 s of real time (the default poll interval is 10 s); nothing here is timed:
+// the chips go right after the first dump, long before the next poll.
+TEST(LmsensorsKorvexBlackBox, ChipRemovedWhileRunningGivesNoReading) {
+    FakeSysfsTree tree;
+    findMachine("intel-laptop")->build(tree);
+    const std::string folder = kvx::test::makeTempFolder();
+    const std::string script = folder + "/script.txt";
+    const std::string before = folder + "/before.json", after = folder + "/after.json";
+    kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 2 dump " + before + "\n");
+    const std::vector<std::string> args = {
+        "--headless", "--run-for", "22", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so", "--config-dir",
+        folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", after};
+
+    const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
+        const std::string errFile = folder + "/err.txt";
+        const int pid = kvx::test::startKorvex(args, errFile);
+        for (int waited = 0; !std::filesystem::exists(before) && waited < 600; ++waited)
+            usleep(100 * 1000);
+        std::filesystem::remove_all(tree.hwmonDir(4));  // coretemp
+        std::filesystem::remove_all(tree.hwmonDir(3));  // thinkpad
+        const kvx::test::ProgramRun korvex = kvx::test::waitKorvex(pid, errFile);
+        return std::to_string(korvex.exitCode) + "\n" + korvex.err;
+    });
+    if (run.skipped)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+    ASSERT_TRUE(run.ok) << run.output;
+    ASSERT_EQ(run.output.substr(0, run.output.find('\n')), "0") << "korvex failed:\n" << run.output;
+
+    auto dumpOf = [](const std::string& file) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(kvx::test::readFile(file))).object();
+    };
+    const QJsonObject first = dumpOf(before), last = dumpOf(after);
+    auto centre = [](const QJsonObject& dump, const char* gauge) {
+        return control(dump, gauge)["centerLabel"].toString().toStdString();
+    };
+    auto fan1 = [](const QJsonObject& dump) {
+        return control(dump, "Form1.FMFan1RPMLabel")["caption"].toString().toStdString();
+    };
+    EXPECT_EQ(centre(first, "Form1.VUMeterWB1"), "53°C");
+    EXPECT_EQ(fan1(first), "2430");
+    EXPECT_EQ(centre(last, "Form1.VUMeterWB1"), "") << "a removed chip must not show its old value";
+    EXPECT_EQ(fan1(last), "not available");
+    EXPECT_EQ(centre(last, "Form1.VUMeterLM75"), "48°C") << "the other chips go on";
+}
+
+// Guards against scripts/run switching to the simulated board silently, or on
+// machines that have temperatures but no fan: the choice follows what the
+// library sees and is said in one line.
+TEST(LmsensorsKorvexBlackBox, RunScriptChoosesTheBoardAndSaysWhich) {
+    const std::string chooser = std::string(KVX_TEST_DATA_DIR) + "/../../../scripts/choose-board " + KVX_BIN_DIR;
+    const std::pair<const char*, const char*> cases[] = {
+        {"intel-laptop", "run: real sensors: coretemp, thinkpad, nvme, acpitz\n" KVX_BIN_DIR "/libkvx.so\n"},
+        {"arm-board", "run: real sensors: cpu_thermal\n" KVX_BIN_DIR "/libkvx.so\n"},
+        {"", "run: no sensors found: simulated board\n" KVX_BIN_DIR "/libkvx-sim.so\n"},  // no chips at all
+    };
+    for (const auto& [machine, expected] : cases) {
+        SCOPED_TRACE(machine);
+        FakeSysfsTree tree;
+        if (*machine) findMachine(machine)->build(tree);
+        // The choice goes to standard error, the library to standard output.
+        const NamespaceRun run = runInFakeSysfs(tree.root(), [&] { return commandOutput(chooser + " 2>&1"); });
+        if (run.skipped)
+            GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+        ASSERT_TRUE(run.ok) << run.output;
+        EXPECT_EQ(run.output, expected);
     }
 }
