@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "ui/model/main_window_settings.h"
+#include "ui/main_window/main_window_settings.h"
 
 namespace kvx::app {
 

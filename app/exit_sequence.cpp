@@ -1,7 +1,7 @@
 // How the program ends: the close request, the saving of the settings, and
 // the silent end when the session ends.
 #include "app/application.h"
-#include "app/uninstall_window.h"
+#include "app/dialogs/uninstall_window.h"
 #include "settings/read_only_hive.h"
 
 namespace kvx::app {

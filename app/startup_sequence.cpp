@@ -4,9 +4,9 @@
 #include <chrono>
 
 #include "app/application.h"
-#include "app/first_run_dialogs.h"
+#include "app/dialogs/first_run_dialogs.h"
 #include "logs/log_file_starts.h"
-#include "ui/model/main_window_settings.h"
+#include "ui/main_window/main_window_settings.h"
 
 namespace kvx::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/qt/desktop_session.h"
+#include "app/desktop/desktop_session.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -12,8 +12,8 @@
 #include "platform/linux/shutdown_signals.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
-#include "ui/qt/desktop_views.h"
-#include "ui/qt/qt_modal_host.h"
+#include "app/desktop/desktop_views.h"
+#include "app/desktop/qt_modal_host.h"
 
 namespace kvx::ui::qt {
 

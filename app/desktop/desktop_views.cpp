@@ -1,4 +1,4 @@
-#include "ui/qt/desktop_views.h"
+#include "app/desktop/desktop_views.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/qt/qt_modal_host.h"
+#include "app/desktop/qt_modal_host.h"
 
 #include <QGuiApplication>
 #include <QScreen>

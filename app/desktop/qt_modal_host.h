@@ -1,7 +1,7 @@
 #pragma once
 #include <ostream>
 
-#include "app/modal_answers.h"
+#include "app/harness/modal_answers.h"
 #include "platform/scheduler.h"
 #include "ui/model/window.h"
 

@@ -1,6 +1,6 @@
-#include "app/agreement_window.h"
+#include "app/dialogs/agreement_window.h"
 
-#include "ui/model/main_window.h"
+#include "kvx_version.h"
 
 namespace kvx::app {
 
@@ -9,7 +9,7 @@ AgreementWindow::AgreementWindow() {
     window_.setBounds({0, 0, 380, 200});
     window_.stayOnTop = true;
     auto& version = window_.add<ui::Label>(nullptr, "VersionLabel");
-    version.setCaption(ui::MainWindow::kVersionText);
+    version.setCaption(kVersionCaption);
     version.setBounds({8, 8, 120, 13});
     auto& text = window_.add<ui::Label>(nullptr, "DisclaimerLabel");
     text.setCaption(kDisclaimer);

@@ -1,4 +1,4 @@
-#include "app/exit_question.h"
+#include "app/dialogs/exit_question.h"
 
 namespace kvx::app {
 

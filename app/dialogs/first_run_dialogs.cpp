@@ -1,8 +1,8 @@
-#include "app/first_run_dialogs.h"
+#include "app/dialogs/first_run_dialogs.h"
 
-#include "app/agreement_window.h"
-#include "app/first_time_information_window.h"
-#include "app/startup_info_window.h"
+#include "app/dialogs/agreement_window.h"
+#include "app/dialogs/first_time_information_window.h"
+#include "app/dialogs/startup_info_window.h"
 
 namespace kvx::app {
 namespace {

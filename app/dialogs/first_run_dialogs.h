@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "acquisition/number_text.h"
+#include "text/number_text.h"
 #include "acquisition/sensor_library.h"
-#include "app/startup_settings_window.h"
+#include "app/dialogs/startup_settings_window.h"
 #include "ui/model/window.h"
 
 namespace kvx::app {

@@ -1,4 +1,4 @@
-#include "app/first_time_information_window.h"
+#include "app/dialogs/first_time_information_window.h"
 
 namespace kvx::app {
 

@@ -1,4 +1,4 @@
-#include "app/splash.h"
+#include "app/dialogs/splash.h"
 
 #include "kvx_version.h"
 

@@ -1,4 +1,4 @@
-#include "app/startup_info_window.h"
+#include "app/dialogs/startup_info_window.h"
 
 namespace kvx::app {
 

@@ -1,7 +1,7 @@
-#include "app/startup_settings_window.h"
+#include "app/dialogs/startup_settings_window.h"
 
 #include "acquisition/channel_settings.h"
-#include "ui/model/main_window.h"
+#include "kvx_version.h"
 
 namespace kvx::app {
 
@@ -28,7 +28,7 @@ StartupSettingsWindow::StartupSettingsWindow(Inputs inputs)
     window_.setCaption("Korvex Startup Settings");
     window_.setBounds({0, 0, 330, 236});
     window_.stayOnTop = true;
-    version_.setCaption(ui::MainWindow::kVersionText);
+    version_.setCaption(kVersionCaption);
     version_.setBounds({8, 8, 120, 13});
 
     questions_.setCaption("Core Voltage Questions");

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "acquisition/number_text.h"
+#include "text/number_text.h"
 #include "acquisition/sensor_library.h"
 #include "ui/model/controls.h"
 #include "ui/model/window.h"

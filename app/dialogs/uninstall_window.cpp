@@ -1,6 +1,6 @@
-#include "app/uninstall_window.h"
+#include "app/dialogs/uninstall_window.h"
 
-#include "ui/model/main_window.h"
+#include "kvx_version.h"
 
 namespace kvx::app {
 
@@ -34,7 +34,7 @@ UninstallWindow::UninstallWindow(platform::Scheduler& scheduler, std::string pro
     window_.setBounds({0, 0, 260, 150});
     window_.stayOnTop = true;
     auto& version = window_.add<ui::Label>(nullptr, "VersionLabel");
-    version.setCaption(ui::MainWindow::kVersionText);
+    version.setCaption(kVersionCaption);
     version.setBounds({8, 8, 120, 13});
 
     const char* stepNames[3][2] = {

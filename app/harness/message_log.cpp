@@ -1,8 +1,8 @@
-#include "app/message_log.h"
+#include "app/harness/message_log.h"
 
 #include <ostream>
 
-#include "app/modal_answers.h"
+#include "app/harness/modal_answers.h"
 #include "ui/model/window.h"
 
 namespace kvx::app {

@@ -1,4 +1,4 @@
-#include "app/modal_answers.h"
+#include "app/harness/modal_answers.h"
 
 #include <cctype>
 

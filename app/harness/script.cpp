@@ -1,10 +1,10 @@
-#include "app/script.h"
+#include "app/harness/script.h"
 
 #include <charconv>
 #include <map>
 #include <optional>
 
-#include "app/modal_answers.h"
+#include "app/harness/modal_answers.h"
 #include "sensorlib/number_text.h"
 #include "ui/model/controls.h"
 

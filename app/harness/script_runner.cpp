@@ -1,4 +1,4 @@
-#include "app/script_runner.h"
+#include "app/harness/script_runner.h"
 
 #include "ui/model/controls.h"
 

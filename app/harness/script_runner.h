@@ -3,8 +3,8 @@
 #include <ostream>
 #include <vector>
 
-#include "app/modal_answers.h"
-#include "app/script.h"
+#include "app/harness/modal_answers.h"
+#include "app/harness/script.h"
 #include "platform/scheduler.h"
 #include "ui/model/window_set.h"
 

@@ -1,4 +1,4 @@
-#include "app/scripted_modal_host.h"
+#include "app/harness/scripted_modal_host.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "app/state_dump.h"
+#include "app/harness/state_dump.h"
 
-#include "app/json_writer.h"
+#include "app/harness/json_writer.h"
 #include "settings/colour_text.h"
 
 namespace kvx::app {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_log.h"
+#include "app/harness/message_log.h"
 #include "ui/model/window_set.h"
 
 namespace kvx::app {

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/channel_settings.h"
-#include "app/agreement_window.h"
-#include "app/first_run_dialogs.h"
-#include "app/first_time_information_window.h"
-#include "app/startup_info_window.h"
-#include "app/startup_settings_window.h"
+#include "app/dialogs/agreement_window.h"
+#include "app/dialogs/first_run_dialogs.h"
+#include "app/dialogs/first_time_information_window.h"
+#include "app/dialogs/startup_info_window.h"
+#include "app/dialogs/startup_settings_window.h"
 #include "dialog_harness.h"
 
 using namespace kvx;

@@ -1,4 +1,4 @@
-#include "ui/model/main_window_settings.h"
+#include "ui/main_window/main_window_settings.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "settings/settings_bindings.h"
-#include "ui/model/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace kvx::ui {
 
