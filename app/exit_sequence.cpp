@@ -7,8 +7,7 @@
 namespace kvx::app {
 
 bool Application::FormCloseQuery() {
-    auto* enabled = mainWindow_->form().findAs<ui::CheckBox>("GenTabEnableExitQCheckBox");
-    if (enabled && !enabled->checked()) exitQuestionAllowed_ = false;
+    if (!mainWindow_->form().require<ui::CheckBox>("GenTabEnableExitQCheckBox").checked()) exitQuestionAllowed_ = false;
     if (!exitQuestionAllowed_) return true;
     switch (exitQuestion_.ask()) {
         case ExitAnswer::Yes: return true;

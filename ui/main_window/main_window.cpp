@@ -66,8 +66,8 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     quickInfo_.sources.fanName = [this](int fan) { return names_[fan - 1]->text(); };
     statistics_.pollNow = [this] { poll_.pollNow(); };
     wireChannelHooks(library);
-    if (auto* degree = form_.findAs<CheckBox>("CheckBox20"))
-        degree->onClick = [this, degree] { channels_.setDegree(degree->checked() ? "\xC2\xB0" : ""); };
+    auto* degree = &form_.require<CheckBox>("CheckBox20");
+    degree->onClick = [this, degree] { channels_.setDegree(degree->checked() ? "\xC2\xB0" : ""); };
     SetVUMmeters();
 }
 
@@ -275,7 +275,7 @@ void MainWindow::SetVUMmeters() {
 void MainWindow::SetAll33VoltText() {
     std::string text = channels_.p33NameText();
     display_.monitorBox(acquisition::Rail::P33).setCaption(text);
-    if (auto* label = form_.findAs<Label>("Label131")) label->setCaption(text);
+    form_.require<Label>("Label131").setCaption(text);
     statistics_.nameLabel(acquisition::TChannel::P33Voltage).setCaption(text);
 }
 
@@ -313,7 +313,7 @@ void MainWindow::Show1Click() {
     // Every page selector starts again at its first panel.
     for (const char* name : {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8",
                              "ComboBox10", "ComboBox2"})
-        if (auto* selector = form_.findAs<ComboBox>(name)) selector->select(0);
+        form_.require<ComboBox>(name).select(0);
 }
 
 void MainWindow::SpeedButton3Click() {
@@ -330,7 +330,7 @@ void MainWindow::SetAllSensorText(int sensor) {
     trayShowBoxes_[sensor - 1]->setCaption(name);
     traySwapBoxes_[sensor - 1]->setCaption(name);
     const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
-    if (auto* group = form_.findAs<Group>(groups[sensor - 1])) group->setCaption(name + " Compensation");
+    form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
 }
 
 void MainWindow::SetAllFanText(int fan) {

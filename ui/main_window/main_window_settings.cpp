@@ -13,21 +13,18 @@ public:
 
     // A check box: applying runs its click handler when the state changes.
     void checkBox(const char* setting, const char* control) {
-        auto* box = main_.form().findAs<CheckBox>(control);
-        if (!box) return;
+        auto* box = &main_.form().require<CheckBox>(control);
         b_.bind(setting, [box](const SettingValue& v) { box->setChecked(std::get<bool>(v)); },
                 [box] { return SettingValue{box->checked()}; });
     }
     // A radio button: true chooses it (clearing its group), false leaves the group without it.
     void radio(const char* setting, const char* control) {
-        auto* radio = main_.form().findAs<RadioButton>(control);
-        if (!radio) return;
+        auto* radio = &main_.form().require<RadioButton>(control);
         b_.bind(setting, [radio](const SettingValue& v) { radio->setChecked(std::get<bool>(v)); },
                 [radio] { return SettingValue{radio->checked()}; });
     }
     void edit(const char* setting, const char* control) {
-        auto* edit = main_.form().findAs<Edit>(control);
-        if (!edit) return;
+        auto* edit = &main_.form().require<Edit>(control);
         b_.bind(setting, [edit](const SettingValue& v) { edit->setText(std::get<std::string>(v)); },
                 [edit] { return SettingValue{edit->text()}; });
     }
@@ -110,7 +107,7 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
                  [&main] { return static_cast<int32_t>(main.Timer3().interval()); });
 
     // Its click handler is detached while the stored state is applied.
-    auto* mbCompensation = main.form().findAs<CheckBox>("CheckBox53");
+    auto* mbCompensation = &main.form().require<CheckBox>("CheckBox53");
     bindings.bind("Use LM78 Compensation",
                   [mbCompensation](const SettingValue& v) { mbCompensation->setCheckedSilently(std::get<bool>(v)); },
                   [mbCompensation] { return SettingValue{mbCompensation->checked()}; });
