@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "acquisition/number_text.h"
+#include "text/number_text.h"
 
 namespace kvx::acquisition {
 

@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "ui/model/main_window_settings.h"
+#include "ui/main_window/main_window_settings.h"
 
 namespace kvx::app {
 
@@ -24,8 +24,9 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     for (ui::Window* window : windows_.windows()) window->setModalHost(&services_.modalHost);
     mainWindow_->onExit = [this] { Exit1Click(); };
     mainWindow_->onUninstall = [this] { UnInstallExit1Click(); };
-    if (auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox"))
-        box->onClick = [this] { GenTabRunOnStartupCheckBoxClick(); };
+    mainWindow_->form().require<ui::CheckBox>("GenTabRunOnStartupCheckBox").onClick = [this] {
+        GenTabRunOnStartupCheckBoxClick();
+    };
     mainWindow_->form().onCloseRequest = [this] { requestClose(); };
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
@@ -51,7 +52,7 @@ void Application::reportFileMessages(const std::vector<std::string>& messages) {
 
 void Application::GenTabRunOnStartupCheckBoxClick() {
     const LifecycleHooks& hooks = services_.machine.lifecycle;
-    auto* box = mainWindow_->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");
+    auto* box = &mainWindow_->form().require<ui::CheckBox>("GenTabRunOnStartupCheckBox");
     if (box->checked()) {
         if (mainWindow_->form().visible())
             messages_.show({"Korvex",

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "acquisition/sensor_library.h"
-#include "app/message_log.h"
-#include "app/exit_question.h"
-#include "app/splash.h"
+#include "app/harness/message_log.h"
+#include "app/dialogs/exit_question.h"
+#include "app/dialogs/splash.h"
 #include "logs/log_file.h"
 #include "platform/file_system.h"
 #include "platform/log_storage.h"
@@ -19,7 +19,7 @@
 #include "platform/scheduler.h"
 #include "settings/settings_bindings.h"
 #include "settings/settings_store.h"
-#include "ui/model/main_window.h"
+#include "ui/main_window/main_window.h"
 #include "ui/model/window_set.h"
 
 namespace kvx::app {

@@ -1,14 +1,13 @@
 // How the program ends: the close request, the saving of the settings, and
 // the silent end when the session ends.
 #include "app/application.h"
-#include "app/uninstall_window.h"
+#include "app/dialogs/uninstall_window.h"
 #include "settings/read_only_hive.h"
 
 namespace kvx::app {
 
 bool Application::FormCloseQuery() {
-    auto* enabled = mainWindow_->form().findAs<ui::CheckBox>("GenTabEnableExitQCheckBox");
-    if (enabled && !enabled->checked()) exitQuestionAllowed_ = false;
+    if (!mainWindow_->form().require<ui::CheckBox>("GenTabEnableExitQCheckBox").checked()) exitQuestionAllowed_ = false;
     if (!exitQuestionAllowed_) return true;
     switch (exitQuestion_.ask()) {
         case ExitAnswer::Yes: return true;

@@ -8,10 +8,10 @@
 
 #include "acquisition/sensor_library.h"
 #include "app/command_line.h"
-#include "app/message_log.h"
-#include "app/modal_answers.h"
+#include "app/harness/message_log.h"
+#include "app/harness/modal_answers.h"
 #include "app/program.h"
-#include "app/scripted_modal_host.h"
+#include "app/harness/scripted_modal_host.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/detached_program_launcher.h"
@@ -30,7 +30,7 @@
 
 #ifdef KVX_WITH_QT
 #include "platform/qt/display_check.h"
-#include "ui/qt/desktop_session.h"
+#include "app/desktop/desktop_session.h"
 #endif
 
 namespace {

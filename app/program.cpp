@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "app/application.h"
-#include "app/script.h"
-#include "app/script_runner.h"
-#include "app/state_dump.h"
+#include "app/harness/script.h"
+#include "app/harness/script_runner.h"
+#include "app/harness/state_dump.h"
 
 namespace kvx::app {
 

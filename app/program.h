@@ -7,7 +7,7 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/desktop_integration.h"
-#include "app/modal_answers.h"
+#include "app/harness/modal_answers.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"

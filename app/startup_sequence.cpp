@@ -4,9 +4,9 @@
 #include <chrono>
 
 #include "app/application.h"
-#include "app/first_run_dialogs.h"
+#include "app/dialogs/first_run_dialogs.h"
 #include "logs/log_file_starts.h"
-#include "ui/model/main_window_settings.h"
+#include "ui/main_window/main_window_settings.h"
 
 namespace kvx::app {
 namespace {
@@ -54,7 +54,7 @@ Application::StartOutcome Application::start() {
     bool runAtStart = false;
     if (hooks.runAtStartExists) runAtStart = hooks.runAtStartExists();
     if (hooks.removeOldRunAtStartEntries) hooks.removeOldRunAtStartEntries();
-    if (auto* box = form.findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")) box->setChecked(runAtStart);
+    form.require<ui::CheckBox>("GenTabRunOnStartupCheckBox").setChecked(runAtStart);
 
     auto report = store_.read(bindings_, [&](int readNumber) { ui::afterSettingRead(bindings_, main, readNumber); });
     reportFileMessages(report.fileMessages);
@@ -73,10 +73,8 @@ Application::StartOutcome Application::start() {
             finish();
             return StartOutcome::Declined;
         }
-        if (auto* port1 = form.findAs<ui::RadioButton>("RadioButton2")) {
-            if (outcome.corePort1) port1->setChecked(true);
-            else if (auto* port0 = form.findAs<ui::RadioButton>("RadioButton1")) port0->setChecked(true);
-        }
+        if (outcome.corePort1) form.require<ui::RadioButton>("RadioButton2").setChecked(true);
+        else form.require<ui::RadioButton>("RadioButton1").setChecked(true);
     }
     store_.writeKvxPath(services_.machine.programPath);
     run(steps_.checkOutsidePrograms);
@@ -84,9 +82,9 @@ Application::StartOutcome Application::start() {
 
     // Handlers that make the window agree with the settings just read.
     run(steps_.runSettingHandlers);
-    if (auto* degree = form.findAs<ui::CheckBox>("CheckBox20"); degree && degree->onClick) degree->onClick();
+    if (auto& degree = form.require<ui::CheckBox>("CheckBox20"); degree.onClick) degree.onClick();
     for (const char* name : {"RadioButton9", "RadioButton11"})
-        if (auto* radio = form.findAs<ui::RadioButton>(name); radio && radio->checked() && radio->onClick) radio->onClick();
+        if (auto& radio = form.require<ui::RadioButton>(name); radio.checked() && radio.onClick) radio.onClick();
     main.SetAllNameTexts();
     main.SetAll33VoltText();
     run(steps_.enableLogControls);
@@ -97,8 +95,8 @@ Application::StartOutcome Application::start() {
     // and the settings that later steps complete are then stored as they were read.
     logs::IntervalLogColumns columns;
     for (int i = 0; i < 3; ++i) {
-        columns.sensorNames[i] = form.findAs<ui::Edit>("Edit" + std::to_string(4 + i))->text();
-        columns.fanNames[i] = form.findAs<ui::Edit>("Edit" + std::to_string(1 + i))->text();
+        columns.sensorNames[i] = form.require<ui::Edit>("Edit" + std::to_string(4 + i)).text();
+        columns.fanNames[i] = form.require<ui::Edit>("Edit" + std::to_string(1 + i)).text();
     }
     columns.p33Nominal = main.channels().p33Nominal();
     columns.numbers.decimalSeparator = services_.locale.decimalSeparator();
@@ -117,8 +115,7 @@ Application::StartOutcome Application::start() {
     if (main.Timer2().enabled()) run(steps_.swapStep);
     if (main.Timer3().enabled()) run(steps_.intervalLogStep);
 
-    auto* startInTray = form.findAs<ui::CheckBox>("GenTabStartInTrayCheckBox");
-    if (startInTray && startInTray->checked()) main.Hide1Click();
+    if (form.require<ui::CheckBox>("GenTabStartInTrayCheckBox").checked()) main.Hide1Click();
     else main.Show2Click();
     run(steps_.showTrayIcons);
 

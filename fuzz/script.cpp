@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/script.h"
+#include "app/harness/script.h"
 #include "ui/model/controls.h"
 #include "ui/model/window.h"
 

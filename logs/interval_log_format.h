@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "acquisition/number_text.h"
+#include "text/number_text.h"
 
 namespace kvx::logs {
 

@@ -45,7 +45,7 @@ TEST(PollCycle, AcceptanceAndNoReading) {
 
     // A raw -1 stays -1 with compensation on: no text, no statistics.
     p.channels().setCompensationOffset(1, 5);
-    p.main->form().findAs<ui::CheckBox>("CheckBox53")->setChecked(true);  // polls now
+    p.main->form().require<ui::CheckBox>("CheckBox53").setChecked(true);  // polls now
     int count = p.record(TChannel::Sensor1).count;
     p.board().lm78 = -1;
     p.run(10);
@@ -119,7 +119,7 @@ TEST(PollCycle, RailBandEdgesAreInside) {
     p.board().volts[4] = 12.0 - 12.0 / 100 * 10;
     p.board().volts[5] = -13.21;      // -12 rail just outside
     p.start();
-    auto colour = [&](const char* name) { return p.main->form().findAs<ui::Label>(name)->colour(); };
+    auto colour = [&](const char* name) { return p.main->form().require<ui::Label>(name).colour(); };
     EXPECT_EQ(colour("Label10"), ui::kColourBlack);
     EXPECT_EQ(colour("Label7"), ui::kColourBlack);
     EXPECT_EQ(colour("Label8"), ui::kColourRed);
@@ -128,7 +128,7 @@ TEST(PollCycle, RailBandEdgesAreInside) {
 TEST(PollCycle, SuspendAndResumeRestoreOnlyTheTimersThatRan) {
     Program p;
     p.start();
-    auto& pause = *p.main->form().findAs<ui::MenuItem>("pause1");
+    auto& pause = p.main->form().require<ui::MenuItem>("pause1");
     p.main->Timer3().setEnabled(true);
     pause.click();
     EXPECT_FALSE(p.main->poll().polling());
@@ -139,7 +139,7 @@ TEST(PollCycle, SuspendAndResumeRestoreOnlyTheTimersThatRan) {
     // Reset in suspend mode: the grid shows 0, the poll count keeps its text.
     p.run(20);
     std::string polls = p.caption("UDTabPollsLabel");
-    p.main->form().findAs<ui::Button>("UDTabResetSpeedButton")->click();
+    p.main->form().require<ui::Button>("UDTabResetSpeedButton").click();
     EXPECT_EQ(p.caption("UDTabCoreAverageLabel"), "0");
     EXPECT_EQ(p.caption("UDTabPollsLabel"), polls);
     p.run(60);
@@ -157,15 +157,15 @@ TEST(ChannelSettings, SourcesWithoutSmbusAndSwitchingASensorOff) {
     p.board().smbus = 0xFFFE;
     p.start();
     for (const char* list : {"Sensor1ComboBox", "Sensor2ComboBox", "Sensor3ComboBox"})
-        EXPECT_EQ(p.main->form().findAs<ui::ComboBox>(list)->items().size(), 6u) << list;
+        EXPECT_EQ(p.main->form().require<ui::ComboBox>(list).items().size(), 6u) << list;
 
-    auto& list = *p.main->form().findAs<ui::ComboBox>("Sensor1ComboBox");
+    auto& list = p.main->form().require<ui::ComboBox>("Sensor1ComboBox");
     list.select(0);  // None
     EXPECT_EQ(p.main->gauge(1).centerLabel(), "--");
     EXPECT_FALSE(p.main->form().find("VUMeterWB1Panel")->visible());
     EXPECT_FALSE(p.channels().inUse(1));
     p.main->quickInfo().updateCaptions();
-    EXPECT_EQ(p.main->form().findAs<ui::MenuItem>("MB")->caption(), "Sensor 1: --");
+    EXPECT_EQ(p.main->form().require<ui::MenuItem>("MB").caption(), "Sensor 1: --");
     p.run(10);
     EXPECT_EQ(p.main->gauge(1).centerLabel(), "0°C") << "None reads as 0.0";
     EXPECT_EQ(p.main->compactHeight(), 70) << "no gauge panel shown";
@@ -176,8 +176,8 @@ TEST(ChannelSettings, SourceTableReadsTheRightOperation) {
     p.board().lm75[0x93] = 44;
     p.start();
     p.board().calls.clear();
-    p.main->form().findAs<ui::ComboBox>("Sensor2ComboBox")->select(7);  // "LM75 - 2"
-    p.main->form().findAs<ui::ComboBox>("Sensor3ComboBox")->select(2);  // "WinBond 2"
+    p.main->form().require<ui::ComboBox>("Sensor2ComboBox").select(7);  // "LM75 - 2"
+    p.main->form().require<ui::ComboBox>("Sensor3ComboBox").select(2);  // "WinBond 2"
     p.board().calls.clear();
     p.run(10);
     EXPECT_EQ(p.board().calls, (std::vector<std::string>{"GetLM78Temp", "GetLMOutPut 147", "GetWinBondSensor2"}));
@@ -189,7 +189,7 @@ TEST(ChannelSettings, SpinButtonsStopAtTheirBounds) {
     Program p;
     p.start();
     auto& form = p.main->form();
-    auto& offset = *form.findAs<ui::SpinButton>("SpinButton18");
+    auto& offset = form.require<ui::SpinButton>("SpinButton18");
     for (int i = 0; i < 5; ++i) offset.down();
     EXPECT_EQ(p.caption("CheckBox53"), "Custom +-5");
     for (int i = 0; i < 80; ++i) offset.up();
@@ -197,19 +197,19 @@ TEST(ChannelSettings, SpinButtonsStopAtTheirBounds) {
     for (int i = 0; i < 100; ++i) offset.down();
     EXPECT_EQ(p.channels().compensationOffset(1), -20);
 
-    auto& core = *form.findAs<ui::SpinButton>("SpinButton6");
+    auto& core = form.require<ui::SpinButton>("SpinButton6");
     for (int i = 0; i < 40; ++i) core.up();
     EXPECT_EQ(p.caption("Label11"), "Core Voltage: 5.1Volt") << "the bound is tested before a step that drifts";
     for (int i = 0; i < 60; ++i) core.down();
     EXPECT_EQ(p.caption("Label11"), "Core Voltage: 1.0Volt");
 
-    auto& p33 = *form.findAs<ui::SpinButton>("SpinButton25");
+    auto& p33 = form.require<ui::SpinButton>("SpinButton25");
     p33.up();
     EXPECT_EQ(p.caption("VMP33VoltageCheckBox"), "+3.4 Voltage");
     EXPECT_EQ(p.caption("Label131"), "+3.4 Voltage");
     EXPECT_EQ(p.caption("UDTabP33NameLabel"), "+3.4 Voltage");
 
-    auto& interval = *form.findAs<ui::SpinButton>("GenTabIntervalSpinButton");
+    auto& interval = form.require<ui::SpinButton>("GenTabIntervalSpinButton");
     for (int i = 0; i < 70; ++i) interval.up();
     EXPECT_EQ(p.caption("GenTabIntervalLabel"), "Check at Intervals of 60 seconds");
     for (int i = 0; i < 70; ++i) interval.down();
@@ -220,10 +220,10 @@ TEST(ChannelSettings, FanTypeAndDivisor) {
     Program p;
     p.start();
     p.run(10);
-    p.main->form().findAs<ui::RadioButton>("RadioButton24")->click();  // fan 1 type 2
+    p.main->form().require<ui::RadioButton>("RadioButton24").click();  // fan 1 type 2
     EXPECT_EQ(p.caption("FMFan1RPMLabel"), "2250");
     p.board().calls.clear();
-    p.main->form().findAs<ui::RadioButton>("RadioButton10")->click();  // fan 1 divisor 4
+    p.main->form().require<ui::RadioButton>("RadioButton10").click();  // fan 1 divisor 4
     EXPECT_EQ(p.board().calls.front(), "SetLM78FanDiv 1 4");
     EXPECT_EQ(p.record(TChannel::CoreVoltage).count, 2) << "reset, then the reset's poll and the handler's own";
 }
@@ -234,16 +234,16 @@ TEST(QuickInfo, CaptionsAndTheInformationWindow) {
     p.run(10);
     p.main->PopupMenu1Popup();
     auto& form = p.main->form();
-    EXPECT_EQ(form.findAs<ui::MenuItem>("CORE")->caption(), "Core: 2,05");
-    EXPECT_EQ(form.findAs<ui::MenuItem>("FANnr3")->caption(), "Fan 3 not available");
-    EXPECT_EQ(form.findAs<ui::MenuItem>("pause1")->caption(), "Suspend");
+    EXPECT_EQ(form.require<ui::MenuItem>("CORE").caption(), "Core: 2,05");
+    EXPECT_EQ(form.require<ui::MenuItem>("FANnr3").caption(), "Fan 3 not available");
+    EXPECT_EQ(form.require<ui::MenuItem>("pause1").caption(), "Suspend");
 
-    form.findAs<ui::MenuItem>("Ne12")->click();  // answered by its first button
+    form.require<ui::MenuItem>("Ne12").click();  // answered by its first button
     auto& info = p.main->information().window();
-    EXPECT_EQ(info.findAs<ui::Label>("TitleLabel")->caption(), "Quick info for: -12 Voltage");
-    EXPECT_EQ(info.findAs<ui::Label>("CurrentLabel")->caption(), "Current Value: : -11,90");
-    EXPECT_EQ(info.findAs<ui::Label>("LowestLabel")->caption(), "Lowest value: -11,90");
-    form.findAs<ui::MenuItem>("FANnr3")->click();
-    EXPECT_EQ(info.findAs<ui::Label>("CurrentLabel")->caption(), "Current Value: Fan 3 not available");
-    EXPECT_EQ(info.findAs<ui::Label>("HighestLabel")->caption(), "Highest value: 0");
+    EXPECT_EQ(info.require<ui::Label>("TitleLabel").caption(), "Quick info for: -12 Voltage");
+    EXPECT_EQ(info.require<ui::Label>("CurrentLabel").caption(), "Current Value: : -11,90");
+    EXPECT_EQ(info.require<ui::Label>("LowestLabel").caption(), "Lowest value: -11,90");
+    form.require<ui::MenuItem>("FANnr3").click();
+    EXPECT_EQ(info.require<ui::Label>("CurrentLabel").caption(), "Current Value: Fan 3 not available");
+    EXPECT_EQ(info.require<ui::Label>("HighestLabel").caption(), "Highest value: 0");
 }

@@ -74,11 +74,11 @@ TEST(Exit, TrayExitOffersYesAndNoOnlyAndTheSessionEndAsksNothing) {
     p.start();
     auto& form7 = *p.app->windows().window("Form7");
     int minimizeLeft = 0;
-    form7.onShow = [&] { minimizeLeft = form7.findAs<ui::Button>("MinimizeButton")->bounds().left; };
+    form7.onShow = [&] { minimizeLeft = form7.require<ui::Button>("MinimizeButton").bounds().left; };
     p.answers.set("Form7", {"&No", 0});
-    p.main->form().findAs<ui::MenuItem>("Exit1")->click();
+    p.main->form().require<ui::MenuItem>("Exit1").click();
     EXPECT_EQ(minimizeLeft, 500) << "\"&Minimize\" is moved out of the window";
-    EXPECT_EQ(form7.findAs<ui::Button>("MinimizeButton")->bounds().left, 180) << "and put back";
+    EXPECT_EQ(form7.require<ui::Button>("MinimizeButton").bounds().left, 180) << "and put back";
     EXPECT_FALSE(p.app->ended());
 
     form7.onShow = [] { FAIL() << "no question when the session ends"; };
@@ -90,9 +90,9 @@ TEST(Exit, TrayExitOffersYesAndNoOnlyAndTheSessionEndAsksNothing) {
 TEST(Exit, WithTheQuestionOffExitEndsAtOnceAndSaves) {
     TestProgram p;
     p.start();
-    p.main->form().findAs<ui::CheckBox>("GenTabEnableExitQCheckBox")->setChecked(false);
+    p.main->form().require<ui::CheckBox>("GenTabEnableExitQCheckBox").setChecked(false);
     p.app->windows().window("Form7")->onShow = [] { FAIL() << "asked although switched off"; };
-    p.main->form().findAs<ui::MenuItem>("Exit1")->click();
+    p.main->form().require<ui::MenuItem>("Exit1").click();
     EXPECT_TRUE(p.app->ended());
     EXPECT_NE(p.userHive().find("\"Exit Question\"=dword:00000000"), std::string::npos);
 }
@@ -129,7 +129,7 @@ TEST(Uninstall, RemovesTheEntryAndTheLogsStartsTheUninstallerAndEndsWithoutSavin
     calls.log.clear();
     p.answers.set("Form5", {"&Un-install", 0});
     int64_t before = p.clock.nowMs();
-    p.main->form().findAs<ui::MenuItem>("UnInstallExit1")->click();
+    p.main->form().require<ui::MenuItem>("UnInstallExit1").click();
     EXPECT_EQ(calls.log, (std::vector<std::string>{
                              "remove entry", "delete kvxlog.txt", "delete kvxlog.htm", "delete kvxlog.csv",
                              "delete kvxwarnlog.txt", "delete kvxwarnlog.htm", "delete updown.txt", "delete updown.htm",
@@ -146,12 +146,12 @@ TEST(RunAtStart, AnEntryFoundAtStartIsRewrittenWithoutAMessage) {
     p.lifecycle = calls.hooks(true);
     p.start();
     EXPECT_EQ(calls.log, (std::vector<std::string>{"remove old entries", "write entry /opt/korvex/korvex"}));
-    EXPECT_TRUE(p.main->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox")->checked());
+    EXPECT_TRUE(p.main->form().require<ui::CheckBox>("GenTabRunOnStartupCheckBox").checked());
     EXPECT_TRUE(p.app->messages().entries().empty());
 
     // Switched by the user on a visible window: the message, then the entry.
     p.main->Show1Click();
-    auto& box = *p.main->form().findAs<ui::CheckBox>("GenTabRunOnStartupCheckBox");
+    auto& box = p.main->form().require<ui::CheckBox>("GenTabRunOnStartupCheckBox");
     box.click();
     EXPECT_EQ(calls.log.back(), "remove entry");
     box.click();
@@ -188,7 +188,7 @@ TEST(Uninstall, ABadMachineHiveIsReportedLeftInPlaceAndItsValuesTakenAsAbsent) {
         else std::ofstream(path, std::ios::binary) << c.bytes;
         p.start();
         p.answers.set("Form5", {"&Un-install", 0});
-        p.main->form().findAs<ui::MenuItem>("UnInstallExit1")->click();
+        p.main->form().require<ui::MenuItem>("UnInstallExit1").click();
         ASSERT_FALSE(p.app->messages().entries().empty()) << c.what;
         const std::string& text = p.app->messages().entries().back().text;
         EXPECT_NE(text.find(c.reported), std::string::npos) << c.what << ": " << text;

@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "app/message_log.h"
-#include "app/modal_answers.h"
-#include "app/scripted_modal_host.h"
+#include "app/harness/message_log.h"
+#include "app/harness/modal_answers.h"
+#include "app/harness/scripted_modal_host.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "ui/model/timer.h"
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "app/script.h"
+#include "app/harness/script.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "sensorlib/sim/scenario.h"
 #include "ui/model/timer.h"

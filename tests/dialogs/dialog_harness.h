@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/modal_answers.h"
-#include "app/scripted_modal_host.h"
+#include "app/harness/modal_answers.h"
+#include "app/harness/scripted_modal_host.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "ui/model/window.h"
 

@@ -1,7 +1,7 @@
 // The exit question: its window, its answers, and the button layout of the tray menu's Exit.
 #include <gtest/gtest.h>
 
-#include "app/exit_question.h"
+#include "app/dialogs/exit_question.h"
 #include "dialog_harness.h"
 
 using namespace kvx;

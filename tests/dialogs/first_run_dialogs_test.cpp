@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/channel_settings.h"
-#include "app/agreement_window.h"
-#include "app/first_run_dialogs.h"
-#include "app/first_time_information_window.h"
-#include "app/startup_info_window.h"
-#include "app/startup_settings_window.h"
+#include "app/dialogs/agreement_window.h"
+#include "app/dialogs/first_run_dialogs.h"
+#include "app/dialogs/first_time_information_window.h"
+#include "app/dialogs/startup_info_window.h"
+#include "app/dialogs/startup_settings_window.h"
 #include "dialog_harness.h"
 
 using namespace kvx;
@@ -104,13 +104,13 @@ TEST(StartupSettingsWindow, CaptionsFromTheVoltagesAndTheCoreNominalSharedWithTh
                             DialogHarness::caption(w, "VersionLabel") + " | " +
                             DialogHarness::caption(w, "CoreVoltageLabel");
         EXPECT_TRUE(w.find("CoreVoltageGroupBox")->visible());
-        EXPECT_TRUE(w.findAs<ui::RadioButton>("Port0RadioButton")->checked()) << "Port 0 starts chosen";
-        auto* spin = w.findAs<ui::SpinButton>("CoreVoltageSpinButton");
+        EXPECT_TRUE(w.require<ui::RadioButton>("Port0RadioButton").checked()) << "Port 0 starts chosen";
+        auto* spin = &w.require<ui::SpinButton>("CoreVoltageSpinButton");
         spin->up();
         spin->up();
         spin->down();
         EXPECT_EQ(DialogHarness::caption(w, "CoreVoltageLabel"), "Core Voltage: 2.9Volt");
-        w.findAs<ui::RadioButton>("Port1RadioButton")->click();
+        w.require<ui::RadioButton>("Port1RadioButton").click();
     };
     app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
     EXPECT_EQ(captionsWhileOpen, "Port 0: 2.80Volt | Port 1: 1.75Volt | Version 3.82 | Core Voltage: 2.8Volt");
@@ -125,7 +125,7 @@ TEST(StartupSettingsWindow, WithoutTheChipTheQuestionsAreHiddenAndTheCloseBoxSti
     app::StartupSettingsWindow settings({[] { return acquisition::RailVoltages{}; }, false, {','}, {}});
     settings.window().setModalHost(&host);
     host.closeBox.insert("Form2");
-    host.whileOpen["Form2"] = [](ui::Window& w) { w.findAs<ui::RadioButton>("Port1RadioButton")->click(); };
+    host.whileOpen["Form2"] = [](ui::Window& w) { w.require<ui::RadioButton>("Port1RadioButton").click(); };
     std::vector<bool> reports;
     settings.onPortChosen = [&](bool port1) { reports.push_back(port1); };
     settings.show();

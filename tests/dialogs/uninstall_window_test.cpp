@@ -2,7 +2,7 @@
 // clock, the stored uninstall command, and Cancel.
 #include <gtest/gtest.h>
 
-#include "app/uninstall_window.h"
+#include "app/dialogs/uninstall_window.h"
 #include "dialog_harness.h"
 #include "ui/model/timer.h"
 

@@ -1,4 +1,4 @@
-#include "app/json_writer.h"
+#include "app/harness/json_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/scripted_modal_host.h"
+#include "app/harness/scripted_modal_host.h"
 #include "fake_board.h"
 #include "platform/fake/fixed_locale.h"
 #include "platform/fake/virtual_scheduler.h"

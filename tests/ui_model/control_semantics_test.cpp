@@ -204,3 +204,24 @@ TEST(Timer, HandlerMayStopOrRetuneItsOwnTimer) {
     EXPECT_EQ(ticks, (std::vector<int64_t>{500, 1000, 2000, 3000}));
     EXPECT_FALSE(timer.enabled());
 }
+
+// Guards against wiring by name that silently skips a control which is missing
+// or of another kind: require names the control in the error.
+TEST(Window, RequireFindsTheNamedControlOrThrowsNamingIt) {
+    Window form("Form1");
+    auto& box = form.add<CheckBox>(nullptr, "CheckBox1");
+    EXPECT_EQ(&form.require<CheckBox>("checkbox1"), &box) << "found in any letter case";
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    for (const Case& c : {Case{"CheckBox2", "no control Form1.CheckBox2"},
+                          Case{"CheckBox1", "control Form1.CheckBox1 is not of the kind the program asks for"}}) {
+        try {
+            form.require<RadioButton>(c.name);
+            ADD_FAILURE() << c.name << " did not throw";
+        } catch (const std::logic_error& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
+}

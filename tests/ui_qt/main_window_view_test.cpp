@@ -10,7 +10,7 @@
 #include "acquisition/sensor_library.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "qt_application.h"
-#include "ui/model/main_window.h"
+#include "ui/main_window/main_window.h"
 #include "ui/qt/window_view.h"
 
 using namespace kvx;

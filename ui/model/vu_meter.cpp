@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "acquisition/number_text.h"
+#include "text/number_text.h"
 
 namespace kvx::ui {
 namespace {

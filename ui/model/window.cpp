@@ -31,6 +31,12 @@ Control* Window::find(std::string_view name) const {
     return it == byName_.end() ? nullptr : it->second;
 }
 
+void Window::missingControl(std::string_view name, const Control* found) const {
+    std::string what = this->name() + "." + std::string(name);
+    if (!found) throw std::logic_error("no control " + what);
+    throw std::logic_error("control " + what + " is not of the kind the program asks for");
+}
+
 std::vector<Control*> Window::childrenOf(const Control* parent) const {
     std::vector<Control*> children;
     for (Control* c : order_)

@@ -35,9 +35,21 @@ public:
         return ref;
     }
 
+    // The control of that name, or nullptr: for names that come from outside
+    // (a script), where a missing control is the caller's to report.
     Control* find(std::string_view name) const;
+    // The control of that name and kind, for code that wires controls by name:
+    // a name that is missing or of another kind is a fault of the program, and
+    // throws std::logic_error naming it, so it shows at start-up and not as a
+    // setting or handler that silently does nothing.
     template <typename T>
-    T* findAs(std::string_view name) const { return dynamic_cast<T*>(find(name)); }
+    T& require(std::string_view name) const {
+        Control* control = find(name);
+        if (!control) missingControl(name, nullptr);
+        auto* typed = dynamic_cast<T*>(control);
+        if (!typed) missingControl(name, control);
+        return *typed;
+    }
     // Every control in creation order.
     const std::vector<Control*>& controls() const { return order_; }
     // The controls placed directly in `parent` (nullptr: the window itself), in creation order.
@@ -64,6 +76,7 @@ public:
     void describe(PropertySink& sink) const override;
 
 private:
+    [[noreturn]] void missingControl(std::string_view name, const Control* found) const;
     void adopt(std::unique_ptr<Control> control, Control* parent);
 
     std::vector<std::unique_ptr<Control>> owned_;

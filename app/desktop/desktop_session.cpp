@@ -1,0 +1,52 @@
+#include "app/desktop/desktop_session.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "app/application.h"
+#include "app/program.h"
+#include "platform/linux/shutdown_signals.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_scheduler.h"
+#include "app/desktop/desktop_views.h"
+#include "app/desktop/qt_modal_host.h"
+
+namespace kvx::ui::qt {
+
+int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Korvex");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::qt::QtScheduler scheduler;
+    platform::qt::QtMessageBoxes messageBoxes;
+    QtModalHost modalHost(scheduler, context.answers, context.diagnostics);
+
+    using platform::linux_backend::ShutdownSignals;
+    QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &signalNotifier, [&scheduler] {
+        ShutdownSignals::drain();
+        scheduler.quit();
+    });
+
+    // Another copy's request to come forward arrives on a socket that Qt's loop watches.
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+    if (context.integration)
+        context.integration->setFdWatcher([&notifiers](int fd, std::function<void()> onReadable) {
+            auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(onReadable));
+            notifiers.push_back(std::move(notifier));
+        });
+    // The run owns the views it gets here and destroys them before the window models.
+    auto createViews = [](app::Application& app) -> std::unique_ptr<app::ProgramViews> {
+        return std::make_unique<DesktopViews>(app);
+    };
+    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost, createViews};
+    return app::runProgram(options, platform);
+}
+
+}  // namespace kvx::ui::qt

@@ -1,0 +1,94 @@
+// Who fills which hook slot. Read this to see what a new subsystem must
+// provide, and where a slot that does nothing today is meant to be filled.
+#include "app/hook_providers.h"
+
+namespace kvx::app {
+namespace {
+
+struct SlotList {
+    std::vector<HookSlot> slots;
+    template <typename Function>
+    void add(std::string_view name, const Function& slot, Provider provider) {
+        slots.push_back({name, provider, static_cast<bool>(slot)});
+    }
+};
+
+}  // namespace
+
+std::string_view providerName(Provider provider) {
+    switch (provider) {
+        case Provider::MainWindow: return "main window";
+        case Provider::Alarms: return "alarms";
+        case Provider::Logs: return "logs";
+        case Provider::Tray: return "tray";
+        case Provider::OutsidePrograms: return "outside programs";
+    }
+    return "?";
+}
+
+std::vector<HookSlot> hookSlots(Application& app) {
+    SlotList list;
+    ui::MainWindow& main = app.mainWindow();
+    using enum Provider;
+
+    {
+        auto& [createIcon, temperatureAlarms, voltageOutOfBand, voltagePercentOff, fanStepBegin, fanNotAvailable,
+               fanAvailable, fanSpeed, fanStepEnd, cpuIdle, suspendChanged, swapStep] = main.poll().hooks;
+        list.add("PollHooks.createIcon", createIcon, Tray);
+        list.add("PollHooks.temperatureAlarms", temperatureAlarms, Alarms);
+        list.add("PollHooks.voltageOutOfBand", voltageOutOfBand, Alarms);
+        list.add("PollHooks.voltagePercentOff", voltagePercentOff, Alarms);
+        list.add("PollHooks.fanStepBegin", fanStepBegin, Alarms);
+        list.add("PollHooks.fanNotAvailable", fanNotAvailable, Alarms);
+        list.add("PollHooks.fanAvailable", fanAvailable, Alarms);
+        list.add("PollHooks.fanSpeed", fanSpeed, Alarms);
+        list.add("PollHooks.fanStepEnd", fanStepEnd, Alarms);
+        list.add("PollHooks.cpuIdle", cpuIdle, OutsidePrograms);
+        list.add("PollHooks.suspendChanged", suspendChanged, Tray);
+        list.add("PollHooks.swapStep", swapStep, Tray);
+    }
+    {
+        auto& [createIconBitmap, checkOutsidePrograms, buildValueLabels, runSettingHandlers, enableLogControls,
+               showLogMenuItems, checkLogFileSizes, swapStep, intervalLogStep, showTrayIcons] = app.startupSteps();
+        list.add("StartupSteps.createIconBitmap", createIconBitmap, Tray);
+        list.add("StartupSteps.checkOutsidePrograms", checkOutsidePrograms, OutsidePrograms);
+        list.add("StartupSteps.buildValueLabels", buildValueLabels, Alarms);
+        list.add("StartupSteps.runSettingHandlers", runSettingHandlers, OutsidePrograms);
+        list.add("StartupSteps.enableLogControls", enableLogControls, Logs);
+        list.add("StartupSteps.showLogMenuItems", showLogMenuItems, Logs);
+        list.add("StartupSteps.checkLogFileSizes", checkLogFileSizes, Logs);
+        list.add("StartupSteps.swapStep", swapStep, Tray);
+        list.add("StartupSteps.intervalLogStep", intervalLogStep, Logs);
+        list.add("StartupSteps.showTrayIcons", showTrayIcons, Tray);
+    }
+    {
+        auto& [sensorName, fanName, temperatureAlarmText, temperatureAlarmOn, voltageAlarmText, voltageAlarmOn,
+               fanAlarmText, fanAlarmOn] = main.quickInfo().sources;
+        list.add("QuickInfo.sensorName", sensorName, MainWindow);
+        list.add("QuickInfo.fanName", fanName, MainWindow);
+        list.add("QuickInfo.temperatureAlarmText", temperatureAlarmText, Alarms);
+        list.add("QuickInfo.temperatureAlarmOn", temperatureAlarmOn, Alarms);
+        list.add("QuickInfo.voltageAlarmText", voltageAlarmText, Alarms);
+        list.add("QuickInfo.voltageAlarmOn", voltageAlarmOn, Alarms);
+        list.add("QuickInfo.fanAlarmText", fanAlarmText, Alarms);
+        list.add("QuickInfo.fanAlarmOn", fanAlarmOn, Alarms);
+    }
+    {
+        auto& [pollNow, sensorSwitchedOn, sensorSwitchedOff, setFanDivisor, resetStatistics, unitSwitched,
+               roundFahrenheitChanged, p33NameChanged] = main.channels().hooks;
+        list.add("ChannelSettings.pollNow", pollNow, MainWindow);
+        list.add("ChannelSettings.sensorSwitchedOn", sensorSwitchedOn, MainWindow);
+        list.add("ChannelSettings.sensorSwitchedOff", sensorSwitchedOff, MainWindow);
+        list.add("ChannelSettings.setFanDivisor", setFanDivisor, MainWindow);
+        list.add("ChannelSettings.resetStatistics", resetStatistics, MainWindow);
+        list.add("ChannelSettings.unitSwitched", unitSwitched, MainWindow);
+        list.add("ChannelSettings.roundFahrenheitChanged", roundFahrenheitChanged, Tray);
+        list.add("ChannelSettings.p33NameChanged", p33NameChanged, MainWindow);
+    }
+    // UpDownStatistics keeps private state, so its two slots are listed by hand.
+    list.add("UpDownStatistics.pollNow", main.statistics().pollNow, MainWindow);
+    list.add("UpDownStatistics.onSave", main.statistics().onSave, Logs);
+    return list.slots;
+}
+
+}  // namespace kvx::app
