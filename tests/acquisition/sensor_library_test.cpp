@@ -150,12 +150,3 @@ TEST_F(SensorLibraryTest, AStartupErrorIsReportedWithTheLibrarysOwnWords) {
     EXPECT_EQ(lib->problem(), "board.txt:4: unknown key 'tmp'");
     expectNoChipNoReadings(*lib);
 }
-
-// The real shared object, through dlopen: the simulated board's library has every operation.
-TEST_F(SensorLibraryTest, TheBuiltSimulatedBoardLoadsThroughDlopen) {
-    kvx::platform::linux_backend::DlSharedLibraryLoader loader;
-    auto lib = SensorLibrary::load(loader, std::string(KVX_BIN_DIR) + "/libkvx-sim.so", clock);
-    ASSERT_TRUE(lib->usable()) << lib->problem();
-    EXPECT_GT(lib->clockRate(), 0);
-    EXPECT_FALSE(lib->logo().empty());
-}

@@ -73,12 +73,8 @@ TEST(Exit, TrayExitOffersYesAndNoOnlyAndTheSessionEndAsksNothing) {
     TestProgram p;
     p.start();
     auto& form7 = *p.app->windows().window("Form7");
-    int minimizeLeft = 0;
-    form7.onShow = [&] { minimizeLeft = form7.require<ui::Button>("MinimizeButton").bounds().left; };
     p.answers.set("Form7", {"&No", 0});
     p.main->form().require<ui::MenuItem>("Exit1").click();
-    EXPECT_EQ(minimizeLeft, 500) << "\"&Minimize\" is moved out of the window";
-    EXPECT_EQ(form7.require<ui::Button>("MinimizeButton").bounds().left, 180) << "and put back";
     EXPECT_FALSE(p.app->ended());
 
     form7.onShow = [] { FAIL() << "no question when the session ends"; };

@@ -52,16 +52,6 @@ std::string linesChanged(const std::string& before, const std::string& after) {
 
 }  // namespace
 
-TEST(SettingsAtStartUp, AFirstStartCreatesTheKeyWithKvxPathOnly) {
-    TestProgram p;
-    EXPECT_EQ(p.start(), app::Application::StartOutcome::Running);
-    EXPECT_EQ(p.userHive(),
-              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-              "\"KVX Path\"=\"/opt/korvex/korvex\"\r\n\r\n");
-    EXPECT_TRUE(p.app->messages().entries().empty()) << "no first-run dialog, no message";
-    EXPECT_TRUE(p.main->parked()) << "\"Startup in system tray\" is on by default";
-}
-
 // Guards against values lost or changed on the way through the window's controls.
 TEST(SettingsAtStartUp, WrittenDefaultsReadBackEqualAndRewriteByteIdentical) {
     std::string first = defaultHive();
@@ -120,8 +110,6 @@ TEST(SettingsAtStartUp, EdgeCasesOfStoredSets) {
         {"\"Log File Size Max\" missing: reading ends at read 66", withValue(base, "Log File Size Max", ""), 20, 1,
          "Sensor 1", "F"},
         {"\"WB1 Background\" as clRed", withValue(base, "WB1 Background", "\"WB1 Background\"=\"clRed\""), 20, 2,
-         "Sensor 1", "F"},
-        {"\"WB1 Background\" as $00FF8000", withValue(base, "WB1 Background", "\"WB1 Background\"=\"$00FF8000\""), 20, 2,
          "Sensor 1", "F"},
         {"\"WB1 Background\" as text that is no colour ends reading at read 130",
          withValue(base, "WB1 Background", "\"WB1 Background\"=\"bright\""), 20, 1, "Sensor 1", "F"},

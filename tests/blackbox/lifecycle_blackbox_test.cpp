@@ -78,16 +78,6 @@ TEST(LifecycleBlackBox, TheFirstRunShowsTheDialogsAndSavesEverythingAtTheEnd) {
     EXPECT_EQ(dump["controls"].toObject()["Form1.UDTabPollsLabel"].toObject()["caption"].toString(), "Number of Polls: 1");
 }
 
-TEST(LifecycleBlackBox, ADeclinedAgreementWritesNothingAndEnds) {
-    Folders f;
-    mkdir(f.file("config").c_str(), 0700);
-    writeFile(f.file("config/user.reg"), kKvxPathOnly);
-    writeFile(f.file("script.txt"), "at 0 answer Form3 \"&No\"\n");
-    auto run = runKorvex(f.args({"--virtual-time", "--run-for", "600", "--script", f.file("script.txt")}));
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(f.userHive(), kKvxPathOnly);
-}
-
 TEST(LifecycleBlackBox, ASecondCopyEndsWithCode3AndTheFirstComesForward) {
     Folders f;
     int first = startKorvex(f.args({"--run-for", "3", "--dump", f.file("first.json")}), f.file("first.txt"));

@@ -11,7 +11,6 @@
 
 #include "child_process.h"
 #include "platform/fake/fake_window_messages.h"
-#include "platform/linux/realtime_loop.h"
 #include "platform/linux/socket_window_messages.h"
 #include "temp_folder.h"
 
@@ -165,21 +164,6 @@ TEST_F(SocketBus, ReceiverRemovesOnlyItsOwnSocketFile) {
     EXPECT_TRUE(bus.exists("Korvex")) << "the first receiver must not delete the second one's file";
     second.reset();
     EXPECT_FALSE(std::filesystem::exists(bus.socketPath("Korvex")));
-}
-
-// The running copy's event loop wakes for a message that a second copy posts.
-TEST_F(SocketBus, EventLoopWakesForAMessageFromAnotherProcess) {
-    auto receiver = bus.listen("Korvex", error);
-    ASSERT_TRUE(receiver) << error;
-    std::optional<WindowMessage> got;
-    platform::linux_backend::RealtimeLoop loop;
-    loop.watchReadable(receiver->fd(), [&] { got = receiver->receive(); });
-
-    ChildProcess secondCopy([&] { return SocketWindowMessages(windows).post("Korvex", kComeForwardMessage, 0, 0); });
-    ASSERT_TRUE(secondCopy.setUpOk());
-    loop.runUntil([&] { return got.has_value(); }, loop.nowMs() + 10000);
-    loop.unwatch(receiver->fd());
-    EXPECT_EQ(got, (WindowMessage{kComeForwardMessage, 0, 0}));
 }
 
 }  // namespace

@@ -49,12 +49,6 @@ TEST(LmsensorsOverrides, HiveTextIsReadFromTheSensorsKeyOnly) {
     }
 }
 
-TEST(LmsensorsOverrides, MissingHiveMeansNoOverrides) {
-    const OverrideValues got = readOverrides("/nonexistent/korvex/user.reg");
-    EXPECT_TRUE(got.values.empty());
-    EXPECT_EQ(got.error, "");
-}
-
 TEST(LmsensorsOverrides, ValuesAreInterpreted) {
     Overrides o;
     std::string error;
@@ -121,13 +115,6 @@ TEST(LmsensorsOverrides, SmbusAdapterNumbersAreCheckedNotThrown) {
             EXPECT_EQ(faulty, "smbus") << "names the value, so the caller can give its line";
         }
     }
-}
-
-TEST(LmsensorsOverrides, ValuesKnowTheirLines) {
-    const OverrideValues got = parseOverrideText(
-        kHeader + "\n" + kKey + "\"Temp1\"=\"temp2\"\n\"SMBus\"=\"i2c-99999999999\"\n", "u.reg");
-    ASSERT_EQ(got.error, "");
-    EXPECT_EQ(got.lines, (std::map<std::string, int>{{"temp1", 4}, {"smbus", 5}}));
 }
 
 // Guards against an abort on an i2c-adapter folder whose number does not fit an int.

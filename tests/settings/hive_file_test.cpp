@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "unprivileged.h"
-
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -50,7 +48,6 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "kvx-hive-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
-        fs::permissions(folder_, fs::perms(0755));  // reachable by the unprivileged child below
         path_ = folder_ / "user.reg";
     }
     void TearDown() override {
@@ -201,30 +198,6 @@ TEST_F(HiveFileTest, AFolderAtTheTemporaryNameFailsTheSaveAndKeepsTheOldHive) {
     EXPECT_NE(saved.message.find("user.reg.tmp"), std::string::npos) << saved.message;
     EXPECT_EQ(readBytes(path_), old);
     EXPECT_TRUE(fs::is_directory(path_.string() + ".tmp"));
-}
-
-// Runs `save` as user "nobody". Returns the save's message ("" = success).
-std::string saveWithoutPrivileges(const fs::path& path, const Hive& hive) {
-    return test::runAsNobody([&] {
-        PosixFileSystem files;
-        HiveFile file(files, path.string());
-        const platform::FsStatus saved = file.save(hive);
-        return saved.ok() ? std::string() : saved.message;
-    });
-}
-
-TEST_F(HiveFileTest, SaveIntoReadOnlyFolderFailsWithErrnoTextAndKeepsTheOldFile) {
-    const std::string old = hiveWithInterval(10000).serialize();
-    writeBytes(path_, old);
-    fs::permissions(path_, fs::perms(0644));
-    fs::permissions(folder_, fs::perms(0555));
-
-    const std::string message = saveWithoutPrivileges(path_, hiveWithInterval(20000));
-    if (message == test::kCouldNotDropPrivileges) GTEST_SKIP() << "SKIPPED: running as root and setuid(nobody) failed";
-    EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
-    EXPECT_NE(message.find("user.reg.tmp"), std::string::npos) << message;
-    EXPECT_EQ(readBytes(path_), old);
-    EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
 }
 
 }  // namespace
