@@ -112,6 +112,9 @@ public:
     StartupSteps& startupSteps() { return steps_; }
     Splash& splash() { return splash_; }
     const std::string& startTime() const { return startTime_; }
+    // Appends one entry to the warning log in the chosen formats; a file that
+    // cannot be written is reported and the next warning tries again.
+    void WriteErrorLog(const std::string& text);
 
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
@@ -131,6 +134,8 @@ private:
     void reportFileMessages(const std::vector<std::string>& messages);
     void GenTabRunOnStartupCheckBoxClick();
     std::string uninstallCommand();
+    // The alarms' services that belong to the program: the warning log, polling after a warning.
+    void wireAlarms();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

@@ -1,0 +1,27 @@
+// The alarms' services that need the program: the warning log and the poll
+// timer that a closing warning window starts again.
+#include "app/application.h"
+#include "logs/warning_log.h"
+
+namespace kvx::app {
+
+void Application::wireAlarms() {
+    alarms::AlarmServices& services = mainWindow_->alarmChecks().services();
+    // Until start-up has finished its own steps start the poll timer.
+    services.resumePolling = [this] {
+        if (started_) mainWindow_->poll().Timer1().setEnabled(true);
+    };
+    services.writeWarning = [this](const std::string& text) { WriteErrorLog(text); };
+}
+
+void Application::WriteErrorLog(const std::string& text) {
+    ui::Window& form = mainWindow_->form();
+    logs::WarningLogFormats formats{form.require<ui::CheckBox>("CheckBox6").checked(),
+                                    form.require<ui::CheckBox>("CheckBox79").checked()};
+    auto now = services_.scheduler.wallClock();
+    platform::FsStatus status = logs::writeWarningLog(logFile_, services_.machine.folders.program, formats,
+                                                      services_.locale.shortDate(now), services_.locale.longTime(now), text);
+    if (!status.ok()) showError(status.message);
+}
+
+}  // namespace kvx::app
