@@ -1,5 +1,5 @@
-// The alarms' services that need the program: the warning log and the poll
-// timer that a closing warning window starts again.
+// The alarms' services that need the program: the warning log, the programs an
+// alarm runs, and the poll timer that a closing warning window starts again.
 #include "app/application.h"
 #include "logs/warning_log.h"
 
@@ -12,6 +12,10 @@ void Application::wireAlarms() {
         if (started_) mainWindow_->poll().Timer1().setEnabled(true);
     };
     services.writeWarning = [this](const std::string& text) { WriteErrorLog(text); };
+    // "On Alarm run": the file's default action, without parameters; checked on every alarm.
+    services.fileExists = [this](const std::string& path) { return !path.empty() && services_.machine.files.exists(path); };
+    if (const auto& start = services_.machine.lifecycle.startProgram)
+        services.executeFile = [start](const std::string& path) { start(path, ""); };
 }
 
 void Application::WriteErrorLog(const std::string& text) {
