@@ -25,6 +25,9 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       poll_(form_, pages_["GenTabTabSheet"].panels[0], scheduler,
             {library, readings_, channels_, statistics_, display_, gauges_}),
       quickInfo_(form_, quickCheckMenu_, gauges_, display_, statistics_, information_),
+      speaker_(form_, pages_["GenTabTabSheet"].panels[1], scheduler,
+               [&library](int pitch) { library.startPCSpeaker(static_cast<uint16_t>(pitch)); },
+               [&library] { library.stopPCSpeaker(); }),
       alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
       alarmChecks_(alarmSettings_, warning_, alarmServices()) {
     form_.setCaption("Korvex");

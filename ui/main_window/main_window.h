@@ -15,6 +15,7 @@
 #include "acquisition/up_down_statistics.h"
 #include "alarms/alarm_checks.h"
 #include "alarms/alarm_settings.h"
+#include "alarms/pc_speaker.h"
 #include "alarms/warning_window.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
@@ -46,6 +47,7 @@ public:
     alarms::AlarmSettings& alarmSettings() { return alarmSettings_; }
     alarms::AlarmChecks& alarmChecks() { return alarmChecks_; }
     alarms::WarningWindow& warningWindow() { return warning_; }
+    alarms::PcSpeaker& pcSpeaker() { return speaker_; }
 
     // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
     void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
@@ -148,6 +150,7 @@ private:
     acquisition::PollCycle poll_;
     acquisition::InformationWindow information_;
     acquisition::QuickInfo quickInfo_;
+    alarms::PcSpeaker speaker_;
     alarms::AlarmSettings alarmSettings_;
     alarms::WarningWindow warning_;
     alarms::AlarmChecks alarmChecks_;

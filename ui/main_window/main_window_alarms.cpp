@@ -50,6 +50,8 @@ alarms::AlarmServices MainWindow::alarmServices() {
     services.compactWidth = [this] { return compactWidth_; };
     services.fullWidth = kExpandedWidth;
     services.setStayOnTop = [this](bool onTop) { form_.stayOnTop = onTop; };
+    services.startSpeakerTimer = [this] { speaker_.startTimer(); };
+    services.stopSpeaker = [this] { speaker_.stop(); };
     services.stopPolling = [this] { poll_.Timer1().setEnabled(false); };
     services.warningClosed = [this] {
         if (poll_.hooks.createIcon) poll_.hooks.createIcon();

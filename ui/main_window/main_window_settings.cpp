@@ -195,6 +195,9 @@ void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainW
         bind.integer((prefix + " Off Mark").c_str(), [&alarms, fan](int32_t v) { alarms.setFanPercentOff(fan, v); },
                      [&alarms, fan] { return static_cast<int32_t>(alarms.fanPercentOff(fan)); });
     }
+    ui::TrackBar& pitch = main.pcSpeaker().pitchTrackBar();
+    bind.integer("PC Speaker Freq", [&pitch](int32_t v) { pitch.setPosition(v); },
+                 [&pitch] { return static_cast<int32_t>(pitch.position()); });
     bind.integer("Ignore Fan Alarm", [&alarms](int32_t v) { alarms.setIgnoreCount(v); },
                  [&alarms] { return static_cast<int32_t>(alarms.ignoreCount()); });
 
