@@ -78,6 +78,12 @@ void MainWindow::wireAlarms() {
     hooks.fanAvailable = [this](int fan) { alarmChecks_.fanAvailable(fan); };
     hooks.fanSpeed = [this](int fan, double rpm) { alarmChecks_.fanSpeed(fan, rpm); };
     hooks.fanStepEnd = [this] { alarmChecks_.fanStepEnd(); };
+    // The °F labels follow "Round °F" as the channel texts do.
+    auto* roundFahrenheit = &form_.require<CheckBox>("CheckBox1");
+    roundFahrenheit->onClick = [this, channelsClick = roundFahrenheit->onClick] {
+        if (channelsClick) channelsClick();
+        alarmSettings_.refreshLabels();
+    };
     // A new band shows on the rails at once.
     alarmSettings_.onVoltagePercentChanged = [this] { poll_.pollNow(); };
 
