@@ -14,8 +14,20 @@ void Application::wireAlarms() {
     services.writeWarning = [this](const std::string& text) { WriteErrorLog(text); };
     // "On Alarm run": the file's default action, without parameters; checked on every alarm.
     services.fileExists = [this](const std::string& path) { return !path.empty() && services_.machine.files.exists(path); };
-    if (const auto& start = services_.machine.lifecycle.startProgram)
-        services.executeFile = [start](const std::string& path) { start(path, ""); };
+    services.executeFile = [this, start = services_.machine.lifecycle.startProgram](const std::string& path) {
+        events_.add(services_.scheduler.nowMs(), "run", path);
+        if (start) start(path, "");
+    };
+    // No sound device is driven yet: the wave requests are recorded for the dump.
+    auto* loop = &mainWindow_->form().require<ui::CheckBox>("GenTabLoopWavesCheckBox");
+    services.playWave = [this, loop](const std::string& path) {
+        if (path.empty()) events_.add(services_.scheduler.nowMs(), "stopWave");
+        else events_.add(services_.scheduler.nowMs(), "play", path + (loop->checked() ? " (loop)" : ""));
+    };
+    services.stopSpeaker = [this, stop = services.stopSpeaker] {
+        if (stop) stop();
+        events_.add(services_.scheduler.nowMs(), "stopSound");
+    };
 }
 
 void Application::WriteErrorLog(const std::string& text) {

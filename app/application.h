@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "acquisition/sensor_library.h"
+#include "app/harness/event_log.h"
 #include "app/harness/message_log.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
@@ -105,6 +106,7 @@ public:
     ui::MainWindow& mainWindow() { return *mainWindow_; }
     const ui::WindowSet& windows() const { return windows_; }
     const MessageLog& messages() const { return messages_; }
+    const EventLog& events() const { return events_; }
     platform::MessageBoxes& messageBoxes() { return messages_; }
     acquisition::SensorLibrary& sensorLibrary() { return *library_; }
     platform::Scheduler& scheduler() { return services_.scheduler; }
@@ -147,6 +149,7 @@ private:
     settings::SettingsBindings bindings_;
     settings::SettingsStore store_;
     logs::LogFile logFile_;
+    EventLog events_;
     StartupSteps steps_;
     std::string startTime_;
     bool started_ = false;

@@ -3,8 +3,13 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonArray>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "run_program.h"
 
@@ -77,4 +82,67 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
     EXPECT_EQ(control(dump, "Form1.Label10")["color"].toString(), "clBlack");
     EXPECT_EQ(control(dump, "Form8.AlarmLabel")["caption"].toString(), QString::fromUtf8("Sound Alarm at: 50°C/122°F"));
     EXPECT_EQ(control(dump, "Form8.AlarmStateLabel")["caption"].toString(), "Alarm Disabled");
+
+    // Each alarm ends its sound when its window closes and once more when the alarm is done.
+    std::vector<std::string> events;
+    for (const auto& e : dump["events"].toArray())
+        events.push_back(std::to_string(e.toObject()["time_ms"].toInteger()) + " " + e.toObject()["kind"].toString().toStdString());
+    std::vector<std::string> expectedEvents;
+    for (const char* time : {"30200", "60200", "70200"})
+        for (const char* kind : {"stopSound", "stopWave", "stopSound"}) expectedEvents.push_back(std::string(time) + " " + kind);
+    EXPECT_EQ(events, expectedEvents);
+}
+
+namespace {
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+// A first run writes the settings; the voltage alarm is then set to run a program and
+// play a wave that exist, and a second run raises it.
+TEST(AlarmBlackBox, AVoltageAlarmRunsItsProgramAndPlaysItsWave) {
+    std::string folder = makeTempFolder();
+    std::vector<std::string> common = {"--headless", "--virtual-time", "--config-dir", folder + "/config", "--program-folder",
+                                       folder + "/program", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so",
+                                       "--scenario", std::string(KVX_TEST_DATA_DIR) + "/alarm-board.txt"};
+    auto args = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), common.begin(), common.end());
+        return more;
+    };
+    ASSERT_EQ(runKorvex(args({"--run-for", "1"})).exitCode, 0);
+
+    const std::string marker = folder + "/alarm-ran";
+    const std::string program = folder + "/alarm.sh";
+    std::ofstream(program) << "#!/bin/sh\necho ran > '" << marker << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const std::string settingsFile = folder + "/config/user.reg";
+    std::string settings = readFile(settingsFile);
+    settings = replaced(settings, "\"Voltage Alarm Run\"=dword:00000000", "\"Voltage Alarm Run\"=dword:00000001");
+    settings = replaced(settings, "\"Voltage Alarm Path\"=\"\"", "\"Voltage Alarm Path\"=\"" + program + "\"");
+    settings = replaced(settings, "\"Volt Alarm Wave\"=dword:00000000", "\"Volt Alarm Wave\"=dword:00000001");
+    settings = replaced(settings, "\"Volt Alarm Wave Path\"=\"\"", "\"Volt Alarm Wave Path\"=\"" + program + "\"");
+    std::ofstream(settingsFile, std::ios::binary | std::ios::trunc) << settings;
+
+    const std::string dumpFile = folder + "/dump.json";
+    auto run = runKorvex(args({"--run-for", "40", "--dump", dumpFile}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
+    std::vector<std::string> kinds;
+    for (const auto& e : dump["events"].toArray()) {
+        QJsonObject event = e.toObject();
+        kinds.push_back(event["kind"].toString().toStdString());
+        if (kinds.back() == "run" || kinds.back() == "play") {
+            EXPECT_EQ(event["detail"].toString().toStdString(), program);
+        }
+    }
+    EXPECT_EQ(kinds, (std::vector<std::string>{"run", "play", "stopSound", "stopWave", "stopSound"}));
+    // The program is started and not waited for: give it a moment to leave its mark.
+    for (int i = 0; i < 100 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(std::filesystem::exists(marker)) << "the alarm's program did not run";
 }

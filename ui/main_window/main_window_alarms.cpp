@@ -65,6 +65,9 @@ void MainWindow::wireAlarms() {
     sharedLogBox(form_, logGeneral, "CheckBox6", "TXT", true, 120);
     sharedLogBox(form_, logGeneral, "CheckBox79", "HTML", true, 138);
     alarmChecks_.services().writeWarnings = [writeWarnings] { return writeWarnings->checked(); };
+    auto& loopWaves = form_.add<CheckBox>(pages_["GenTabTabSheet"].panels[1], "GenTabLoopWavesCheckBox");
+    loopWaves.setCaption("Loop Alarm Waves");
+    loopWaves.setBounds({8, 120, 200, 17});
 
     auto& hooks = poll_.hooks;
     hooks.temperatureAlarms = [this] { alarmChecks_.temperatureAlarms(); };

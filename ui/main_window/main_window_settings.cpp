@@ -175,7 +175,7 @@ void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainW
         {"Fan1 Alarm Wave", "CheckBox32"},   {"Fan2 Alarm Wave", "CheckBox34"},     {"Fan3 Alarm Wave", "CheckBox36"},
         {"Fan1 Show Alarm Msg", "CheckBox40"}, {"Fan2 Show Alarm Msg", "CheckBox44"}, {"Fan3 Show Alarm Msg", "CheckBox46"},
         {"Fan1 PC Speaker", "CheckBox43"},   {"Fan2 PC Speaker", "CheckBox45"},     {"Fan3 PC Speaker", "CheckBox47"},
-        {"Write Errors", "CheckBox41"},
+        {"Write Errors", "CheckBox41"},      {"Loop Waves", "GenTabLoopWavesCheckBox"},
     };
     for (auto& [setting, control] : boxes) bind.checkBox(setting, control);
     // Shared with the Up/Down log: bound here unless the log side has bound them.
