@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/band.h"
+
 namespace kvx::acquisition {
 namespace {
 
@@ -83,12 +85,14 @@ void PollCycle::Timer1Timer() {
     if (r.chipPresent) {
         try {
             voltageStep();
-        } catch (const std::exception&) {
+        } catch (...) {
         }
         try {
             fanStep();
-        } catch (const std::exception&) {
+        } catch (...) {
         }
+        // The fan alarms' ignore counters are settled even when the fan step ended early.
+        if (hooks.fanStepEnd) hooks.fanStepEnd();
     }
     parts_.statistics.updatePollCount();
     if (polling() && hooks.cpuIdle) hooks.cpuIdle();
@@ -115,7 +119,7 @@ void PollCycle::voltageStep() {
         ui::Label& label = parts_.display.railLabel(step.rail);
         label.setColour(ui::kColourBlack);
         label.setCaption(railText(value, number));
-        if (value < nominal - halfWidth || value > nominal + halfWidth) {
+        if (outsideBand(value, nominal, halfWidth)) {
             label.setColour(ui::kColourRed);
             if (hooks.voltageOutOfBand) hooks.voltageOutOfBand(step.rail, value);
         }
@@ -141,7 +145,6 @@ void PollCycle::fanStep() {
         parts_.statistics.updateFan(fan, speed, number);
         if (polling() && hooks.fanSpeed) hooks.fanSpeed(fan, speed);
     }
-    if (hooks.fanStepEnd) hooks.fanStepEnd();
 }
 
 void PollCycle::pollNow() {

@@ -14,6 +14,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
       logFile_(services_.machine.logStorage, services_.machine.textEncoding) {
     windows_.add(mainWindow_->form());
     windows_.add(mainWindow_->information().window());
+    windows_.add(mainWindow_->warningWindow().window());
     windows_.add(splash_.window());
     windows_.add(exitQuestion_.window());
     windows_.declare("Form9", {"&Ok"});
@@ -29,6 +30,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     };
     mainWindow_->form().onCloseRequest = [this] { requestClose(); };
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
+    wireAlarms();
     bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
                    [this] { return settings::SettingValue{services_.machine.programPath}; });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "acquisition/sensor_library.h"
+#include "app/harness/event_log.h"
 #include "app/harness/message_log.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
@@ -105,6 +106,7 @@ public:
     ui::MainWindow& mainWindow() { return *mainWindow_; }
     const ui::WindowSet& windows() const { return windows_; }
     const MessageLog& messages() const { return messages_; }
+    const EventLog& events() const { return events_; }
     platform::MessageBoxes& messageBoxes() { return messages_; }
     acquisition::SensorLibrary& sensorLibrary() { return *library_; }
     platform::Scheduler& scheduler() { return services_.scheduler; }
@@ -112,6 +114,9 @@ public:
     StartupSteps& startupSteps() { return steps_; }
     Splash& splash() { return splash_; }
     const std::string& startTime() const { return startTime_; }
+    // Appends one entry to the warning log in the chosen formats; a file that
+    // cannot be written is reported and the next warning tries again.
+    void WriteErrorLog(const std::string& text);
 
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
@@ -131,6 +136,8 @@ private:
     void reportFileMessages(const std::vector<std::string>& messages);
     void GenTabRunOnStartupCheckBoxClick();
     std::string uninstallCommand();
+    // The alarms' services that belong to the program: the warning log, polling after a warning.
+    void wireAlarms();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
@@ -142,6 +149,7 @@ private:
     settings::SettingsBindings bindings_;
     settings::SettingsStore store_;
     logs::LogFile logFile_;
+    EventLog events_;
     StartupSteps steps_;
     std::string startTime_;
     bool started_ = false;

@@ -19,6 +19,7 @@ std::string_view providerName(Provider provider) {
     switch (provider) {
         case Provider::MainWindow: return "main window";
         case Provider::Alarms: return "alarms";
+        case Provider::ValueLabels: return "value labels";
         case Provider::Logs: return "logs";
         case Provider::Tray: return "tray";
         case Provider::OutsidePrograms: return "outside programs";
@@ -52,7 +53,8 @@ std::vector<HookSlot> hookSlots(Application& app) {
                showLogMenuItems, checkLogFileSizes, swapStep, intervalLogStep, showTrayIcons] = app.startupSteps();
         list.add("StartupSteps.createIconBitmap", createIconBitmap, Tray);
         list.add("StartupSteps.checkOutsidePrograms", checkOutsidePrograms, OutsidePrograms);
-        list.add("StartupSteps.buildValueLabels", buildValueLabels, Alarms);
+        // The alarm labels follow their values; the log and countdown labels wait for their subsystems.
+        list.add("StartupSteps.buildValueLabels", buildValueLabels, ValueLabels);
         list.add("StartupSteps.runSettingHandlers", runSettingHandlers, OutsidePrograms);
         list.add("StartupSteps.enableLogControls", enableLogControls, Logs);
         list.add("StartupSteps.showLogMenuItems", showLogMenuItems, Logs);

@@ -8,12 +8,12 @@ namespace kvx::app {
 
 // The subsystems that fill the hook slots of the others (PollHooks,
 // StartupSteps, the quick-info sources, the channel and statistics hooks).
-enum class Provider { MainWindow, Alarms, Logs, Tray, OutsidePrograms };
+enum class Provider { MainWindow, Alarms, ValueLabels, Logs, Tray, OutsidePrograms };
 
 // Whether the subsystem exists yet. A slot whose provider is not built is
 // empty and does nothing when it runs; once the subsystem lands, its entry
 // here turns true and every slot it owns must then be filled.
-constexpr bool isBuilt(Provider provider) { return provider == Provider::MainWindow; }
+constexpr bool isBuilt(Provider provider) { return provider == Provider::MainWindow || provider == Provider::Alarms; }
 
 std::string_view providerName(Provider provider);
 

@@ -35,7 +35,8 @@ void describe(JsonWriter& json, const ui::Control& control) {
 
 }  // namespace
 
-std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::vector<MessageLog::Entry>& messages) {
+std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::vector<MessageLog::Entry>& messages,
+                      const std::vector<EventLog::Entry>& events) {
     JsonWriter json;
     json.beginObject();
     json.key("time_ms");
@@ -57,6 +58,19 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.string(m.title);
         json.key("text");
         json.string(m.text);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("events");
+    json.beginArray();
+    for (const auto& e : events) {
+        json.beginObject();
+        json.key("time_ms");
+        json.integer(e.timeMs);
+        json.key("kind");
+        json.string(e.kind);
+        json.key("detail");
+        json.string(e.detail);
         json.endObject();
     }
     json.endArray();

@@ -24,7 +24,12 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       statistics_(form_, upDownPage_),
       poll_(form_, pages_["GenTabTabSheet"].panels[0], scheduler,
             {library, readings_, channels_, statistics_, display_, gauges_}),
-      quickInfo_(form_, quickCheckMenu_, gauges_, display_, statistics_, information_) {
+      quickInfo_(form_, quickCheckMenu_, gauges_, display_, statistics_, information_),
+      speaker_(form_, pages_["GenTabTabSheet"].panels[1], scheduler,
+               [&library](int pitch) { library.startPCSpeaker(static_cast<uint16_t>(pitch)); },
+               [&library] { library.stopPCSpeaker(); }),
+      alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
+      alarmChecks_(alarmSettings_, warning_, alarmServices()) {
     form_.setCaption("Korvex");
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
@@ -67,7 +72,11 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     statistics_.pollNow = [this] { poll_.pollNow(); };
     wireChannelHooks(library);
     auto* degree = &form_.require<CheckBox>("CheckBox20");
-    degree->onClick = [this, degree] { channels_.setDegree(degree->checked() ? "\xC2\xB0" : ""); };
+    degree->onClick = [this, degree] {
+        channels_.setDegree(degree->checked() ? "\xC2\xB0" : "");
+        alarmSettings_.refreshLabels();
+    };
+    wireAlarms();
     SetVUMmeters();
 }
 

@@ -13,6 +13,10 @@
 #include "acquisition/reading_set.h"
 #include "acquisition/sensor_library.h"
 #include "acquisition/up_down_statistics.h"
+#include "alarms/alarm_checks.h"
+#include "alarms/alarm_settings.h"
+#include "alarms/pc_speaker.h"
+#include "alarms/warning_window.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
@@ -40,6 +44,10 @@ public:
     VUMeter& gauge(int sensor) { return *gauges_[sensor - 1]; }
     Timer& Timer2() { return timer2_; }
     Timer& Timer3() { return timer3_; }
+    alarms::AlarmSettings& alarmSettings() { return alarmSettings_; }
+    alarms::AlarmChecks& alarmChecks() { return alarmChecks_; }
+    alarms::WarningWindow& warningWindow() { return warning_; }
+    alarms::PcSpeaker& pcSpeaker() { return speaker_; }
 
     // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
     void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
@@ -97,6 +105,10 @@ private:
     void sensorSwitchedOn(int sensor);
     void sensorSwitchedOff(int sensor);
     void wireChannelHooks(acquisition::SensorLibrary& library);
+    alarms::AlarmPlaces alarmPlaces();
+    alarms::AlarmSettingsSources alarmSettingsSources();
+    alarms::AlarmServices alarmServices();
+    void wireAlarms();
 
     Window form_{"Form1"};
     acquisition::NumberFormat number_;
@@ -138,6 +150,10 @@ private:
     acquisition::PollCycle poll_;
     acquisition::InformationWindow information_;
     acquisition::QuickInfo quickInfo_;
+    alarms::PcSpeaker speaker_;
+    alarms::AlarmSettings alarmSettings_;
+    alarms::WarningWindow warning_;
+    alarms::AlarmChecks alarmChecks_;
 };
 
 }  // namespace kvx::ui

@@ -51,6 +51,8 @@ private:
     MainWindow& main_;
 };
 
+void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main);
+
 }  // namespace
 
 void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& main) {
@@ -150,7 +152,72 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
         bind.integer(setting.c_str(), [&channels, sensor](int32_t v) { channels.setStoredSource(sensor, v); },
                      [&channels, sensor] { return static_cast<int32_t>(channels.source(sensor)); });
     }
+
+    bindAlarmSettings(bind, bindings, main);
 }
+
+namespace {
+
+// The alarm settings: every "Enable Alarm", run, play, Show Msg and PC Speaker box,
+// the values the spin buttons edit and the program and wave paths.
+void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main) {
+    alarms::AlarmSettings& alarms = main.alarmSettings();
+    const char* boxes[][2] = {
+        {"MB Alarm", "CheckBox3"},           {"MB Alarm Run", "CheckBox5"},         {"MB Alarm Wave", "CheckBox17"},
+        {"MB Show Alarm Msg", "CheckBox13"}, {"MB PC Speaker", "CheckBox48"},       {"CPU Alarm", "CheckBox14"},
+        {"CPU Alarm Run", "CheckBox12"},     {"CPU Alarm Wave", "CheckBox18"},      {"CPU Show Alarm Msg", "CheckBox49"},
+        {"CPU PC Speaker", "CheckBox50"},    {"WB Sensor 2 Alarm", "CheckBox56"},   {"WB Sensor 2 Alarm Run", "CheckBox57"},
+        {"WB Sensor 2 Alarm Play", "CheckBox58"}, {"WB Sensor 2 Show Alarm Msg", "CheckBox59"},
+        {"WB Sensor 2 PC Speaker", "CheckBox60"}, {"Voltage Alarm", "CheckBox2"},   {"Voltage Alarm Run", "CheckBox16"},
+        {"Volt Alarm Wave", "CheckBox19"},   {"Volt Show Alarm Msg", "CheckBox51"}, {"Volt PC Speaker", "CheckBox52"},
+        {"Fan1 Check", "CheckBox28"},        {"Fan2 Check", "CheckBox29"},          {"Fan3 Check", "CheckBox30"},
+        {"Fan1 Alarm", "CheckBox31"},        {"Fan2 Alarm", "CheckBox33"},          {"Fan3 Alarm", "CheckBox35"},
+        {"Fan1 Alarm Wave", "CheckBox32"},   {"Fan2 Alarm Wave", "CheckBox34"},     {"Fan3 Alarm Wave", "CheckBox36"},
+        {"Fan1 Show Alarm Msg", "CheckBox40"}, {"Fan2 Show Alarm Msg", "CheckBox44"}, {"Fan3 Show Alarm Msg", "CheckBox46"},
+        {"Fan1 PC Speaker", "CheckBox43"},   {"Fan2 PC Speaker", "CheckBox45"},     {"Fan3 PC Speaker", "CheckBox47"},
+        {"Write Errors", "CheckBox41"},      {"Loop Waves", "GenTabLoopWavesCheckBox"},
+    };
+    for (auto& [setting, control] : boxes) bind.checkBox(setting, control);
+    // Shared with the Up/Down log: bound here unless the log side has bound them.
+    for (auto [setting, control] : {std::pair{"Warn/UpDown Files TXT", "CheckBox6"}, std::pair{"Warn/UpDown Files HTM", "CheckBox79"}})
+        if (!bindings.isBound(setting)) bind.checkBox(setting, control);
+
+    const char* thresholds[3] = {"MB Tempature Alarm", "CPU Tempature Alarm", "WB Sensor 2 Tempature Alarm"};
+    for (int sensor = 1; sensor <= 3; ++sensor)
+        bind.integer(thresholds[sensor - 1], [&alarms, sensor](int32_t v) { alarms.setThreshold(sensor, v); },
+                     [&alarms, sensor] { return static_cast<int32_t>(alarms.threshold(sensor)); });
+    bind.real("Voltage Off", [&alarms](double v) { alarms.setVoltagePercentOff(v); },
+              [&alarms] { return alarms.voltagePercentOff(); });
+    for (int fan = 1; fan <= 3; ++fan) {
+        std::string prefix = "Fan" + std::to_string(fan);
+        bind.real((prefix + " Users RPM").c_str(), [&alarms, fan](double v) { alarms.setFanRpm(fan, v); },
+                  [&alarms, fan] { return alarms.fanRpm(fan); });
+        bind.integer((prefix + " Off Mark").c_str(), [&alarms, fan](int32_t v) { alarms.setFanPercentOff(fan, v); },
+                     [&alarms, fan] { return static_cast<int32_t>(alarms.fanPercentOff(fan)); });
+    }
+    ui::TrackBar& pitch = main.pcSpeaker().pitchTrackBar();
+    bind.integer("PC Speaker Freq", [&pitch](int32_t v) { pitch.setPosition(v); },
+                 [&pitch] { return static_cast<int32_t>(pitch.position()); });
+    bind.integer("Ignore Fan Alarm", [&alarms](int32_t v) { alarms.setIgnoreCount(v); },
+                 [&alarms] { return static_cast<int32_t>(alarms.ignoreCount()); });
+
+    auto paths = [&](const char* program, const char* wave, alarms::AlarmActionBoxes& alarm) {
+        bindings.bind(program, [&alarms, &alarm](const SettingValue& v) { alarms.setProgramPath(alarm, std::get<std::string>(v)); },
+                      [&alarm] { return SettingValue{alarm.programPath}; });
+        bindings.bind(wave, [&alarms, &alarm](const SettingValue& v) { alarms.setWavePath(alarm, std::get<std::string>(v)); },
+                      [&alarm] { return SettingValue{alarm.wavePath}; });
+    };
+    paths("MB Alarm Path", "MB Alarm Wave Path", alarms.sensor(1));
+    paths("CPU Alarm Path", "CPU Alarm Wave Path", alarms.sensor(2));
+    paths("WB Sensor 2 Alarm Path", "WB Sensor 2 Alarm Wave Path", alarms.sensor(3));
+    paths("Voltage Alarm Path", "Volt Alarm Wave Path", alarms.voltage());
+    for (int fan = 1; fan <= 3; ++fan) {
+        std::string prefix = "Fan" + std::to_string(fan);
+        paths((prefix + " Alarm Path").c_str(), (prefix + " Alarm Wave Path").c_str(), alarms.fan(fan));
+    }
+}
+
+}  // namespace
 
 void afterSettingRead(settings::SettingsBindings& bindings, MainWindow& main, int readNumber) {
     static const int logFileInterval = settings::findSetting("Log File Interval")->readNumber;

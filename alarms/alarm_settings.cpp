@@ -1,0 +1,258 @@
+#include "alarms/alarm_settings.h"
+
+#include <utility>
+
+namespace kvx::alarms {
+namespace {
+
+using acquisition::generalText;
+
+// The control names of each alarm's boxes: enable, run, play, show message, PC speaker.
+constexpr const char* kSensorBoxes[kAlarmSensors][5] = {
+    {"CheckBox3", "CheckBox5", "CheckBox17", "CheckBox13", "CheckBox48"},
+    {"CheckBox14", "CheckBox12", "CheckBox18", "CheckBox49", "CheckBox50"},
+    {"CheckBox56", "CheckBox57", "CheckBox58", "CheckBox59", "CheckBox60"},
+};
+constexpr const char* kSensorPathLabels[kAlarmSensors][2] = {{"Label21", "Label25"}, {"Label12", "Label26"}, {"Label40", "Label92"}};
+constexpr const char* kVoltageBoxes[5] = {"CheckBox2", "CheckBox16", "CheckBox19", "CheckBox51", "CheckBox52"};
+constexpr const char* kFanBoxes[kAlarmFans][5] = {
+    {"CheckBox28", "CheckBox31", "CheckBox32", "CheckBox40", "CheckBox43"},
+    {"CheckBox29", "CheckBox33", "CheckBox34", "CheckBox44", "CheckBox45"},
+    {"CheckBox30", "CheckBox35", "CheckBox36", "CheckBox46", "CheckBox47"},
+};
+constexpr const char* kFanPathLabels[kAlarmFans][2] = {{"Label81", "Label82"}, {"Label83", "Label84"}, {"Label85", "Label86"}};
+
+constexpr double kVoltagePercentStep = 0.5, kVoltagePercentMin = 0.5, kVoltagePercentMax = 20.0;
+constexpr double kFanRpmStep = 100.0, kFanRpmMax = 32000.0;
+constexpr int kFanPercentMax = 50, kIgnoreCountMax = 50;
+
+}  // namespace
+
+std::string fileNamePart(const std::string& path) {
+    size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+AlarmSettings::AlarmSettings(ui::Window& form, const AlarmPlaces& places, AlarmSettingsSources sources)
+    : form_(form), sources_(std::move(sources)) {
+    for (int s = 1; s <= kAlarmSensors; ++s) buildSensor(s, places.sensorPanels[s - 1]);
+    buildVoltage(places.voltagePanel);
+    auto& ignoreSpin = form_.add<ui::SpinButton>(places.fanSettingsPanel, "FanTabIgnoreSpinButton");
+    ignoreSpin.setBounds({200, 180, 15, 21});
+    ignoreSpin.onUpClick = [this] { ignoreCountUp(); };
+    ignoreSpin.onDownClick = [this] { ignoreCountDown(); };
+    ignoreLabel_ = &form_.add<ui::Label>(places.fanSettingsPanel, "FanTabIgnoreLabel");
+    ignoreLabel_->setBounds({8, 184, 180, 13});
+    for (int f = 1; f <= kAlarmFans; ++f) buildFan(f, places.fanPanels[f - 1]);
+    refreshLabels();
+}
+
+AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* const names[5], const char* programLabel,
+                                                const char* waveLabel, int top) {
+    AlarmActionBoxes boxes;
+    const char* captions[5] = {"Enable Alarm", "On Alarm run:", "On Alarm play:", "Show Msg", "PC Speaker"};
+    ui::CheckBox** slots[5] = {&boxes.enable, &boxes.run, &boxes.play, &boxes.showMessage, &boxes.pcSpeaker};
+    for (int i = 0; i < 5; ++i) {
+        auto& box = form_.add<ui::CheckBox>(panel, names[i]);
+        box.setCaption(captions[i]);
+        box.setBounds({8 + (i >= 3 ? 120 : 0), top + 18 * (i >= 3 ? i - 3 : i), 110, 17});
+        *slots[i] = &box;
+    }
+    boxes.showMessage->setCheckedSilently(true);
+    boxes.pcSpeaker->setCheckedSilently(true);
+    // The PC speaker sounds only while the warning window is open, so it is offered only with Show Msg.
+    ui::CheckBox* show = boxes.showMessage;
+    ui::CheckBox* speaker = boxes.pcSpeaker;
+    show->onClick = [show, speaker] { speaker->setEnabled(show->checked()); };
+    boxes.programLabel = &form_.add<ui::Label>(panel, programLabel);
+    boxes.programLabel->setBounds({8, top + 58, 240, 13});
+    boxes.programLabel->setCaption("[none]");
+    boxes.waveLabel = &form_.add<ui::Label>(panel, waveLabel);
+    boxes.waveLabel->setBounds({8, top + 74, 240, 13});
+    boxes.waveLabel->setCaption("[none]");
+    return boxes;
+}
+
+void AlarmSettings::buildSensor(int sensor, ui::Control* panel) {
+    int i = sensor - 1;
+    AlarmActionBoxes& boxes = sensors_[i] = makeActionBoxes(panel, kSensorBoxes[i], kSensorPathLabels[i][0],
+                                                            kSensorPathLabels[i][1], 8);
+    boxes.enable->setCheckedSilently(true);
+    std::string prefix = "AlarmTabSensor" + std::to_string(sensor);
+    auto& thresholdSpin = form_.add<ui::SpinButton>(panel, prefix + "ThresholdSpinButton");
+    thresholdSpin.setBounds({200, 110, 15, 21});
+    thresholdSpin.onUpClick = [this, sensor] { thresholdUp(sensor); };
+    thresholdSpin.onDownClick = [this, sensor] { thresholdDown(sensor); };
+    thresholdCelsius_[i] = &form_.add<ui::Label>(panel, prefix + "ThresholdCLabel");
+    thresholdCelsius_[i]->setBounds({8, 114, 60, 13});
+    thresholdFahrenheit_[i] = &form_.add<ui::Label>(panel, prefix + "ThresholdFLabel");
+    thresholdFahrenheit_[i]->setBounds({80, 114, 60, 13});
+    auto& scaleSpin = form_.add<ui::SpinButton>(panel, prefix + "ScaleSpinButton");
+    scaleSpin.setBounds({200, 150, 15, 21});
+    scaleSpin.onUpClick = [this, sensor] { scaleUp(sensor); };
+    scaleSpin.onDownClick = [this, sensor] { scaleDown(sensor); };
+    scaleCelsius_[i] = &form_.add<ui::Label>(panel, prefix + "ScaleCLabel");
+    scaleCelsius_[i]->setBounds({8, 154, 60, 13});
+    scaleFahrenheit_[i] = &form_.add<ui::Label>(panel, prefix + "ScaleFLabel");
+    scaleFahrenheit_[i]->setBounds({80, 154, 60, 13});
+}
+
+void AlarmSettings::buildVoltage(ui::Control* panel) {
+    voltage_ = makeActionBoxes(panel, kVoltageBoxes, "Label24", "Label27", 110);
+    voltage_.enable->setCheckedSilently(true);
+    voltage_.run->setCaption("On Voltage Alarm run:");
+    voltage_.play->setCaption("On Voltage Alarm play:");
+    auto& spin = form_.add<ui::SpinButton>(panel, "VoltTabPercentSpinButton");
+    spin.setBounds({200, 90, 15, 21});
+    spin.onUpClick = [this] { voltagePercentUp(); };
+    spin.onDownClick = [this] { voltagePercentDown(); };
+    voltagePercentLabel_ = &form_.add<ui::Label>(panel, "VoltTabPercentLabel");
+    voltagePercentLabel_->setBounds({8, 94, 180, 13});
+}
+
+void AlarmSettings::buildFan(int fan, ui::Control* panel) {
+    int i = fan - 1;
+    fans_[i] = makeActionBoxes(panel, kFanBoxes[i], kFanPathLabels[i][0], kFanPathLabels[i][1], 100);
+    fans_[i].run->setCaption("On Fan Alarm run:");
+    fans_[i].play->setCaption("On Fan Alarm play:");
+    std::string prefix = "FanTabFan" + std::to_string(fan);
+    auto& rpmSpin = form_.add<ui::SpinButton>(panel, prefix + "RpmSpinButton");
+    rpmSpin.setBounds({200, 20, 15, 21});
+    rpmSpin.onUpClick = [this, fan] { fanRpmUp(fan); };
+    rpmSpin.onDownClick = [this, fan] { fanRpmDown(fan); };
+    fanRpmLabels_[i] = &form_.add<ui::Label>(panel, prefix + "RpmLabel");
+    fanRpmLabels_[i]->setBounds({8, 24, 180, 13});
+    auto& percentSpin = form_.add<ui::SpinButton>(panel, prefix + "PercentSpinButton");
+    percentSpin.setBounds({200, 60, 15, 21});
+    percentSpin.onUpClick = [this, fan] { fanPercentUp(fan); };
+    percentSpin.onDownClick = [this, fan] { fanPercentDown(fan); };
+    fanPercentLabels_[i] = &form_.add<ui::Label>(panel, prefix + "PercentLabel");
+    fanPercentLabels_[i]->setBounds({8, 64, 180, 13});
+}
+
+std::string AlarmSettings::fahrenheitText(double celsius) const {
+    long double f = static_cast<long double>(celsius) * 1.8L + 32.0L;
+    bool round = sources_.roundFahrenheit && sources_.roundFahrenheit();
+    if (round) return std::to_string(acquisition::roundHalfEven(f));
+    return generalText(f, sources_.number);
+}
+
+std::string AlarmSettings::thresholdCelsiusText(int sensor) const {
+    return std::to_string(thresholds_[sensor - 1]) + (sources_.degree ? sources_.degree() : "") + "C";
+}
+
+std::string AlarmSettings::thresholdFahrenheitText(int sensor) const {
+    return fahrenheitText(thresholds_[sensor - 1]) + (sources_.degree ? sources_.degree() : "") + "F";
+}
+
+void AlarmSettings::updateSensorLabels(int sensor) {
+    int i = sensor - 1;
+    std::string degree = sources_.degree ? sources_.degree() : "";
+    thresholdCelsius_[i]->setCaption(thresholdCelsiusText(sensor));
+    thresholdFahrenheit_[i]->setCaption(thresholdFahrenheitText(sensor));
+    double scale = sources_.gaugeScale(sensor);
+    scaleCelsius_[i]->setCaption(std::to_string(acquisition::roundHalfEven(scale)) + degree + "C");
+    scaleFahrenheit_[i]->setCaption(fahrenheitText(scale) + degree + "F");
+}
+
+void AlarmSettings::refreshLabels() {
+    for (int s = 1; s <= kAlarmSensors; ++s) updateSensorLabels(s);
+    voltagePercentLabel_->setCaption("Sound Alarm at: " + generalText(voltagePercentOff_, sources_.number) + "% off");
+    for (int f = 1; f <= kAlarmFans; ++f) {
+        fanRpmLabels_[f - 1]->setCaption(generalText(fanRpm_[f - 1], sources_.number) + " RPM");
+        fanPercentLabels_[f - 1]->setCaption("Sound Alarm at: " + std::to_string(fanPercent_[f - 1]) + "% off");
+    }
+    ignoreLabel_->setCaption("Ignore Fan Alarm " + std::to_string(ignoreCount_) + " Times");
+}
+
+void AlarmSettings::setThreshold(int sensor, int celsius) {
+    thresholds_[sensor - 1] = celsius;
+    updateSensorLabels(sensor);
+}
+
+void AlarmSettings::thresholdUp(int sensor) {
+    if (thresholds_[sensor - 1] < sources_.gaugeScale(sensor)) setThreshold(sensor, thresholds_[sensor - 1] + 1);
+}
+
+void AlarmSettings::thresholdDown(int sensor) {
+    if (thresholds_[sensor - 1] > sources_.gaugePosition(sensor)) setThreshold(sensor, thresholds_[sensor - 1] - 1);
+}
+
+void AlarmSettings::scaleUp(int sensor) {
+    sources_.setGaugeScale(sensor, sources_.gaugeScale(sensor) + 1.0f);
+    updateSensorLabels(sensor);
+}
+
+void AlarmSettings::scaleDown(int sensor) {
+    float scale = sources_.gaugeScale(sensor);
+    if (scale > sources_.gaugePosition(sensor)) sources_.setGaugeScale(sensor, scale - 1.0f);
+    updateSensorLabels(sensor);
+}
+
+void AlarmSettings::setVoltagePercentOff(double percent) {
+    voltagePercentOff_ = percent;
+    refreshLabels();
+}
+
+void AlarmSettings::voltagePercentUp() {
+    if (voltagePercentOff_ >= kVoltagePercentMax) return;
+    setVoltagePercentOff(voltagePercentOff_ + kVoltagePercentStep);
+    if (onVoltagePercentChanged) onVoltagePercentChanged();
+}
+
+void AlarmSettings::voltagePercentDown() {
+    if (voltagePercentOff_ <= kVoltagePercentMin) return;
+    setVoltagePercentOff(voltagePercentOff_ - kVoltagePercentStep);
+    if (onVoltagePercentChanged) onVoltagePercentChanged();
+}
+
+void AlarmSettings::setFanRpm(int fan, double rpm) {
+    fanRpm_[fan - 1] = rpm;
+    refreshLabels();
+}
+
+void AlarmSettings::fanRpmUp(int fan) {
+    if (fanRpm_[fan - 1] < kFanRpmMax) setFanRpm(fan, fanRpm_[fan - 1] + kFanRpmStep);
+}
+
+void AlarmSettings::fanRpmDown(int fan) {
+    if (fanRpm_[fan - 1] > 0) setFanRpm(fan, fanRpm_[fan - 1] - kFanRpmStep);
+}
+
+void AlarmSettings::setFanPercentOff(int fan, int percent) {
+    fanPercent_[fan - 1] = percent;
+    refreshLabels();
+}
+
+void AlarmSettings::fanPercentUp(int fan) {
+    if (fanPercent_[fan - 1] < kFanPercentMax) setFanPercentOff(fan, fanPercent_[fan - 1] + 1);
+}
+
+void AlarmSettings::fanPercentDown(int fan) {
+    if (fanPercent_[fan - 1] > 0) setFanPercentOff(fan, fanPercent_[fan - 1] - 1);
+}
+
+void AlarmSettings::setIgnoreCount(int count) {
+    ignoreCount_ = count;
+    refreshLabels();
+}
+
+void AlarmSettings::ignoreCountUp() {
+    if (ignoreCount_ < kIgnoreCountMax) setIgnoreCount(ignoreCount_ + 1);
+}
+
+void AlarmSettings::ignoreCountDown() {
+    if (ignoreCount_ > 0) setIgnoreCount(ignoreCount_ - 1);
+}
+
+void AlarmSettings::setProgramPath(AlarmActionBoxes& alarm, std::string path) {
+    alarm.programLabel->setCaption(path.empty() ? "[none]" : fileNamePart(path));
+    alarm.programPath = std::move(path);
+}
+
+void AlarmSettings::setWavePath(AlarmActionBoxes& alarm, std::string path) {
+    alarm.waveLabel->setCaption(path.empty() ? "[none]" : fileNamePart(path));
+    alarm.wavePath = std::move(path);
+}
+
+}  // namespace kvx::alarms

@@ -1,0 +1,34 @@
+#include "alarms/pc_speaker.h"
+
+#include <utility>
+
+namespace kvx::alarms {
+
+PcSpeaker::PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& scheduler,
+                     std::function<void(int pitch)> start, std::function<void()> stop)
+    : timer_(form.add<ui::Timer>(nullptr, "Timer4", scheduler)),
+      pitch_(form.add<ui::TrackBar>(panel, "GenTabPCFreqTrackBar")),
+      start_(std::move(start)),
+      stop_(std::move(stop)) {
+    timer_.setInterval(kTickMs);
+    timer_.onTimer = [this] { Timer4Timer(); };
+    pitch_.minimum = kMinPitch;
+    pitch_.maximum = kMaxPitch;
+    pitch_.setPosition(kDefaultPitch);
+    pitch_.setBounds({8, 150, 150, 25});
+    form.add<ui::Label>(panel, "GenTabPCFreqLabel").setCaption("PC Speaker Freq:");
+}
+
+void PcSpeaker::stop() {
+    timer_.setEnabled(false);
+    StopSound();
+}
+
+void PcSpeaker::Timer4Timer() {
+    // Half a second on, half a second off.
+    phase_ = !phase_;
+    if (!phase_) StartSound();
+    else StopSound();
+}
+
+}  // namespace kvx::alarms
