@@ -131,6 +131,10 @@ private:
     void reportFileMessages(const std::vector<std::string>& messages);
     void GenTabRunOnStartupCheckBoxClick();
     std::string uninstallCommand();
+    // The interval log's output and steps, and the Up/Down log's "Save".
+    void wireLogs();
+    // One Up/Down report of the page as it shows now, in each chosen format.
+    void writeUpDownLog();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

@@ -22,6 +22,8 @@ std::string_view providerName(Provider provider) {
         case Provider::Logs: return "logs";
         case Provider::Tray: return "tray";
         case Provider::OutsidePrograms: return "outside programs";
+        case Provider::IntervalLog: return "interval log";
+        case Provider::UpDownLog: return "Up/Down log";
     }
     return "?";
 }
@@ -54,11 +56,11 @@ std::vector<HookSlot> hookSlots(Application& app) {
         list.add("StartupSteps.checkOutsidePrograms", checkOutsidePrograms, OutsidePrograms);
         list.add("StartupSteps.buildValueLabels", buildValueLabels, Alarms);
         list.add("StartupSteps.runSettingHandlers", runSettingHandlers, OutsidePrograms);
-        list.add("StartupSteps.enableLogControls", enableLogControls, Logs);
+        list.add("StartupSteps.enableLogControls", enableLogControls, IntervalLog);
         list.add("StartupSteps.showLogMenuItems", showLogMenuItems, Logs);
         list.add("StartupSteps.checkLogFileSizes", checkLogFileSizes, Logs);
         list.add("StartupSteps.swapStep", swapStep, Tray);
-        list.add("StartupSteps.intervalLogStep", intervalLogStep, Logs);
+        list.add("StartupSteps.intervalLogStep", intervalLogStep, IntervalLog);
         list.add("StartupSteps.showTrayIcons", showTrayIcons, Tray);
     }
     {
@@ -87,7 +89,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
     }
     // UpDownStatistics keeps private state, so its two slots are listed by hand.
     list.add("UpDownStatistics.pollNow", main.statistics().pollNow, MainWindow);
-    list.add("UpDownStatistics.onSave", main.statistics().onSave, Logs);
+    list.add("UpDownStatistics.onSave", main.statistics().onSave, UpDownLog);
     return list.slots;
 }
 

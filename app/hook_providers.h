@@ -8,12 +8,16 @@ namespace kvx::app {
 
 // The subsystems that fill the hook slots of the others (PollHooks,
 // StartupSteps, the quick-info sources, the channel and statistics hooks).
-enum class Provider { MainWindow, Alarms, Logs, Tray, OutsidePrograms };
+// The logs are three: the interval log, the Up/Down log, and Logs (the size
+// displays and the tray's log items, shared by every log).
+enum class Provider { MainWindow, Alarms, Logs, Tray, OutsidePrograms, IntervalLog, UpDownLog };
 
 // Whether the subsystem exists yet. A slot whose provider is not built is
 // empty and does nothing when it runs; once the subsystem lands, its entry
 // here turns true and every slot it owns must then be filled.
-constexpr bool isBuilt(Provider provider) { return provider == Provider::MainWindow; }
+constexpr bool isBuilt(Provider provider) {
+    return provider == Provider::MainWindow || provider == Provider::IntervalLog || provider == Provider::UpDownLog;
+}
 
 std::string_view providerName(Provider provider);
 

@@ -13,6 +13,8 @@
 #include "acquisition/reading_set.h"
 #include "acquisition/sensor_library.h"
 #include "acquisition/up_down_statistics.h"
+#include "logs/interval_log.h"
+#include "logs/up_down_log.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
@@ -40,6 +42,10 @@ public:
     VUMeter& gauge(int sensor) { return *gauges_[sensor - 1]; }
     Timer& Timer2() { return timer2_; }
     Timer& Timer3() { return timer3_; }
+    logs::IntervalLog& intervalLog() { return intervalLog_; }
+    logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
+    // The texts the window shows after the latest poll, as the interval log copies them.
+    logs::DisplayedReadings shownReadings();
 
     // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
     void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
@@ -138,6 +144,8 @@ private:
     acquisition::PollCycle poll_;
     acquisition::InformationWindow information_;
     acquisition::QuickInfo quickInfo_;
+    logs::IntervalLog intervalLog_;
+    logs::UpDownLogBoxes upDownLog_;
 };
 
 }  // namespace kvx::ui
