@@ -18,6 +18,8 @@ void Application::wireLogs() {
         return logs::DateTimeTexts{services_.locale.shortDate(when), services_.locale.longTime(when)};
     };
     output.polling = [&main] { return main.poll().polling(); };
+    output.suspended = [&main] { return main.poll().suspended(); };
+    output.runOnResume = [&main](bool running) { main.poll().setLogTimerOnResume(running); };
     output.reportError = [this](const std::string& message) { showError(message); };
     steps_.enableLogControls = [&intervalLog] { intervalLog.enableIntervalControls(); };
     steps_.intervalLogStep = [&intervalLog] { intervalLog.WriteStandardLogentry(); };

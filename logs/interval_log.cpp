@@ -76,7 +76,8 @@ void IntervalLog::WriteStandardLogentry() {
 
 void IntervalLog::CheckBox37Click() {
     const bool on = logBox_.checked();
-    timer_.setEnabled(on);
+    if (output.suspended && output.suspended() && output.runOnResume) output.runOnResume(on);
+    else timer_.setEnabled(on);
     if (on && output.polling && output.polling()) WriteStandardLogentry();
     enableIntervalControls();
     startItem_.setEnabled(!on);

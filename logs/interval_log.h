@@ -25,6 +25,9 @@ struct IntervalLogOutput {
     std::function<DateTimeTexts()> now;
     // Whether the poll timer runs (not suspended): a start then writes a row at once.
     std::function<bool()> polling;
+    // Suspend mode holds Timer3: a switch then only sets what the resume restores.
+    std::function<bool()> suspended;
+    std::function<void(bool running)> runOnResume;
     // A text or HTML file could not be written: told to the user; the timer keeps running.
     std::function<void(const std::string& message)> reportError;
     // Runs after every row that was fully written (the size check).
