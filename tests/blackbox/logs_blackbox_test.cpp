@@ -97,6 +97,7 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
     for (int k = 0; k < 180; ++k) {
         // A run that starts shortly before midnight would change the date: the rows keep their own.
         const std::string rowDate = text[5 + k].substr(1, 10);
+        EXPECT_TRUE(rowDate == date || rowDate == text[5 + 179].substr(1, 10)) << "row " << k << ": " << rowDate;
         auto values = rowValues(rowDate, timeAt(first + 60 * k), kPhases[k / 60]);
         std::string textRow = "|", csvRow, cells;
         for (int i = 0; i < 15; ++i) {
