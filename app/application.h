@@ -135,6 +135,8 @@ private:
     void wireLogs();
     // One Up/Down report of the page as it shows now, in each chosen format.
     void writeUpDownLog();
+    // The Up/Down size displays; a file that cannot be measured is told.
+    void checkUpDownLogFileSize();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

@@ -11,6 +11,7 @@ void Application::wireLogs() {
     logs::IntervalLog& intervalLog = main.intervalLog();
     logs::IntervalLogOutput& output = intervalLog.output;
     output.files = &logFile_;
+    output.storage = &services_.machine.logStorage;
     output.programFolder = services_.machine.folders.program;
     output.shown = [&main] { return main.shownReadings(); };
     output.now = [this] {
@@ -23,7 +24,21 @@ void Application::wireLogs() {
     output.reportError = [this](const std::string& message) { showError(message); };
     steps_.enableLogControls = [&intervalLog] { intervalLog.enableIntervalControls(); };
     steps_.intervalLogStep = [&intervalLog] { intervalLog.WriteStandardLogentry(); };
-    main.statistics().onSave = [this] { writeUpDownLog(); };
+    // The warning log's sizes join these when that log lands.
+    steps_.checkLogFileSizes = [this, &intervalLog] {
+        if (platform::FsStatus status = intervalLog.CheckLogFileSize(); !status.ok()) showError(status.message);
+        checkUpDownLogFileSize();
+    };
+    main.statistics().onSave = [this] {
+        writeUpDownLog();
+        checkUpDownLogFileSize();
+    };
+}
+
+void Application::checkUpDownLogFileSize() {
+    platform::FsStatus status = mainWindow_->upDownLog().CheckUpDownLogFileSize(services_.machine.logStorage,
+                                                                                services_.machine.folders.program);
+    if (!status.ok()) showError(status.message);
 }
 
 void Application::writeUpDownLog() {

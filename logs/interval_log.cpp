@@ -2,6 +2,9 @@
 
 #include <limits>
 
+#include "logs/log_file_names.h"
+#include "logs/log_file_sizes.h"
+
 namespace kvx::logs {
 
 IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPlaces& places)
@@ -15,6 +18,9 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
       capSpin_(form.add<ui::SpinButton>(places.logPanel, "SpinButton17")),
       capLabel_(form.add<ui::Label>(places.logPanel, "Label89")),
       csvSeparator_(form.add<ui::Edit>(places.general2Panel, "Edit8")),
+      textSize_(form.add<ui::Label>(places.logPanel, "IntervalLogTxtSizeLabel")),
+      htmlSize_(form.add<ui::Label>(places.logPanel, "IntervalLogHtmSizeLabel")),
+      csvSize_(form.add<ui::Label>(places.logPanel, "IntervalLogCsvSizeLabel")),
       separator_(form.add<ui::MenuItem>(places.trayMenu, "N6")),
       startItem_(form.add<ui::MenuItem>(places.trayMenu, "Log1")),
       stopItem_(form.add<ui::MenuItem>(places.trayMenu, "Log2")) {
@@ -40,6 +46,9 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
     csvSeparator_.setBounds({8, 180, 21, 21});
     csvSeparator_.maxLength = 1;
     csvSeparator_.setText(";");
+    textSize_.setBounds({8, 128, 70, 13});
+    htmlSize_.setBounds({80, 128, 70, 13});
+    csvSize_.setBounds({152, 128, 100, 13});
     // Hidden until "Show Log Options On Popup Menu" shows them.
     separator_.setCaption("-");
     separator_.setVisible(false);
@@ -71,7 +80,27 @@ void IntervalLog::WriteStandardLogentry() {
         if (output.reportError) output.reportError(written.status.message);
         return;
     }
-    if (output.afterRow) output.afterRow();
+    if (platform::FsStatus sized = CheckLogFileSize(); !sized.ok() && output.reportError)
+        output.reportError(sized.message);
+}
+
+platform::FsStatus IntervalLog::CheckLogFileSize() {
+    if (!output.storage) return {};
+    // Every file counts, chosen or not: each exists from start-up with its header.
+    const LogFileSizes sizes = measureLogFiles(*output.storage, output.programFolder,
+                                               {{kIntervalLogText}, {kIntervalLogHtml}, {kIntervalLogCsv, true}});
+    if (!sizes.status.ok()) return sizes.status;
+    textSize_.setCaption(sizeDisplayText("TXT:", sizes.kb[0]));
+    htmlSize_.setCaption(sizeDisplayText("HTM:", sizes.kb[1]));
+    csvSize_.setCaption(sizeDisplayText("CSV:", sizes.kb[2]));
+    // A locked CSV file (-1 KB) never reaches a cap of 0 or more.
+    bool reached = false;
+    for (std::int64_t kb : sizes.kb) reached = reached || kb >= sizeCapKb_;
+    if (reached) {
+        timer_.setEnabled(false);
+        logBox_.setChecked(false);
+    }
+    return {};
 }
 
 void IntervalLog::CheckBox37Click() {

@@ -20,6 +20,7 @@ struct IntervalLogPlaces {
 // What a row is written with; set by the program once it knows its files.
 struct IntervalLogOutput {
     LogFile* files = nullptr;
+    platform::LogStorage* storage = nullptr;  // for the size displays
     std::string programFolder;
     std::function<DisplayedReadings()> shown;
     std::function<DateTimeTexts()> now;
@@ -30,8 +31,6 @@ struct IntervalLogOutput {
     std::function<void(bool running)> runOnResume;
     // A text or HTML file could not be written: told to the user; the timer keeps running.
     std::function<void(const std::string& message)> reportError;
-    // Runs after every row that was fully written (the size check).
-    std::function<void()> afterRow;
 };
 
 // The interval log: "Write Interval Log" (CheckBox37) and its timer Timer3,
@@ -46,6 +45,9 @@ public:
 
     // One row of the shown readings in every chosen format (Timer3's tick).
     void WriteStandardLogentry();
+    // Shows the three files' sizes; a file at or above the cap turns the log off.
+    // Ok, or why a text or HTML file could not be measured (the cap is then not tested).
+    platform::FsStatus CheckLogFileSize();
     // The start and stop steps of "Write Interval Log", as its click runs them.
     void CheckBox37Click();
 
@@ -85,6 +87,9 @@ private:
     ui::SpinButton& capSpin_;
     ui::Label& capLabel_;
     ui::Edit& csvSeparator_;
+    ui::Label& textSize_;
+    ui::Label& htmlSize_;
+    ui::Label& csvSize_;
     ui::MenuItem& separator_;
     ui::MenuItem& startItem_;
     ui::MenuItem& stopItem_;

@@ -14,11 +14,15 @@ public:
 
     UpDownFormats formats() const { return {textBox_.checked(), htmlBox_.checked()}; }
     bool saveOnExit() const { return saveOnExit_.checked(); }
+    // Shows the sizes of the two Up/Down files; ok, or why one could not be measured.
+    platform::FsStatus CheckUpDownLogFileSize(platform::LogStorage& storage, const std::string& programFolder);
 
 private:
     ui::CheckBox& textBox_;
     ui::CheckBox& htmlBox_;
     ui::CheckBox& saveOnExit_;
+    ui::Label& textSize_;
+    ui::Label& htmlSize_;
 };
 
 }  // namespace kvx::logs

@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "test_program.h"
@@ -276,4 +277,56 @@ TEST(LogFaults, AReadOnlyProgramFolderIsReportedAndMonitoringGoesOn) {
     });
     if (result == test::kCouldNotDropPrivileges) GTEST_SKIP() << "could not run as nobody: the read-only folder is not tested";
     EXPECT_EQ(result, "");
+}
+
+// Guards against the cap's boundary and the size displays' rounding: 65535
+// bytes (63 KB) keep a 64 KB log running, 65536 stop it; a missing CSV file
+// reads "File Locked" and never counts; a cap of 0 stops at the first check.
+TEST(LogFileSizes, TheCapStopsTheLogAtItsFirstWholeKilobyte) {
+    TestProgram p;
+    p.start();
+    auto& log = p.main->intervalLog();
+    const std::string txt = p.folders.program + "kvxlog.txt";
+    box(p, "CheckBox37").setChecked(true);
+    struct Case {
+        std::uintmax_t textBytes;
+        bool csvPresent;
+        const char* textDisplay;
+        const char* csvDisplay;
+        bool stillOn;
+    };
+    const Case cases[] = {
+        {1023, true, "TXT:0Kb", "CSV:0Kb", true},
+        {1024, true, "TXT:1Kb", "CSV:0Kb", true},
+        {65535, true, "TXT:63Kb", "CSV:0Kb", true},
+        {65535, false, "TXT:63Kb", "CSV: File Locked", true},
+        {65536, false, "TXT:64Kb", "CSV: File Locked", false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::resize_file(txt, c.textBytes);
+        if (!c.csvPresent) std::filesystem::remove(p.folders.program + "kvxlog.csv");
+        EXPECT_TRUE(log.CheckLogFileSize().ok());
+        EXPECT_EQ(p.caption("Form1.IntervalLogTxtSizeLabel"), c.textDisplay);
+        EXPECT_EQ(p.caption("Form1.IntervalLogCsvSizeLabel"), c.csvDisplay);
+        EXPECT_EQ(box(p, "CheckBox37").checked(), c.stillOn) << c.textBytes;
+        EXPECT_EQ(p.main->Timer3().enabled(), c.stillOn) << c.textBytes;
+    }
+    EXPECT_TRUE(item(p, "Log1").enabled()) << "the stop steps ran";
+
+    // Cap 0: the row written on turning the log on is followed by a check that stops it.
+    log.setSizeCapKb(0);
+    box(p, "CheckBox37").setChecked(true);
+    EXPECT_FALSE(box(p, "CheckBox37").checked());
+    EXPECT_FALSE(p.main->Timer3().enabled());
+}
+
+// Guards against the Up/Down displays not following "Save": one text report is
+// 20 lines of 54 characters and two empty lines, with CR LF: 1124 bytes, 1 KB.
+TEST(LogFileSizes, SaveRefreshesTheUpDownDisplays) {
+    TestProgram p;
+    p.start();
+    EXPECT_EQ(p.caption("Form1.UpDownLogTxtSizeLabel"), "TXT:0Kb") << "filled at start-up";
+    p.main->form().require<ui::Button>("UDTabSaveSpeedButton").click();
+    EXPECT_EQ(std::filesystem::file_size(p.folders.program + "updown.txt"), 1124u);
+    EXPECT_EQ(p.caption("Form1.UpDownLogTxtSizeLabel"), "TXT:1Kb");
 }
