@@ -330,3 +330,41 @@ TEST(LogFileSizes, SaveRefreshesTheUpDownDisplays) {
     EXPECT_EQ(std::filesystem::file_size(p.folders.program + "updown.txt"), 1124u);
     EXPECT_EQ(p.caption("Form1.UpDownLogTxtSizeLabel"), "TXT:1Kb");
 }
+
+// Guards against the stored log settings not coming back: the next start runs
+// the log with its interval, cap and separator and writes one row after the
+// first poll; a log already at its cap is switched off before any row.
+TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
+    std::string folder;
+    {
+        TestProgram first;
+        first.start();
+        folder = first.folders.config;
+        box(first, "CheckBox84").setChecked(true);
+        first.main->form().require<ui::Edit>("Edit8").setText("|");
+        box(first, "CheckBox37").setChecked(true);
+        first.main->form().require<ui::SpinButton>("SpinButton16").up();
+        first.main->form().require<ui::SpinButton>("SpinButton17").up();
+        first.app->endSession();
+    }
+    const std::string csv = folder + "/kvxlog.csv";
+    auto rows = [&] { std::string t = fileText(csv); return std::count(t.begin(), t.end(), '\n') - 1; };
+    ASSERT_EQ(rows(), 1);
+    {
+        TestProgram second('.', folder);
+        second.start();
+        EXPECT_TRUE(box(second, "CheckBox37").checked());
+        EXPECT_TRUE(second.main->Timer3().enabled());
+        EXPECT_EQ(second.caption("Form1.Label87"), "Interval: 2 minutes");
+        EXPECT_EQ(second.caption("Form1.Label89"), "Stop Writing at 68Kb");
+        EXPECT_EQ(rows(), 2) << "one row after the first poll";
+        EXPECT_NE(fileText(csv).find("\r\n01/01/1970|00:00:00|450 MHz|"), std::string::npos);
+        second.main->intervalLog().setSizeCapKb(0);
+        second.app->endSession();
+    }
+    TestProgram third('.', folder);
+    third.start();
+    EXPECT_FALSE(box(third, "CheckBox37").checked()) << "at its cap at start-up";
+    EXPECT_FALSE(third.main->Timer3().enabled());
+    EXPECT_EQ(rows(), 2);
+}
