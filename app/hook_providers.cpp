@@ -57,7 +57,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
         list.add("StartupSteps.buildValueLabels", buildValueLabels, Alarms);
         list.add("StartupSteps.runSettingHandlers", runSettingHandlers, OutsidePrograms);
         list.add("StartupSteps.enableLogControls", enableLogControls, IntervalLog);
-        list.add("StartupSteps.showLogMenuItems", showLogMenuItems, Logs);
+        list.add("StartupSteps.showLogMenuItems", showLogMenuItems, IntervalLog);
         list.add("StartupSteps.checkLogFileSizes", checkLogFileSizes, IntervalLog);
         list.add("StartupSteps.swapStep", swapStep, Tray);
         list.add("StartupSteps.intervalLogStep", intervalLogStep, IntervalLog);

@@ -8,8 +8,9 @@ namespace kvx::app {
 
 // The subsystems that fill the hook slots of the others (PollHooks,
 // StartupSteps, the quick-info sources, the channel and statistics hooks).
-// The logs are three: the interval log, the Up/Down log, and Logs (the size
-// displays and the tray's log items, shared by every log).
+// The logs are three: the interval log (its start-up steps, the size check and
+// the tray's log items), the Up/Down log, and Logs for what is not built yet
+// (viewing and erasing the log files).
 enum class Provider { MainWindow, Alarms, Logs, Tray, OutsidePrograms, IntervalLog, UpDownLog };
 
 // Whether the subsystem exists yet. A slot whose provider is not built is

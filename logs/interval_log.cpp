@@ -21,6 +21,7 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
       textSize_(form.add<ui::Label>(places.logPanel, "IntervalLogTxtSizeLabel")),
       htmlSize_(form.add<ui::Label>(places.logPanel, "IntervalLogHtmSizeLabel")),
       csvSize_(form.add<ui::Label>(places.logPanel, "IntervalLogCsvSizeLabel")),
+      showInTray_(form.add<ui::CheckBox>(places.general2Panel, "CheckBox42")),
       separator_(form.add<ui::MenuItem>(places.trayMenu, "N6")),
       startItem_(form.add<ui::MenuItem>(places.trayMenu, "Log1")),
       stopItem_(form.add<ui::MenuItem>(places.trayMenu, "Log2")) {
@@ -49,6 +50,9 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
     textSize_.setBounds({8, 128, 70, 13});
     htmlSize_.setBounds({80, 128, 70, 13});
     csvSize_.setBounds({152, 128, 100, 13});
+    showInTray_.setCaption("Show Log Options On Popup Menu");
+    showInTray_.setBounds({8, 204, 220, 17});
+    showInTray_.onClick = [this] { CheckBox42Click(); };
     // Hidden until "Show Log Options On Popup Menu" shows them.
     separator_.setCaption("-");
     separator_.setVisible(false);
@@ -111,6 +115,11 @@ void IntervalLog::CheckBox37Click() {
     enableIntervalControls();
     startItem_.setEnabled(!on);
     stopItem_.setEnabled(on);
+}
+
+void IntervalLog::CheckBox42Click() {
+    // "View Log" and "Erase Log" join these items when the log page's view and erase land.
+    for (ui::MenuItem* item : {&separator_, &startItem_, &stopItem_}) item->setVisible(showInTray_.checked());
 }
 
 void IntervalLog::enableIntervalControls() {

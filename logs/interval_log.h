@@ -62,6 +62,9 @@ public:
     void SizeCapUpClick();
     void SizeCapDownClick();
 
+    // "Show Log Options On Popup Menu" (CheckBox42): the tray's log items and
+    // their separator are visible exactly when it is on.
+    void CheckBox42Click();
     // Start-up: the interval spin button and its label follow "Write Interval Log".
     void enableIntervalControls();
 
@@ -90,6 +93,7 @@ private:
     ui::Label& textSize_;
     ui::Label& htmlSize_;
     ui::Label& csvSize_;
+    ui::CheckBox& showInTray_;
     ui::MenuItem& separator_;
     ui::MenuItem& startItem_;
     ui::MenuItem& stopItem_;

@@ -368,3 +368,21 @@ TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
     EXPECT_FALSE(third.main->Timer3().enabled());
     EXPECT_EQ(rows(), 2);
 }
+
+// Guards against the tray's log items showing while "Show Log Options On Popup
+// Menu" is off (the default), or staying hidden when it is stored on.
+TEST(IntervalLogFiles, TheTrayShowsTheLogItemsOnlyWhenAsked) {
+    std::string folder;
+    {
+        TestProgram first;
+        first.start();
+        folder = first.folders.config;
+        for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_FALSE(item(first, name).visible()) << name;
+        box(first, "CheckBox42").setChecked(true);
+        for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_TRUE(item(first, name).visible()) << name;
+        first.app->endSession();
+    }
+    TestProgram second('.', folder);
+    second.start();
+    for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_TRUE(item(second, name).visible()) << name;
+}

@@ -156,6 +156,7 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     bind.checkBox("Warn/UpDown Files TXT", "CheckBox6");
     bind.checkBox("Warn/UpDown Files HTM", "CheckBox79");
     bind.checkBox("Save Up and Down on Exit", "CheckBox39");
+    bind.checkBox("Show Log On Pop Up", "CheckBox42");
 
     for (int sensor = 1; sensor <= 3; ++sensor) {
         std::string setting = "Sensor " + std::to_string(sensor);
