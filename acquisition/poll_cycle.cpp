@@ -170,6 +170,7 @@ void PollCycle::updateIntervalLabel() {
 
 void PollCycle::pause1Click(ui::Timer& swapTimer, ui::Timer& logTimer) {
     timer1_.setEnabled(!timer1_.enabled());
+    suspended_ = !polling();
     if (!polling()) {
         if (hooks.suspendChanged) hooks.suspendChanged(true);
         logWasRunning_ = logTimer.enabled();

@@ -74,6 +74,10 @@ public:
 
     // Suspend mode: toggles polling; `swapTimer` and `logTimer` run again on resume only if they ran before.
     void pause1Click(ui::Timer& swapTimer, ui::Timer& logTimer);
+    // Whether suspend mode holds the timers (not the time before polling first starts).
+    bool suspended() const { return suspended_; }
+    // The log timer's state for the resume, when the log is switched during suspend mode.
+    void setLogTimerOnResume(bool running) { logWasRunning_ = running; }
 
     ui::Timer& Timer1() { return timer1_; }
 
@@ -90,6 +94,7 @@ private:
     ui::SpinButton& intervalSpin_;
     bool swapWasRunning_ = false;
     bool logWasRunning_ = false;
+    bool suspended_ = false;
 };
 
 }  // namespace kvx::acquisition

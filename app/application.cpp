@@ -31,6 +31,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     mainWindow_->form().onCloseRequest = [this] { requestClose(); };
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     wireAlarms();
+    wireLogs();
     bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
                    [this] { return settings::SettingValue{services_.machine.programPath}; });
 }

@@ -138,6 +138,12 @@ private:
     std::string uninstallCommand();
     // The alarms' services that belong to the program: the warning log, polling after a warning.
     void wireAlarms();
+    // The interval log's output and steps, and the Up/Down log's "Save".
+    void wireLogs();
+    // One Up/Down report of the page as it shows now, in each chosen format.
+    void writeUpDownLog();
+    // The Up/Down size displays; a file that cannot be measured is told.
+    void checkUpDownLogFileSize();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

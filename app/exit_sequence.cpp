@@ -25,6 +25,8 @@ bool Application::FormClose() {
         showError(report.error);
         return false;
     }
+    // After the settings are safe; a report that cannot be written is told and the exit goes on.
+    if (mainWindow_->upDownLog().saveOnExit()) writeUpDownLog();
     return true;
 }
 

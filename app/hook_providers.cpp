@@ -23,6 +23,8 @@ std::string_view providerName(Provider provider) {
         case Provider::Logs: return "logs";
         case Provider::Tray: return "tray";
         case Provider::OutsidePrograms: return "outside programs";
+        case Provider::IntervalLog: return "interval log";
+        case Provider::UpDownLog: return "Up/Down log";
     }
     return "?";
 }
@@ -56,11 +58,11 @@ std::vector<HookSlot> hookSlots(Application& app) {
         // The alarm labels follow their values; the log and countdown labels wait for their subsystems.
         list.add("StartupSteps.buildValueLabels", buildValueLabels, ValueLabels);
         list.add("StartupSteps.runSettingHandlers", runSettingHandlers, OutsidePrograms);
-        list.add("StartupSteps.enableLogControls", enableLogControls, Logs);
-        list.add("StartupSteps.showLogMenuItems", showLogMenuItems, Logs);
-        list.add("StartupSteps.checkLogFileSizes", checkLogFileSizes, Logs);
+        list.add("StartupSteps.enableLogControls", enableLogControls, IntervalLog);
+        list.add("StartupSteps.showLogMenuItems", showLogMenuItems, IntervalLog);
+        list.add("StartupSteps.checkLogFileSizes", checkLogFileSizes, IntervalLog);
         list.add("StartupSteps.swapStep", swapStep, Tray);
-        list.add("StartupSteps.intervalLogStep", intervalLogStep, Logs);
+        list.add("StartupSteps.intervalLogStep", intervalLogStep, IntervalLog);
         list.add("StartupSteps.showTrayIcons", showTrayIcons, Tray);
     }
     {
@@ -89,7 +91,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
     }
     // UpDownStatistics keeps private state, so its two slots are listed by hand.
     list.add("UpDownStatistics.pollNow", main.statistics().pollNow, MainWindow);
-    list.add("UpDownStatistics.onSave", main.statistics().onSave, Logs);
+    list.add("UpDownStatistics.onSave", main.statistics().onSave, UpDownLog);
     return list.slots;
 }
 

@@ -62,6 +62,12 @@ public:
     // Opens an existing file for appending. A missing file is not created: it
     // gives Kind::NotFound. Returns nullptr exactly when status is not ok.
     virtual std::unique_ptr<OpenLogFile> openForAppend(const std::string& path, FsStatus& status) = 0;
+    // The size in bytes of a file opened for reading; `bytes` is meaningful only when status.ok().
+    struct Size {
+        FsStatus status;
+        std::uint64_t bytes = 0;
+    };
+    virtual Size fileSize(const std::string& path) = 0;
 };
 
 }  // namespace kvx::platform

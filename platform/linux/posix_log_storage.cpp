@@ -98,4 +98,19 @@ std::unique_ptr<OpenLogFile> PosixLogStorage::openForAppend(const std::string& p
     return std::make_unique<PosixOpenLogFile>(fd, path);
 }
 
+LogStorage::Size PosixLogStorage::fileSize(const std::string& path) {
+    Size result;
+    // Opened for reading, as a reader would: a file nobody may read has no size to show.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = errnoStatus("open", path, errno);
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) result.status = errnoStatus("stat", path, errno);
+    else result.bytes = static_cast<std::uint64_t>(info.st_size);
+    ::close(fd);
+    return result;
+}
+
 }  // namespace kvx::platform::linux_backend

@@ -9,6 +9,7 @@ class PosixLogStorage final : public LogStorage {
 public:
     Created createFile(const std::string& path, std::string_view bytes, Existing existing) override;
     std::unique_ptr<OpenLogFile> openForAppend(const std::string& path, FsStatus& status) override;
+    Size fileSize(const std::string& path) override;
 };
 
 }  // namespace kvx::platform::linux_backend

@@ -29,13 +29,16 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
                [&library](int pitch) { library.startPCSpeaker(static_cast<uint16_t>(pitch)); },
                [&library] { library.stopPCSpeaker(); }),
       alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
-      alarmChecks_(alarmSettings_, warning_, alarmServices()) {
+      alarmChecks_(alarmSettings_, warning_, alarmServices()),
+      intervalLog_(form_, timer3_,
+                   {pages_["LogTabTabSheet"].panels[1], pages_["GenTabTabSheet"].panels[1], &popupMenu_}),
+      upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]) {
     form_.setCaption("Korvex");
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
     expandButton_.setCaption("4");
     timer2_.setInterval(5000);
-    timer3_.setInterval(60000);
+    intervalLog_.setIntervalMs(60000);
 
     popupMenu_.setVisible(false);
     popupMenu_.onPopup = [this] { PopupMenu1Popup(); };
@@ -62,7 +65,8 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     separator1.setCaption("-");
     auto& separator2 = form_.add<MenuItem>(&popupMenu_, "N2");
     separator2.setCaption("-");
-    for (MenuItem* item : {&uninstallItem_, &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
+    for (MenuItem* item : {&uninstallItem_, &intervalLog_.separator(), &intervalLog_.startItem(),
+                           &intervalLog_.stopItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
                            &separator1, &exitItem_})
         popupMenu_.addItem(*item);
     expandButton_.onClick = [this] { SpeedButton3Click(); };
@@ -78,6 +82,18 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     };
     wireAlarms();
     SetVUMmeters();
+}
+
+logs::DisplayedReadings MainWindow::shownReadings() {
+    logs::DisplayedReadings shown;
+    shown.clockRateMhz = readings_.cpuClockMHz;
+    for (int i = 0; i < 3; ++i) shown.temperatures[i] = gauges_[i]->centerLabel();
+    // The log's column order puts -5 before +12.
+    using acquisition::Rail;
+    const Rail railOrder[] = {Rail::Core, Rail::P33, Rail::P5, Rail::N5, Rail::P12, Rail::N12};
+    for (int i = 0; i < 6; ++i) shown.rails[i] = display_.railLabel(railOrder[i]).caption();
+    for (int fan = 1; fan <= 3; ++fan) shown.fans[fan - 1] = display_.fanLabel(fan).caption();
+    return shown;
 }
 
 bool MainWindow::buildFrame() {

@@ -17,6 +17,8 @@
 #include "alarms/alarm_settings.h"
 #include "alarms/pc_speaker.h"
 #include "alarms/warning_window.h"
+#include "logs/interval_log.h"
+#include "logs/up_down_log.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
@@ -48,6 +50,10 @@ public:
     alarms::AlarmChecks& alarmChecks() { return alarmChecks_; }
     alarms::WarningWindow& warningWindow() { return warning_; }
     alarms::PcSpeaker& pcSpeaker() { return speaker_; }
+    logs::IntervalLog& intervalLog() { return intervalLog_; }
+    logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
+    // The texts the window shows after the latest poll, as the interval log copies them.
+    logs::DisplayedReadings shownReadings();
 
     // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
     void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
@@ -154,6 +160,8 @@ private:
     alarms::AlarmSettings alarmSettings_;
     alarms::WarningWindow warning_;
     alarms::AlarmChecks alarmChecks_;
+    logs::IntervalLog intervalLog_;
+    logs::UpDownLogBoxes upDownLog_;
 };
 
 }  // namespace kvx::ui

@@ -105,8 +105,8 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     }
 
     bind.checkBox("Exit Question", "GenTabEnableExitQCheckBox");
-    bind.integer("Log File Interval", [&main](int32_t v) { main.Timer3().setInterval(v); },
-                 [&main] { return static_cast<int32_t>(main.Timer3().interval()); });
+    bind.integer("Log File Interval", [&main](int32_t v) { main.intervalLog().setIntervalMs(v); },
+                 [&main] { return main.intervalLog().intervalMs(); });
 
     // Its click handler is detached while the stored state is applied.
     auto* mbCompensation = &main.form().require<CheckBox>("CheckBox53");
@@ -146,6 +146,19 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
         {"Fan2 Div 4", "RadioButton12"},  {"Fan2 Div 8", "RadioButton20"},
     };
     for (auto& [setting, control] : fanRadios) bind.radio(setting, control);
+
+    // The interval log and the Up/Down log.
+    bind.checkBox("Log File", "CheckBox37");
+    bind.integer("Log File Size Max", [&main](int32_t v) { main.intervalLog().setSizeCapKb(v); },
+                 [&main] { return main.intervalLog().sizeCapKb(); });
+    bind.checkBox("Log Files TXT", "CheckBox4");
+    bind.checkBox("Log Files HTM", "CheckBox7");
+    bind.checkBox("Log Files CSV", "CheckBox84");
+    bind.edit("CSV Symbol", "Edit8");
+    bind.checkBox("Warn/UpDown Files TXT", "CheckBox6");
+    bind.checkBox("Warn/UpDown Files HTM", "CheckBox79");
+    bind.checkBox("Save Up and Down on Exit", "CheckBox39");
+    bind.checkBox("Show Log On Pop Up", "CheckBox42");
 
     for (int sensor = 1; sensor <= 3; ++sensor) {
         std::string setting = "Sensor " + std::to_string(sensor);

@@ -1,0 +1,171 @@
+// Three virtual hours of korvex with the interval log on and one "Save" on the
+// Up/Down page, its files checked against figures worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "run_program.h"
+
+using namespace kvx::test;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+    return lines;
+}
+
+// "hh:mm:ss" (the C locale's time) as seconds of the day; -1 when it is not one.
+int secondsOf(const std::string& time) {
+    int h = 0, m = 0, s = 0;
+    char rest = 0;
+    if (std::sscanf(time.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &rest) != 3) return -1;
+    return h * 3600 + m * 60 + s;
+}
+
+std::string timeAt(int seconds) {
+    seconds = ((seconds % 86400) + 86400) % 86400;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+// The texts the window shows in each hour (the board's phases), in the log's column order.
+struct Phase {
+    const char* temperatures[3];
+    const char* rails[6];
+    const char* fans[3];
+};
+const Phase kPhases[3] = {
+    {{"30\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.80", "3.31", "5.02", "-5.01", "12.10", "-11.90"}, {"4500", "4400", "N/A"}},
+    {{"40\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.90", "3.35", "4.98", "-4.95", "12.20", "-12.10"}, {"4000", "4400", "N/A"}},
+    {{"35\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.85", "3.30", "5.00", "-5.00", "12.00", "-12.00"}, {"4200", "4300", "N/A"}},
+};
+
+std::vector<std::string> rowValues(const std::string& date, const std::string& time, const Phase& phase) {
+    std::vector<std::string> v = {date, time, "450 MHz"};
+    for (const char* t : phase.temperatures) v.emplace_back(t);
+    for (const char* r : phase.rails) v.emplace_back(r);
+    for (const char* f : phase.fans) v.emplace_back(f);
+    return v;
+}
+
+std::string padded(const std::string& text, size_t width) {
+    size_t chars = text.size();  // single-byte file: one byte a character
+    return chars >= width ? text : text + std::string(width - chars, ' ');
+}
+
+}  // namespace
+
+// The interval log goes on at 5 s, between two polls (they fall at 0.2 s,
+// 10.2 s, 20.2 s ...): a row at once and then one every 60 s, 180 rows, of
+// which rows 0-59 show the first hour's readings, 60-119 the second's and
+// 120-179 the third's. "Save" at 10795 s counts 4 polls at 0.2 s (the two
+// sensor choices) and the timer's 1079 polls from 10.2 s to 10790.2 s: 1083,
+// 363 in the first hour, 360 in each of the others.
+TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutByHand) {
+    setenv("TZ", "UTC", 1);
+    setenv("LC_ALL", "C", 1);
+    std::string folder = makeTempFolder();
+    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "10800", "--config-dir", folder + "/config",
+                          "--program-folder", folder + "/program", "--sensor-library",
+                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
+                          std::string(KVX_TEST_DATA_DIR) + "/three-hours-board.txt", "--script",
+                          std::string(KVX_TEST_DATA_DIR) + "/three-hours-script.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const auto text = linesOf(readFile(folder + "/program/kvxlog.txt"));
+    const auto csv = linesOf(readFile(folder + "/program/kvxlog.csv"));
+    const std::string htmlFile = readFile(folder + "/program/kvxlog.htm");
+    ASSERT_EQ(text.size(), 5u + 180u);
+    ASSERT_EQ(csv.size(), 1u + 180u);
+
+    // The first row fixes the date and the clock time at 5 s; each later row is 60 s on.
+    const std::string firstRow = text[5];
+    const std::string date = firstRow.substr(1, firstRow.find('|', 1) - 1);
+    ASSERT_EQ(date.size(), 10u) << "mm/dd/yyyy, wider than its column: " << firstRow;
+    const int first = secondsOf(firstRow.substr(date.size() + 2, 8));
+    ASSERT_GE(first, 0) << firstRow;
+
+    const int widths[15] = {8, 8, 7, 11, 11, 11, 4, 4, 4, 5, 5, 6, 9, 9, 9};
+    std::string htmlRows;
+    for (int k = 0; k < 180; ++k) {
+        // A run that starts shortly before midnight would change the date: the rows keep their own.
+        const std::string rowDate = text[5 + k].substr(1, 10);
+        EXPECT_TRUE(rowDate == date || rowDate == text[5 + 179].substr(1, 10)) << "row " << k << ": " << rowDate;
+        auto values = rowValues(rowDate, timeAt(first + 60 * k), kPhases[k / 60]);
+        std::string textRow = "|", csvRow, cells;
+        for (int i = 0; i < 15; ++i) {
+            textRow += padded(values[i], widths[i]) + "|";
+            csvRow += (i ? "," : "") + values[i];
+            cells += "<td>" + values[i] + "</td>";
+        }
+        EXPECT_EQ(text[5 + k], textRow) << "row " << k;
+        EXPECT_EQ(csv[1 + k], csvRow) << "row " << k;
+        htmlRows += "<tr>" + cells;
+    }
+    EXPECT_EQ(csv[0], "Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
+                      "Fan 1;Fan 2;Fan 3");
+
+    // The HTML file: its header, the rows without their closing tags, one cut mark and one closing line.
+    const std::string htmlHeader =
+        "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\" width=\"1000\">\r\n"
+        "<tr><td>Date</td><td>Time</td><td>Speed</td><td>Sensor 1</td><td>Sensor 2</td><td>Sensor 3</td>"
+        "<td>Core</td><td>+3.3</td><td>+5</td><td>-5</td><td>+12</td><td>-12</td><td>Fan 1</td><td>Fan 2</td>"
+        "<td>Fan 3</td></tr>";
+    EXPECT_EQ(htmlFile, htmlHeader + htmlRows + "\x1A</tr></table>\r\n");
+    EXPECT_EQ(std::count(htmlFile.begin(), htmlFile.end(), '\x1A'), 1);
+    size_t closing = 0;
+    for (size_t at = 0; (at = htmlFile.find("</tr></table>", at)) != std::string::npos; at += 1) ++closing;
+    EXPECT_EQ(closing, 1u);
+
+    // The report: the program's start is 5 s before the first row (6 when the start
+    // fell late in its second); "Save" is 10790 s after the first row.
+    const auto report = linesOf(readFile(folder + "/program/updown.txt"));
+    ASSERT_EQ(report.size(), 22u);
+    const std::string line3 = report[2];
+    const std::string start = line3.substr(1, 8);
+    EXPECT_TRUE(start == timeAt(first - 5) || start == timeAt(first - 6)) << line3;
+    const std::string saved = timeAt(first + 10790);
+    EXPECT_EQ(line3, "|" + start + " till " + saved + ", number of polls: 1083       |");
+    // 1083 · 35 − 15 = 37890 over 1083 polls; 40 · 1081 (two polls before sensor 3's
+    // source was chosen read 0) / 1083; 3086.4 / 1083; 3595.53 / 1083; 5415.06 / 1083;
+    // −5400.63 / 1083; 13104.3 / 1083; −12995.7 / 1083; 4585500 / 1083; 4729200 / 1083.
+    const std::vector<std::string> expected = {
+        "+----------------------------------------------------+",
+        "|Up and Down Log: " + padded(text[5 + 179].substr(1, 10), 34) + " |",
+        line3,
+        "|CPU Speed: 450 MHz                                  |",
+        "+----------------+-----------+-----------+-----------+",
+        "|                |  Lowest   |  Highest  |  Average  |",
+        "+----------------+-----------+-----------+-----------+",
+        "|Sensor 1        |30         |40         |34.99      |",
+        "|Sensor 2        |45         |45         |45.00      |",
+        "|Sensor 3        |40         |40         |39.93      |",
+        "|Core Voltage    |2.80       |2.90       |2.85       |",
+        "|+3.3 Voltage    |3.30       |3.35       |3.32       |",
+        "|+5 Voltage      |4.98       |5.02       |5.00       |",
+        "|-5 Voltage      |-4.95      |-5.01      |-4.99      |",
+        "|+12 Voltage     |12.00      |12.20      |12.10      |",
+        "|-12 Voltage     |-11.90     |-12.10     |-12.00     |",
+        "|Fan 1           |4000       |4500       |4234.07    |",
+        "|Fan 2           |4300       |4400       |4366.76    |",
+        "|Fan 3           |0          |0          |0          |",
+        "+----------------+-----------+-----------+-----------+",
+        "",
+        "",
+    };
+    EXPECT_EQ(report, expected);
+    const std::string htmlReport = readFile(folder + "/program/updown.htm");
+    EXPECT_NE(htmlReport.find("<tr><td>" + start + " till " + saved + ", number of polls: 1083</td></tr>\r\n"
+                              "<tr><td>CPU Speed: 450 MHz</td></tr>\r\n"),
+              std::string::npos);
+    EXPECT_NE(htmlReport.find("<tr><td>Fan 2</td><td>4300</td><td>4400</td><td>4366.76</td></tr>\r\n"
+                              "<tr><td>Fan 3</td><td>0</td><td>0</td><td>0</td></tr></table><br>\r\n"),
+              std::string::npos);
+}
