@@ -93,9 +93,9 @@ int runProgram(const Options& options, ProgramPlatform& p) {
 
     // Answers given for the very start must be in place before start-up shows its windows.
     std::vector<ScriptCommand> later;
-    for (const auto& c : commands) {
-        if (c.verb == ScriptCommand::Verb::Answer && c.atMs == 0) runner.run(c);
-        else later.push_back(c);
+    for (const auto& command : commands) {
+        if (command.verb == ScriptCommand::Verb::Answer && command.atMs == 0) runner.run(command);
+        else later.push_back(command);
     }
 
     // Declared after the models, so they are destroyed before them, whichever way the run ends.
