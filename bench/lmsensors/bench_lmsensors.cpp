@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -258,7 +259,7 @@ int main(int argc, char** argv) {
     const double bareIr = callgrindInstructions(argv[0], "kvx_bench_bare_sweep", real, cgIterations);
     const double pollIr = callgrindInstructions(argv[0], "kvx_bench_poll", real, cgIterations);
     const double allIr = callgrindInstructions(argv[0], "kvx_bench_all_operations", real, cgIterations);
-    auto ir = [](double v) { return v < 0 ? std::string("n/a") : std::to_string(static_cast<long long>(v + 0.5)); };
+    auto ir = [](double v) { return v < 0 ? std::string("n/a") : std::to_string(std::llround(v)); };
 
     std::printf("machine: %s, %zu libsensors inputs (in/fan/temp)\n",
                 real ? "real chips" : "demo board on fake sysfs (w83781d + 2 x lm75)", f.features);

@@ -27,7 +27,7 @@ const char* const kLibrary = KVX_BIN_DIR "/libkvx-sim.so";
     X(StartPCSpeaker) X(StopPCSpeaker) X(KVX_LOGO) X(KvxSetTime) X(KvxStartupError)
 
 struct Api {
-#define KVX_MEMBER(name) decltype(&::name) name = nullptr;
+#define KVX_MEMBER(name) decltype(&::name) name = nullptr;  // NOLINT(bugprone-macro-parentheses): a declaration
     KVX_OPERATIONS(KVX_MEMBER)
 #undef KVX_MEMBER
 };
