@@ -88,7 +88,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         }
         commands = std::move(script.commands);
     }
-    ui::WindowSet& windows = const_cast<ui::WindowSet&>(app.windows());
+    auto& windows = const_cast<ui::WindowSet&>(app.windows());
     ScriptRunner runner(p.scheduler, windows, c.answers, writeDump, err);
 
     // Answers given for the very start must be in place before start-up shows its windows.
