@@ -38,7 +38,7 @@ constexpr RadioDesign kFanDivisors[2][4] = {
 // the one of value `chosen` checked; a click reports the button's value.
 template <size_t N>
 void addRadioRow(ui::Window& form, ui::Control* parent, const std::string& group, const std::string& caption,
-                 const RadioDesign (&row)[N], int top, int chosen, std::function<void(int)> click) {
+                 const RadioDesign (&row)[N], int top, int chosen, const std::function<void(int)>& click) {
     auto& label = form.add<ui::Label>(parent, "FanTab" + group + "Label");
     label.setCaption(caption);
     label.setBounds({8, top + 2, 70, 13});

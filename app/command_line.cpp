@@ -89,7 +89,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
                 if (!takeValue(o.*(option.field))) return result;
             }
             if (!known) {
-                result.error = arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unexpected argument '" + arg + "'";
+                result.error = arg.rfind('-', 0) == 0 ? "unknown option " + arg : "unexpected argument '" + arg + "'";
                 return result;
             }
         }

@@ -88,14 +88,14 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         }
         commands = std::move(script.commands);
     }
-    ui::WindowSet& windows = const_cast<ui::WindowSet&>(app.windows());
+    auto& windows = const_cast<ui::WindowSet&>(app.windows());
     ScriptRunner runner(p.scheduler, windows, c.answers, writeDump, err);
 
     // Answers given for the very start must be in place before start-up shows its windows.
     std::vector<ScriptCommand> later;
-    for (const auto& c : commands) {
-        if (c.verb == ScriptCommand::Verb::Answer && c.atMs == 0) runner.run(c);
-        else later.push_back(c);
+    for (const auto& command : commands) {
+        if (command.verb == ScriptCommand::Verb::Answer && command.atMs == 0) runner.run(command);
+        else later.push_back(command);
     }
 
     // Declared after the models, so they are destroyed before them, whichever way the run ends.

@@ -42,6 +42,7 @@ std::vector<std::string> intervalLogTextHeader(const IntervalLogColumns& columns
     titles += "Core|" + leftAligned(p33Title(columns), 4) + "| +5 | -5  | +12 | -12  |";
     for (const std::string& name : columns.fanNames) titles += leftAligned(name, 9) + "|";
     return {
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): long rows are split into adjacent literals.
         "+--------+--------+-------+-----------------------------------+---------------------------------+"
         "-----------------------------+",
         "|        |        |       |            Temperature            |             Voltages            |"

@@ -150,11 +150,11 @@ void Parser::run(std::string_view text) {
 
     for (++index; index < lines.size(); ++index) {
         const Line& line = lines[index];
-        const std::string_view text = trimmed(line.text);
-        if (text.empty() || text.front() == ';') continue;
-        if (text.front() == '[') {
-            keyLine(line, text);
-        } else if (text.front() == '"' || text.front() == '@') {
+        const std::string_view content = trimmed(line.text);
+        if (content.empty() || content.front() == ';') continue;
+        if (content.front() == '[') {
+            keyLine(line, content);
+        } else if (content.front() == '"' || content.front() == '@') {
             index = valueLine(lines, index);
         } else {
             problem(line.number, "line not understood");

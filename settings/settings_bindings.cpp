@@ -28,7 +28,7 @@ SettingsBindings::SettingsBindings() {
 
 std::size_t SettingsBindings::indexOf(const SettingRow& row) const {
     const std::span<const SettingRow> rows = settingRows();
-    const std::less<const SettingRow*> before;
+    const std::less<> before;
     if (before(&row, rows.data()) || !before(&row, rows.data() + rows.size())) {
         throw std::invalid_argument("setting row \"" + std::string(row.name) + "\" is not from the settings table");
     }

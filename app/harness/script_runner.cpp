@@ -62,7 +62,6 @@ void ScriptRunner::run(const ScriptCommand& c) {
             return;
         case Verb::DoubleClick:
             // Tray icons answer through their own model; none are double-clickable yet.
-            return;
         default:
             return;
     }

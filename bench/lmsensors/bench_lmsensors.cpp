@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -302,7 +303,7 @@ int benchMachine(const char* self, bool real, const std::string& machine, int n)
     const double sameIr = callgrindInstructions(self, "kvx_bench_same_inputs_sweep", real, machine, cgIterations);
     const double pollIr = callgrindInstructions(self, "kvx_bench_poll", real, machine, cgIterations);
     const double allIr = callgrindInstructions(self, "kvx_bench_all_operations", real, machine, cgIterations);
-    auto ir = [](double v) { return v < 0 ? std::string("n/a") : std::to_string(static_cast<long long>(v + 0.5)); };
+    auto ir = [](double v) { return v < 0 ? std::string("n/a") : std::to_string(std::llround(v)); };
     auto ratio = [](double a, double b) { return b > 0 && a >= 0 ? a / b : -1.0; };
 
     std::printf("\nmachine: %s, %zu libsensors inputs (in/fan/temp), %zu of them feed the program\n",

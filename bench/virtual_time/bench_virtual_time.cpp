@@ -22,6 +22,7 @@ double runOnce(const std::string& seconds, const std::string& folder) {
     std::vector<std::string> args = {program, "--headless", "--virtual-time", "--run-for", seconds, "--sensor-library",
                                      library, "--config-dir", folder + "/config", "--program-folder", folder + "/program"};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     auto start = std::chrono::steady_clock::now();
@@ -52,8 +53,10 @@ int main() {
     };
     for (const Case& c : {Case{"1 hour (360 polls)", "3600", 360}, Case{"1 day (8640 polls)", "86400", 8640}}) {
         const auto& [label, seconds, polls] = c;
+        constexpr int kRuns = 7;
         std::vector<double> times;
-        for (int i = 0; i < 7; ++i) times.push_back(runOnce(seconds, folder));
+        times.reserve(kRuns);
+        for (int i = 0; i < kRuns; ++i) times.push_back(runOnce(seconds, folder));
         std::sort(times.begin(), times.end());
         double median = times[times.size() / 2];
         std::printf("%-28s %12.1f %12.0f\n", label, median, polls / (median / 1000.0));

@@ -49,7 +49,7 @@ std::string findProgram(const std::string& name) {
         const std::size_t end = searchPath.find(':', start);
         const std::string folder = searchPath.substr(start, end == std::string::npos ? std::string::npos : end - start);
         // An empty PATH entry means the working folder.
-        const std::string candidate = folder.empty() ? "./" + name : folder + "/" + name;
+        std::string candidate = folder.empty() ? "./" + name : folder + "/" + name;
         if (isExecutableFile(candidate)) return candidate;
         if (end == std::string::npos) return {};
         start = end + 1;

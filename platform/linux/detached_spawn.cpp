@@ -70,6 +70,7 @@ LaunchOutcome spawnDetached(const std::string& path, const std::vector<std::stri
                             const std::string& workingFolder) {
     // Everything the children need is made before fork: they may not allocate.
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();

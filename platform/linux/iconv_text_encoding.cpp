@@ -47,9 +47,9 @@ std::size_t refusedLength(const unsigned char* text, std::size_t size) {
 
 }  // namespace
 
-IconvTextEncoding::IconvTextEncoding() : converter_(nullptr) {
+IconvTextEncoding::IconvTextEncoding() {
     iconv_t opened = ::iconv_open("CP1252", "UTF-8");
-    if (opened == reinterpret_cast<iconv_t>(-1)) {
+    if (opened == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         throw std::runtime_error(std::string("iconv_open CP1252: ") + std::strerror(errno));
     }
     converter_ = opened;

@@ -19,7 +19,7 @@ public:
     std::string toWindows1252(std::string_view utf8) const override;
 
 private:
-    void* converter_;  // iconv_t, kept opaque so that <iconv.h> stays out of this header
+    void* converter_ = nullptr;  // iconv_t, kept opaque so that <iconv.h> stays out of this header
 };
 
 }  // namespace kvx::platform::linux_backend

@@ -21,14 +21,14 @@ std::string format(const std::string& pattern, std::chrono::system_clock::time_p
 }  // namespace
 
 PosixLocale::PosixLocale() {
-    locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    locale_t numeric = newlocale(LC_NUMERIC_MASK, "", nullptr);
     if (numeric) {
         const char* radix = nl_langinfo_l(RADIXCHAR, numeric);
         // A multi-byte separator (rare) cannot stand in a single-byte log; keep the point then.
         if (radix && std::strlen(radix) == 1) decimal_ = radix[0];
         freelocale(numeric);
     }
-    locale_t timeLocale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    locale_t timeLocale = newlocale(LC_TIME_MASK, "", nullptr);
     if (timeLocale) {
         // The C locale's "%m/%d/%y" has a two-digit year; keep the four-digit default there.
         const char* date = nl_langinfo_l(D_FMT, timeLocale);

@@ -30,7 +30,7 @@ public:
         tail.bytes.resize(static_cast<std::size_t>(wanted));
         std::size_t got = 0;
         while (got < tail.bytes.size()) {
-            const off_t at = static_cast<off_t>(tail.fileSize - wanted + got);
+            const auto at = static_cast<off_t>(tail.fileSize - wanted + got);
             const ssize_t n = ::pread(fd_, tail.bytes.data() + got, tail.bytes.size() - got, at);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {

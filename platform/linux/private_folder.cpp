@@ -44,7 +44,7 @@ std::string runtimeFolder(std::string& error) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     // Relative values are invalid by the base-directory rules and are ignored.
     if (runtime != nullptr && runtime[0] == '/') return runtime;
-    const std::string fallback = "/tmp/korvex-" + std::to_string(::getuid());
+    std::string fallback = "/tmp/korvex-" + std::to_string(::getuid());
     if (!ensurePrivateFolder(fallback, error)) return {};
     return fallback;
 }

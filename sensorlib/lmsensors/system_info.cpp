@@ -82,7 +82,7 @@ MemoryInfo systemMemory() { return memoryFromMeminfo(fileText("/proc/meminfo")).
 
 int memoryUsePercent(const MemoryInfo& memory) {
     if (memory.totalBytes <= 0) return 0;
-    const double used = static_cast<double>(memory.totalBytes - memory.availableBytes);
+    const auto used = static_cast<double>(memory.totalBytes - memory.availableBytes);
     return static_cast<int>(std::lround(100.0 * used / static_cast<double>(memory.totalBytes)));
 }
 

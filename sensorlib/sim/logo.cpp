@@ -12,7 +12,7 @@ struct Rgb {
 
 class Canvas {
 public:
-    Canvas() : pixels_(kLogoWidth * kLogoHeight) {}
+    Canvas() : pixels_(std::size_t{kLogoWidth} * kLogoHeight) {}
 
     void set(int x, int y, Rgb colour) {
         if (x >= 0 && x < kLogoWidth && y >= 0 && y < kLogoHeight) pixels_[y * kLogoWidth + x] = colour;

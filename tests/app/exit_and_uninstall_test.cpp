@@ -16,9 +16,9 @@ struct Calls {
     app::LifecycleHooks hooks(bool runAtStart = false) {
         app::LifecycleHooks h;
         h.runAtStartExists = [runAtStart] { return runAtStart; };
-        h.removeOldRunAtStartEntries = [this] { log.push_back("remove old entries"); };
+        h.removeOldRunAtStartEntries = [this] { log.emplace_back("remove old entries"); };
         h.writeRunAtStart = [this](const std::string& path) { log.push_back("write entry " + path); };
-        h.removeRunAtStart = [this] { log.push_back("remove entry"); };
+        h.removeRunAtStart = [this] { log.emplace_back("remove entry"); };
         h.deleteFile = [this](const std::string& path) {
             log.push_back("delete " + path.substr(path.rfind('/') + 1));
             return std::remove(path.c_str()) == 0;

@@ -24,12 +24,14 @@ using Clock = std::chrono::steady_clock;
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, int stdoutFd = -1,
             int stderrFd = -1) {
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     std::vector<std::string> envText;
     for (char** e = environ; *e; ++e) envText.emplace_back(*e);
     envText.insert(envText.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> env;
+    env.reserve(envText.size() + 1);
     for (auto& e : envText) env.push_back(e.data());
     env.push_back(nullptr);
 

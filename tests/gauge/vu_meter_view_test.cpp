@@ -21,7 +21,7 @@ QApplication& app() {
     static char* argv[] = {name, nullptr};
     // Never destroyed: at exit Qt's own statics may already be gone, and
     // destroying the application then crashes in the input devices' cleanup.
-    static QApplication* application = new QApplication(argc, argv);
+    static auto* application = new QApplication(argc, argv);
     return *application;
 }
 

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
     Buses, BusContract,
     testing::Values(BusCase{"Sockets", [](const std::string& f) { return std::make_unique<SocketWindowMessages>(f); }},
                     BusCase{"Fake", [](const std::string&) { return std::make_unique<platform::fake::FakeWindowMessages>(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 class SocketBus : public testing::Test {
 protected:

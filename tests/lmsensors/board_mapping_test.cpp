@@ -21,6 +21,7 @@ ChipInfo chip(const std::string& prefix, BusKind bus, int address, std::vector<F
 
 std::vector<FeatureInfo> classicFeatures() {
     std::vector<FeatureInfo> f;
+    f.reserve(7 + 3 + 3);
     for (int i = 0; i < 7; ++i) f.push_back(voltage("in" + std::to_string(i)));
     for (const char* n : {"fan1", "fan2", "fan3"}) f.push_back({n, n, FeatureKind::Fan});
     for (const char* n : {"temp1", "temp2", "temp3"}) f.push_back({n, n, FeatureKind::Temperature});

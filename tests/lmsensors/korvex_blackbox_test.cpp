@@ -47,6 +47,7 @@ std::vector<std::string> railTextsFor(double printed) {
     if (rest == 5) hundredths = {down, down + 1};
     else hundredths = {rest > 5 ? down + 1 : down};
     std::vector<std::string> texts;
+    texts.reserve(hundredths.size());
     for (long long h : hundredths) texts.push_back(": " + withTwoDigits(h == 0 ? 0 : sign * h));
     return texts;
 }

@@ -127,6 +127,7 @@ TEST(LmsensorsSmbus, AdapterFoldersWithImpossibleNumbersAreSkipped) {
     }
     const std::vector<AdapterInfo> adapters = listI2cAdapters(root.string());
     std::vector<int> numbers;
+    numbers.reserve(adapters.size());
     for (const AdapterInfo& a : adapters) numbers.push_back(a.number);
     EXPECT_EQ(numbers, (std::vector<int>{3, 2147483647}));
     std::filesystem::remove_all(root);

@@ -50,6 +50,7 @@ int runWine(const fs::path& prefix, const std::vector<std::string>& args, const 
         ::unsetenv("DISPLAY");
         ::unsetenv("WAYLAND_DISPLAY");
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         ::execvp(argv[0], argv.data());

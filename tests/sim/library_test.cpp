@@ -20,14 +20,17 @@ namespace {
 
 const char* const kLibrary = KVX_BIN_DIR "/libkvx-sim.so";
 
+// clang-format cannot lay out an X-macro list (each run gives another layout).
+// clang-format off
 #define KVX_OPERATIONS(X)                                                                              \
     X(ClockRate) X(CheckLM78) X(RestartLM78) X(GetSMBAddress) X(GetLM78Voltages) X(GetLM78Fans)       \
     X(SetLM78FanDiv) X(GetLM78Temp) X(GetWinBondSensor2) X(GetWinBondSensor3) X(GetLMOutPut)          \
     X(GetChipID) X(MemoryUse) X(TotalPhysicalMemory) X(AvailablePhysicalMemory) X(GetCurrentUserName) \
     X(StartPCSpeaker) X(StopPCSpeaker) X(KVX_LOGO) X(KvxSetTime) X(KvxStartupError)
+// clang-format on
 
 struct Api {
-#define KVX_MEMBER(name) decltype(&::name) name = nullptr;
+#define KVX_MEMBER(name) decltype(&::name) name = nullptr;  // NOLINT(bugprone-macro-parentheses): a declaration
     KVX_OPERATIONS(KVX_MEMBER)
 #undef KVX_MEMBER
 };

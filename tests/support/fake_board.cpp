@@ -22,9 +22,9 @@ void bGetLM78Fans(int32_t* a, int32_t* b, int32_t* c) {
 void bSetLM78FanDiv(int32_t fan, int32_t divisor) {
     g_board.calls.push_back("SetLM78FanDiv " + std::to_string(fan) + " " + std::to_string(divisor));
 }
-int32_t bGetLM78Temp() { g_board.calls.push_back("GetLM78Temp"); return g_board.lm78; }
-double bGetWinBondSensor2() { g_board.calls.push_back("GetWinBondSensor2"); return g_board.wb2; }
-double bGetWinBondSensor3() { g_board.calls.push_back("GetWinBondSensor3"); return g_board.wb3; }
+int32_t bGetLM78Temp() { g_board.calls.emplace_back("GetLM78Temp"); return g_board.lm78; }
+double bGetWinBondSensor2() { g_board.calls.emplace_back("GetWinBondSensor2"); return g_board.wb2; }
+double bGetWinBondSensor3() { g_board.calls.emplace_back("GetWinBondSensor3"); return g_board.wb3; }
 int32_t bGetLMOutPut(uint16_t, int32_t address) {
     g_board.calls.push_back("GetLMOutPut " + std::to_string(address));
     auto it = g_board.lm75.find(address);

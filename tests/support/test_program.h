@@ -37,7 +37,7 @@ struct TestProgram {
     // Creates the program and runs its start-up.
     app::Application::StartOutcome start();
     // Runs the timers due within `seconds`.
-    void run(int seconds) { clock.wait(seconds * 1000); }
+    void run(int seconds) { clock.wait(int64_t{seconds} * 1000); }
     std::string caption(const char* name);
     std::string userHive() const;
     void writeUserHive(const std::string& text) const;

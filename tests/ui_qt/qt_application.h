@@ -10,7 +10,7 @@ inline QApplication& qtApplication() {
     static int argc = 1;
     static char name[] = "ui_qt_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* application = new QApplication(argc, argv);
+    static auto* application = new QApplication(argc, argv);
     return *application;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window_settings.h"
 
 #include <string>
+#include <utility>
 
 namespace kvx::ui {
 namespace {
@@ -38,12 +39,12 @@ public:
                 [&timer] { return SettingValue{static_cast<int32_t>(timer.interval())}; });
     }
     void integer(const char* setting, std::function<void(int32_t)> apply, std::function<int32_t()> current) {
-        b_.bind(setting, [apply](const SettingValue& v) { apply(std::get<int32_t>(v)); },
-                [current] { return SettingValue{current()}; });
+        b_.bind(setting, [apply = std::move(apply)](const SettingValue& v) { apply(std::get<int32_t>(v)); },
+                [current = std::move(current)] { return SettingValue{current()}; });
     }
     void real(const char* setting, std::function<void(double)> apply, std::function<double()> current) {
-        b_.bind(setting, [apply](const SettingValue& v) { apply(std::get<double>(v)); },
-                [current] { return SettingValue{current()}; });
+        b_.bind(setting, [apply = std::move(apply)](const SettingValue& v) { apply(std::get<double>(v)); },
+                [current = std::move(current)] { return SettingValue{current()}; });
     }
 
 private:

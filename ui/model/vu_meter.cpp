@@ -267,23 +267,23 @@ std::vector<PaintOp> paintPlan(const VUMeter& meter, RepaintFlags flags) {
     std::vector<PaintOp> plan;
 
     if (!flags.keepBackground) {
-        plan.push_back(FillOp{meter.background()});
+        plan.emplace_back(FillOp{meter.background()});
         for (LineOp& line : bevelLines(width, height, meter.bevelStyle(), meter.bevelWidth(), meter.background()))
-            plan.push_back(std::move(line));
+            plan.emplace_back(std::move(line));
     }
     if (!flags.keepArc) {
         const std::vector<Point> points = arcPoints(geometry);
         for (int i = 1; i <= kArcSegments; ++i)
-            plan.push_back(LineOp{{points[i - 1], points[i]}, arcColour(meter.arcStyle(), i), meter.arcWidth()});
+            plan.emplace_back(LineOp{{points[i - 1], points[i]}, arcColour(meter.arcStyle(), i), meter.arcWidth()});
     }
     const Point pivot{geometry.centreX, geometry.pivotY};
     if (auto old = needleEnd(geometry, meter.previousPosition(), meter.previousScale()))
-        plan.push_back(LineOp{{pivot, *old}, meter.background(), meter.arrowWidth()});
+        plan.emplace_back(LineOp{{pivot, *old}, meter.background(), meter.arrowWidth()});
     if (!meter.centerLabel().empty())
-        plan.push_back(TextOp{{meter.centerLabelX(), meter.centerLabelY()}, meter.centerLabel(),
+        plan.emplace_back(TextOp{{meter.centerLabelX(), meter.centerLabelY()}, meter.centerLabel(),
                               meter.centerLabelFont(), meter.background()});
     if (auto now = needleEnd(geometry, meter.position(), meter.scale()))
-        plan.push_back(LineOp{{pivot, *now}, meter.arrowColour(), meter.arrowWidth()});
+        plan.emplace_back(LineOp{{pivot, *now}, meter.arrowColour(), meter.arrowWidth()});
     return plan;
 }
 

@@ -13,6 +13,7 @@ QColor toQColor(Colour colour) {
             case 2: return palette.color(QPalette::Highlight);        // active caption
             case 4: return palette.color(QPalette::Window);           // menu
             case 5: return palette.color(QPalette::Base);             // window
+            // NOLINTNEXTLINE(bugprone-branch-clone): a table of system colours; two share a palette role.
             case 7: return palette.color(QPalette::WindowText);       // menu text
             case 8: return palette.color(QPalette::WindowText);       // window text
             case 9: return palette.color(QPalette::HighlightedText);  // caption text
@@ -30,7 +31,8 @@ QColor toQColor(Colour colour) {
             default: return palette.color(QPalette::WindowText);
         }
     }
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
 }
 
 }  // namespace kvx::ui::qt
