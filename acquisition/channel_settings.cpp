@@ -127,13 +127,15 @@ ChannelSettings::ChannelSettings(ui::Window& form, const ChannelSettingsPlaces& 
 
     for (int f = 0; f < kFanCount; ++f) {
         int fan = f + 1;
-        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Type", "Fan " + std::to_string(fan) + " Type:",
-                    kFanTypes[f], 6 + 22 * f, 1, [this, fan](int type) { FanTypeClick(fan, type); });
+        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Type",
+                    "Fan " + std::to_string(fan) + " Type:", kFanTypes[f], 6 + 22 * f, 1,
+                    [this, fan](int type) { FanTypeClick(fan, type); });
     }
     for (int f = 0; f < 2; ++f) {
         int fan = f + 1;
-        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Div", "Fan " + std::to_string(fan) + " Div:",
-                    kFanDivisors[f], 78 + 22 * f, 2, [this, fan](int divisor) { FanDivisorClick(fan, divisor); });
+        addRadioRow(form, places.fanSettingsPanel, "Fan" + std::to_string(fan) + "Div",
+                    "Fan " + std::to_string(fan) + " Div:", kFanDivisors[f], 78 + 22 * f, 2,
+                    [this, fan](int divisor) { FanDivisorClick(fan, divisor); });
     }
 }
 
@@ -223,7 +225,9 @@ void ChannelSettings::CheckBox1Click() {
     pollNow();
 }
 
-std::string ChannelSettings::coreNominalText() const { return "Core Voltage: " + fixedText(coreNominal_, 1, number_) + "Volt"; }
+std::string ChannelSettings::coreNominalText() const {
+    return "Core Voltage: " + fixedText(coreNominal_, 1, number_) + "Volt";
+}
 
 std::string ChannelSettings::p33NameText() const { return "+" + generalText(p33Nominal_, number_) + " Voltage"; }
 

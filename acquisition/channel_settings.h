@@ -12,8 +12,8 @@ namespace kvx::acquisition {
 
 // Where the controls of the reading settings go on the main window.
 struct ChannelSettingsPlaces {
-    ui::Control* sourcePanel = nullptr;        // the sensor source lists
-    ui::Control* compensationPage = nullptr;   // the three compensation boxes
+    ui::Control* sourcePanel = nullptr;       // the sensor source lists
+    ui::Control* compensationPage = nullptr;  // the three compensation boxes
     ui::Control* roundFahrenheitPanel = nullptr;
     ui::Control* coreSettingsPanel = nullptr;  // core port and nominal
     ui::Control* p33Panel = nullptr;           // the +3.3 nominal
@@ -71,7 +71,6 @@ public:
     // Puts the stored source into the list and runs the list's handler.
     void restoreSource(int sensor, int index);
 
-
     // CheckSMB: without an SMBus the LM75 entries leave all three lists.
     void CheckSMB(uint16_t smbusBase);
 
@@ -96,7 +95,9 @@ public:
     ui::Button& unitButton() { return unitButton_; }
 
 private:
-    void pollNow() { if (hooks.pollNow) hooks.pollNow(); }
+    void pollNow() {
+        if (hooks.pollNow) hooks.pollNow();
+    }
     void updateCompensationCaption(int sensor);
 
     NumberFormat number_;

@@ -7,9 +7,18 @@ namespace kvx::acquisition {
 
 // The twelve watched channels, in the order of the Up/Down page.
 enum class TChannel {
-    Sensor1, Sensor2, Sensor3,
-    CoreVoltage, P33Voltage, P5Voltage, N5Voltage, P12Voltage, N12Voltage,
-    Fan1, Fan2, Fan3,
+    Sensor1,
+    Sensor2,
+    Sensor3,
+    CoreVoltage,
+    P33Voltage,
+    P5Voltage,
+    N5Voltage,
+    P12Voltage,
+    N12Voltage,
+    Fan1,
+    Fan2,
+    Fan3,
 };
 inline constexpr int kChannelCount = 12;
 inline constexpr int kSensorCount = 3;
@@ -17,8 +26,20 @@ inline constexpr int kFanCount = 3;
 
 // What a temperature sensor reads, stored as its index 0..13.
 enum class TTemperatureSource {
-    None = 0, WinBond1, WinBond2, WinBond3, LM78, LM79,
-    LM75_1, LM75_2, LM75_3, LM75_4, LM75_5, LM75_6, LM75_7, LM75_8,
+    None = 0,
+    WinBond1,
+    WinBond2,
+    WinBond3,
+    LM78,
+    LM79,
+    LM75_1,
+    LM75_2,
+    LM75_3,
+    LM75_4,
+    LM75_5,
+    LM75_6,
+    LM75_7,
+    LM75_8,
 };
 inline constexpr int kSourceCount = 14;
 // Without an SMBus the eight LM75 entries are left out of the lists.

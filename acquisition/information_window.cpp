@@ -26,7 +26,7 @@ InformationWindow::InformationWindow()
 }
 
 void InformationWindow::ShowInfoLog(const std::string& title, const std::string& lowest, const std::string& highest,
-                                   const std::string& alarm, const std::string& current, bool alarmOn) {
+                                    const std::string& alarm, const std::string& current, bool alarmOn) {
     title_.setCaption(title);
     lowest_.setCaption(lowest);
     highest_.setCaption(highest);

@@ -106,12 +106,30 @@ void PollCycle::voltageStep() {
     for (const RailStep& step : kRailSteps) {
         double nominal = 0, value = 0;
         switch (step.rail) {
-            case Rail::Core: nominal = settings.coreNominal(); value = settings.corePort1() ? v.corePort1 : v.corePort0; break;
-            case Rail::P33: nominal = settings.p33Nominal(); value = v.p33; break;
-            case Rail::P5: nominal = 5.0; value = v.p5; break;
-            case Rail::P12: nominal = 12.0; value = v.p12; break;
-            case Rail::N12: nominal = -12.0; value = v.n12; break;
-            case Rail::N5: nominal = -5.0; value = v.n5; break;
+            case Rail::Core:
+                nominal = settings.coreNominal();
+                value = settings.corePort1() ? v.corePort1 : v.corePort0;
+                break;
+            case Rail::P33:
+                nominal = settings.p33Nominal();
+                value = v.p33;
+                break;
+            case Rail::P5:
+                nominal = 5.0;
+                value = v.p5;
+                break;
+            case Rail::P12:
+                nominal = 12.0;
+                value = v.p12;
+                break;
+            case Rail::N12:
+                nominal = -12.0;
+                value = v.n12;
+                break;
+            case Rail::N5:
+                nominal = -5.0;
+                value = v.n5;
+                break;
         }
         // A library with no reading for a rail says NaN: the rail keeps its text and statistics.
         if (std::isnan(value)) continue;

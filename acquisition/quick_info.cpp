@@ -63,7 +63,8 @@ void QuickInfo::updateCaptions() {
     for (int sensor = 1; sensor <= kSensorCount; ++sensor)
         sensorItems_[sensor - 1]->setCaption(sensorName(sensor) + ": " + gauges_[sensor - 1]->centerLabel());
     for (int i = 0; i < kRailCount; ++i)
-        railItems_[i]->setCaption(std::string(kRailEntries[i].shortName) + display_.railLabel(kRailEntries[i].rail).caption());
+        railItems_[i]->setCaption(std::string(kRailEntries[i].shortName) +
+                                  display_.railLabel(kRailEntries[i].rail).caption());
     for (int fan = 1; fan <= kFanCount; ++fan)
         fanItems_[fan - 1]->setCaption(fanName(fan) + " " + display_.fanLabel(fan).caption());
 }
@@ -77,8 +78,8 @@ void QuickInfo::show(TChannel channel, const std::string& title, const std::stri
 
 void QuickInfo::showSensor(int sensor) {
     show(static_cast<TChannel>(sensor - 1), sensorName(sensor),
-         sources.temperatureAlarmText ? sources.temperatureAlarmText(sensor) : "",
-         gauges_[sensor - 1]->centerLabel(), sources.temperatureAlarmOn && sources.temperatureAlarmOn(sensor));
+         sources.temperatureAlarmText ? sources.temperatureAlarmText(sensor) : "", gauges_[sensor - 1]->centerLabel(),
+         sources.temperatureAlarmOn && sources.temperatureAlarmOn(sensor));
 }
 
 void QuickInfo::showRail(Rail rail) {

@@ -56,7 +56,8 @@ private:
     void showSensor(int sensor);
     void showRail(Rail rail);
     void showFan(int fan);
-    void show(TChannel channel, const std::string& title, const std::string& alarm, const std::string& current, bool on);
+    void show(TChannel channel, const std::string& title, const std::string& alarm, const std::string& current,
+              bool on);
     std::string sensorName(int sensor) const;
     std::string fanName(int fan) const;
 

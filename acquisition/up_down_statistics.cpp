@@ -12,10 +12,9 @@ struct RowDesign {
 
 // Row names of the grid and their first texts, in channel order.
 constexpr RowDesign kRows[kChannelCount] = {
-    {"WB1", "Motherboard"},   {"LM75", "CPU"},          {"WB2", "WB Sensor 2"},
-    {"Core", "Core Voltage"}, {"P33", "+3.3 Voltage"},  {"P5", "+5 Voltage"},
-    {"N5", "-5 Voltage"},     {"P12", "+12 Voltage"},   {"N12", "-12 Voltage"},
-    {"Fan1", "Fan 1"},        {"Fan2", "Fan 2"},        {"Fan3", "Fan 3"},
+    {"WB1", "Motherboard"},  {"LM75", "CPU"},      {"WB2", "WB Sensor 2"}, {"Core", "Core Voltage"},
+    {"P33", "+3.3 Voltage"}, {"P5", "+5 Voltage"}, {"N5", "-5 Voltage"},   {"P12", "+12 Voltage"},
+    {"N12", "-12 Voltage"},  {"Fan1", "Fan 1"},    {"Fan2", "Fan 2"},      {"Fan3", "Fan 3"},
 };
 
 bool isNegativeRail(TChannel channel) { return channel == TChannel::N5Voltage || channel == TChannel::N12Voltage; }

@@ -96,8 +96,8 @@ void AlarmChecks::DisplayVoltageAlarm(const std::string& name, double value) {
     std::string volts = fixedText(value, 2, number);
     if (alarm.showMessage->checked())
         showWarning(std::string("Voltage Alarm for ") + name + kMessageBreak + "This unit is more then " +
-                        generalText(settings_.voltagePercentOff(), number) + "% off, and reached the value of: " + volts +
-                        " Volt." + kMessageBreak + kMessageBreak +
+                        generalText(settings_.voltagePercentOff(), number) +
+                        "% off, and reached the value of: " + volts + " Volt." + kMessageBreak + kMessageBreak +
                         "Please go to the Voltage tab to turn this Alarm on again.",
                     AlarmSource::Voltage);
     if (services_.windowWidth && services_.windowWidth() < services_.fullWidth && services_.setStayOnTop)

@@ -11,8 +11,8 @@ namespace kvx::alarms {
 // What the alarms ask of the rest of the program. An empty function is a
 // service that is not there: its step is skipped.
 struct AlarmServices {
-    std::function<bool()> polling;                  // the poll timer runs
-    std::function<bool(int sensor)> sensorInUse;    // its source is not "None"
+    std::function<bool()> polling;                // the poll timer runs
+    std::function<bool(int sensor)> sensorInUse;  // its source is not "None"
     std::function<std::string(int sensor)> sensorName;
     std::function<std::string(int fan)> fanName;
     // The main window's width and compact width; always on top while narrower than the full width.

@@ -13,14 +13,16 @@ constexpr const char* kSensorBoxes[kAlarmSensors][5] = {
     {"CheckBox14", "CheckBox12", "CheckBox18", "CheckBox49", "CheckBox50"},
     {"CheckBox56", "CheckBox57", "CheckBox58", "CheckBox59", "CheckBox60"},
 };
-constexpr const char* kSensorPathLabels[kAlarmSensors][2] = {{"Label21", "Label25"}, {"Label12", "Label26"}, {"Label40", "Label92"}};
+constexpr const char* kSensorPathLabels[kAlarmSensors][2] = {
+    {"Label21", "Label25"}, {"Label12", "Label26"}, {"Label40", "Label92"}};
 constexpr const char* kVoltageBoxes[5] = {"CheckBox2", "CheckBox16", "CheckBox19", "CheckBox51", "CheckBox52"};
 constexpr const char* kFanBoxes[kAlarmFans][5] = {
     {"CheckBox28", "CheckBox31", "CheckBox32", "CheckBox40", "CheckBox43"},
     {"CheckBox29", "CheckBox33", "CheckBox34", "CheckBox44", "CheckBox45"},
     {"CheckBox30", "CheckBox35", "CheckBox36", "CheckBox46", "CheckBox47"},
 };
-constexpr const char* kFanPathLabels[kAlarmFans][2] = {{"Label81", "Label82"}, {"Label83", "Label84"}, {"Label85", "Label86"}};
+constexpr const char* kFanPathLabels[kAlarmFans][2] = {
+    {"Label81", "Label82"}, {"Label83", "Label84"}, {"Label85", "Label86"}};
 
 constexpr double kVoltagePercentStep = 0.5, kVoltagePercentMin = 0.5, kVoltagePercentMax = 20.0;
 constexpr double kFanRpmStep = 100.0, kFanRpmMax = 32000.0;
@@ -47,8 +49,8 @@ AlarmSettings::AlarmSettings(ui::Window& form, const AlarmPlaces& places, AlarmS
     refreshLabels();
 }
 
-AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* const names[5], const char* programLabel,
-                                                const char* waveLabel, int top) {
+AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* const names[5],
+                                                const char* programLabel, const char* waveLabel, int top) {
     AlarmActionBoxes boxes;
     const char* captions[5] = {"Enable Alarm", "On Alarm run:", "On Alarm play:", "Show Msg", "PC Speaker"};
     ui::CheckBox** slots[5] = {&boxes.enable, &boxes.run, &boxes.play, &boxes.showMessage, &boxes.pcSpeaker};

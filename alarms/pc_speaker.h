@@ -19,8 +19,8 @@ public:
 
     // Creates Timer4 on `form` and the pitch track bar in `panel`; `start` and
     // `stop` drive the speaker (the sensor library's calls).
-    PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& scheduler, std::function<void(int pitch)> start,
-              std::function<void()> stop);
+    PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& scheduler,
+              std::function<void(int pitch)> start, std::function<void()> stop);
 
     ui::Timer& Timer4() { return timer_; }
     ui::TrackBar& pitchTrackBar() { return pitch_; }

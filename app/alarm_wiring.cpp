@@ -13,7 +13,9 @@ void Application::wireAlarms() {
     };
     services.writeWarning = [this](const std::string& text) { WriteErrorLog(text); };
     // "On Alarm run": the file's default action, without parameters; checked on every alarm.
-    services.fileExists = [this](const std::string& path) { return !path.empty() && services_.machine.files.exists(path); };
+    services.fileExists = [this](const std::string& path) {
+        return !path.empty() && services_.machine.files.exists(path);
+    };
     services.executeFile = [this, start = services_.machine.lifecycle.startProgram](const std::string& path) {
         events_.add(services_.scheduler.nowMs(), "run", path);
         if (start) start(path, "");
@@ -36,7 +38,8 @@ void Application::WriteErrorLog(const std::string& text) {
                                     form.require<ui::CheckBox>("CheckBox79").checked()};
     auto now = services_.scheduler.wallClock();
     platform::FsStatus status = logs::writeWarningLog(logFile_, services_.machine.folders.program, formats,
-                                                      services_.locale.shortDate(now), services_.locale.longTime(now), text);
+                                                      services_.locale.shortDate(now), services_.locale.longTime(now),
+                                                      text);
     if (!status.ok()) showError(status.message);
 }
 

@@ -32,8 +32,9 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     wireAlarms();
     wireLogs();
-    bindings_.bind("KVX Path", [](const settings::SettingValue&) {},
-                   [this] { return settings::SettingValue{services_.machine.programPath}; });
+    bindings_.bind(
+        "KVX Path", [](const settings::SettingValue&) {},
+        [this] { return settings::SettingValue{services_.machine.programPath}; });
 }
 
 void Application::showError(const std::string& text) {
@@ -58,11 +59,12 @@ void Application::GenTabRunOnStartupCheckBoxClick() {
     auto* box = &mainWindow_->form().require<ui::CheckBox>("GenTabRunOnStartupCheckBox");
     if (box->checked()) {
         if (mainWindow_->form().visible())
-            messages_.show({"Korvex",
-                            "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r" +
-                                services_.machine.programPath,
-                            platform::MessageIcon::None,
-                            {"OK"}});
+            messages_.show(
+                {"Korvex",
+                 "Windows will try to launch this program from it's current path next time it starts up.\n\r\n\r" +
+                     services_.machine.programPath,
+                 platform::MessageIcon::None,
+                 {"OK"}});
         if (hooks.writeRunAtStart) hooks.writeRunAtStart(services_.machine.programPath);
     } else if (hooks.removeRunAtStart) {
         hooks.removeRunAtStart();

@@ -6,18 +6,18 @@
 #include <vector>
 
 #include "acquisition/sensor_library.h"
-#include "app/harness/event_log.h"
-#include "app/harness/message_log.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
+#include "app/harness/event_log.h"
+#include "app/harness/message_log.h"
 #include "logs/log_file.h"
 #include "platform/file_system.h"
-#include "platform/log_storage.h"
-#include "platform/text_encoding.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
+#include "platform/log_storage.h"
 #include "platform/message_box.h"
 #include "platform/scheduler.h"
+#include "platform/text_encoding.h"
 #include "settings/settings_bindings.h"
 #include "settings/settings_store.h"
 #include "ui/main_window/main_window.h"
@@ -80,9 +80,9 @@ struct Services {
 class Application {
 public:
     enum class StartOutcome {
-        Running,       // polling; or stopped part-way by an error the user was shown
-        AnotherCopy,   // another copy runs: this one ends
-        Declined,      // the agreement was not accepted: the program ends, nothing saved
+        Running,      // polling; or stopped part-way by an error the user was shown
+        AnotherCopy,  // another copy runs: this one ends
+        Declined,     // the agreement was not accepted: the program ends, nothing saved
     };
 
     Application(Services services, std::unique_ptr<acquisition::SensorLibrary> library);

@@ -12,15 +12,19 @@ struct ValueOption {
 };
 
 constexpr ValueOption kFileOptions[] = {
-    {"--script", &Options::scriptFile},           {"--dump", &Options::dumpFile},
-    {"--program-folder", &Options::programFolder}, {"--config-dir", &Options::configDir},
-    {"--sensor-library", &Options::sensorLibrary}, {"--scenario", &Options::scenarioFile},
+    {"--script", &Options::scriptFile},
+    {"--dump", &Options::dumpFile},
+    {"--program-folder", &Options::programFolder},
+    {"--config-dir", &Options::configDir},
+    {"--sensor-library", &Options::sensorLibrary},
+    {"--scenario", &Options::scenarioFile},
 };
 
 std::optional<double> parseSeconds(const std::string& text) {
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
     return value;
 }
 

@@ -21,8 +21,8 @@ public:
     using FdWatcher = std::function<void(int fd, std::function<void()> onReadable)>;
 
     DesktopIntegration(platform::SingleInstance& instance, platform::WindowMessages& messages,
-                       platform::Autostart& autostart, platform::ProgramLauncher& launcher,
-                       platform::FileSystem& files, std::ostream& diagnostics);
+                       platform::Autostart& autostart, platform::ProgramLauncher& launcher, platform::FileSystem& files,
+                       std::ostream& diagnostics);
 
     // The hooks start-up, the run-at-start box and the uninstall use.
     LifecycleHooks hooks();

@@ -48,9 +48,11 @@ void Application::Exit1Click() {
 
 std::string Application::uninstallCommand() {
     // The machine-wide hive is only read: a bad one is reported and left where it is.
-    auto loaded = settings::loadReadOnlyHive(services_.machine.files, services_.machine.folders.config + "/machine.reg");
+    auto loaded = settings::loadReadOnlyHive(services_.machine.files,
+                                             services_.machine.folders.config + "/machine.reg");
     showErrors(loaded.messages);
-    const auto* key = loaded.hive.findKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");
+    const auto* key = loaded.hive.findKey(
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");
     const auto* value = key ? key->find("UninstallString") : nullptr;
     return value && value->type == settings::HiveValueType::String ? value->text : std::string();
 }
@@ -62,7 +64,9 @@ void Application::UnInstallExit1Click() {
     steps.deleteFile = hooks.deleteFile;
     steps.readUninstallCommand = [this] { return uninstallCommand(); };
     if (hooks.startProgram)
-        steps.startProgram = [start = hooks.startProgram](const UninstallCommand& c) { start(c.program, c.parameters); };
+        steps.startProgram = [start = hooks.startProgram](const UninstallCommand& c) {
+            start(c.program, c.parameters);
+        };
     // The uninstaller takes over: no question, no settings written.
     steps.endProgram = [this] { finish(); };
     UninstallWindow uninstall(services_.scheduler, services_.machine.folders.program, std::move(steps));

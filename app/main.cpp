@@ -10,27 +10,27 @@
 #include "app/command_line.h"
 #include "app/harness/message_log.h"
 #include "app/harness/modal_answers.h"
-#include "app/program.h"
 #include "app/harness/scripted_modal_host.h"
+#include "app/program.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
-#include "platform/linux/private_folder.h"
-#include "platform/linux/socket_window_messages.h"
-#include "platform/linux/xdg_autostart.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
-#include "platform/linux/posix_log_storage.h"
 #include "platform/linux/posix_locale.h"
+#include "platform/linux/posix_log_storage.h"
+#include "platform/linux/private_folder.h"
 #include "platform/linux/realtime_loop.h"
 #include "platform/linux/shutdown_signals.h"
+#include "platform/linux/socket_window_messages.h"
+#include "platform/linux/xdg_autostart.h"
 #include "platform/linux/xdg_folders.h"
 
 #ifdef KVX_WITH_QT
-#include "platform/qt/display_check.h"
 #include "app/desktop/desktop_session.h"
+#include "platform/qt/display_check.h"
 #endif
 
 namespace {
@@ -95,9 +95,10 @@ int main(int argc, char** argv) {
     if (options.listSensors) {
         auto library = acquisition::SensorLibrary::load(loader, resolved.sensorLibrary, [] { return int64_t{0}; });
         const std::optional<std::string> text = library->listSensors();
-        if (!text) return badInput(library->problem().empty() ? "sensor library " + resolved.sensorLibrary +
-                                                                      " cannot list its sensors"
-                                                                : library->problem());
+        if (!text)
+            return badInput(library->problem().empty()
+                                ? "sensor library " + resolved.sensorLibrary + " cannot list its sensors"
+                                : library->problem());
         std::cout << "Sensor library: " << resolved.sensorLibrary << "\n" << *text;
         return app::kExitOk;
     }
@@ -114,14 +115,15 @@ int main(int argc, char** argv) {
     std::string runtime = platform::linux_backend::runtimeFolder(runtimeError);
     if (runtime.empty()) return badInput(runtimeError);
     platform::linux_backend::FlockSingleInstance instance(platform::linux_backend::lockFolder(runtime));
-    platform::linux_backend::SocketWindowMessages windowMessages(platform::linux_backend::windowMessagesFolder(runtime));
+    platform::linux_backend::SocketWindowMessages windowMessages(
+        platform::linux_backend::windowMessagesFolder(runtime));
     platform::linux_backend::XdgAutostart autostart(platform::linux_backend::defaultAutostartFolder());
     platform::linux_backend::DetachedProgramLauncher launcher;
     app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
 
     app::ModalAnswers answers;
-    app::MachineServices machine{files, logStorage, *encoding, folders, platform::linux_backend::executablePath(),
-                                 integration.hooks()};
+    app::MachineServices machine{
+        files, logStorage, *encoding, folders, platform::linux_backend::executablePath(), integration.hooks()};
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_QT

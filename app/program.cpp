@@ -76,7 +76,9 @@ int runProgram(const Options& options, ProgramPlatform& p) {
 
     auto writeDump = [&](const std::string& file) {
         std::string why;
-        if (!writeTextFile(file, stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries(), app.events().entries()), why))
+        if (!writeTextFile(
+                file, stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries(), app.events().entries()),
+                why))
             err << "korvex: " << why << "\n";
     };
     std::vector<ScriptCommand> commands;
@@ -119,7 +121,9 @@ int runProgram(const Options& options, ProgramPlatform& p) {
 
     if (!options.dumpFile.empty()) {
         std::string why;
-        if (!writeTextFile(options.dumpFile, stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries(), app.events().entries()), why)) {
+        if (!writeTextFile(
+                options.dumpFile,
+                stateDump(p.scheduler.nowMs(), app.windows(), app.messages().entries(), app.events().entries()), why)) {
             err << "korvex: " << why << "\n";
             return kExitFailure;
         }

@@ -4,4 +4,4 @@
 
 namespace kvx::app {
 std::string versionText() { return std::string("Korvex ") + kVersionNumber; }
-}
+}  // namespace kvx::app

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string saved = first.hive->serialize();
     const kvx::settings::HiveParseResult again = Hive::parse(saved, "saved.reg");
     if (again.fatal()) fail("the saved text is not a hive", saved);
-    if (!again.problems.empty()) fail(("the saved text has a problem: " + again.problems.front().text()).c_str(), saved);
+    if (!again.problems.empty())
+        fail(("the saved text has a problem: " + again.problems.front().text()).c_str(), saved);
     if (!(*again.hive == *first.hive)) fail("the saved text reads back as a different hive", saved);
     if (again.hive->serialize() != saved) fail("saving the reread hive gives different bytes", saved);
     return 0;

@@ -71,9 +71,7 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
     enableIntervalControls();
 }
 
-IntervalLogFormats IntervalLog::formats() const {
-    return {textBox_.checked(), htmlBox_.checked(), csvBox_.checked()};
-}
+IntervalLogFormats IntervalLog::formats() const { return {textBox_.checked(), htmlBox_.checked(), csvBox_.checked()}; }
 
 void IntervalLog::WriteStandardLogentry() {
     if (!output.files || !output.shown || !output.now) return;

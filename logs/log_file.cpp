@@ -18,8 +18,7 @@ platform::FsStatus LogFile::create(const std::string& path, const std::vector<st
     return storage_.createFile(path, encodeLines(lines), platform::LogStorage::Existing::Truncate).status;
 }
 
-platform::LogStorage::Created LogFile::createIfMissing(const std::string& path,
-                                                       const std::vector<std::string>& lines) {
+platform::LogStorage::Created LogFile::createIfMissing(const std::string& path, const std::vector<std::string>& lines) {
     return storage_.createFile(path, encodeLines(lines), platform::LogStorage::Existing::Keep);
 }
 

@@ -41,8 +41,8 @@ MissingLogFiles createMissingLogFiles(LogFile& files, const std::string& program
                                       const IntervalLogColumns& columns) {
     MissingLogFiles result;
     for (const LogFileStart& start : logFileStarts(columns)) {
-        const platform::LogStorage::Created made =
-            files.createIfMissing(logFilePath(programFolder, start.fileName), start.lines);
+        const platform::LogStorage::Created made = files.createIfMissing(logFilePath(programFolder, start.fileName),
+                                                                         start.lines);
         if (!made.status.ok()) {
             result.status = made.status;
             break;

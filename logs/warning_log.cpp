@@ -18,7 +18,8 @@ std::string padded(const std::string& value, size_t width) {
 
 }  // namespace
 
-std::vector<std::string> warningLogTextEntry(const std::string& date, const std::string& time, const std::string& text) {
+std::vector<std::string> warningLogTextEntry(const std::string& date, const std::string& time,
+                                             const std::string& text) {
     return {kBorder, "|" + padded(date, 8) + "|" + padded(time, 8) + "|" + padded(text, 54) + "|", kBorder};
 }
 
@@ -29,8 +30,8 @@ std::string warningLogHtmlEntry(const std::string& date, const std::string& time
 platform::FsStatus writeWarningLog(LogFile& file, const std::string& programFolder, const WarningLogFormats& formats,
                                    const std::string& date, const std::string& time, const std::string& text) {
     if (formats.text) {
-        platform::FsStatus status =
-            file.append(logFilePath(programFolder, kWarningLogText), warningLogTextEntry(date, time, text));
+        platform::FsStatus status = file.append(logFilePath(programFolder, kWarningLogText),
+                                                warningLogTextEntry(date, time, text));
         if (!status.ok()) return status;
     }
     if (formats.html)

@@ -45,16 +45,21 @@ public:
     // clock passes `deadlineMs` (tasks due at the deadline itself still run),
     // or quit() is called. Loops may nest: a
     // modal window runs one inside a task.
-    virtual RunOutcome runUntil(const std::function<bool()>& done, std::optional<int64_t> deadlineMs = std::nullopt) = 0;
+    virtual RunOutcome runUntil(const std::function<bool()>& done,
+                                std::optional<int64_t> deadlineMs = std::nullopt) = 0;
 
     // Makes every running loop return RunOutcome::Quit, now and from then on.
     virtual void quit() = 0;
     virtual bool quitting() const = 0;
 
     // Runs the loop until quit().
-    void run() { runUntil([] { return false; }); }
+    void run() {
+        runUntil([] { return false; });
+    }
     // Waits `ms` on the program clock, running the tasks that fall due meanwhile.
-    void wait(int64_t ms) { runUntil([] { return false; }, nowMs() + ms); }
+    void wait(int64_t ms) {
+        runUntil([] { return false; }, nowMs() + ms);
+    }
 };
 
 }  // namespace kvx::platform

@@ -21,8 +21,7 @@ bool readField(std::string_view& text, Number& value, bool last) {
 }  // namespace
 
 std::string formatWindowMessage(const WindowMessage& message) {
-    return std::to_string(message.number) + ' ' + std::to_string(message.wparam) + ' ' +
-           std::to_string(message.lparam);
+    return std::to_string(message.number) + ' ' + std::to_string(message.wparam) + ' ' + std::to_string(message.lparam);
 }
 
 std::optional<WindowMessage> parseWindowMessage(std::string_view text) {

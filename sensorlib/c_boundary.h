@@ -47,15 +47,15 @@ void runOrReport(bool& reported, const char* library, const char* operation, Bod
 
 // In an exported operation: KVX_ANSWER(fallback, expression-body) keeps one
 // "reported" flag per operation.
-#define KVX_ANSWER(library, fallback, ...)                                                         \
-    do {                                                                                           \
-        static bool kvxReported = false;                                                           \
-        return ::kvx::c_boundary::answerOrFallback(kvxReported, library, __func__, fallback,       \
-                                                   [&] { return __VA_ARGS__; });                   \
+#define KVX_ANSWER(library, fallback, ...)                                                   \
+    do {                                                                                     \
+        static bool kvxReported = false;                                                     \
+        return ::kvx::c_boundary::answerOrFallback(kvxReported, library, __func__, fallback, \
+                                                   [&] { return __VA_ARGS__; });             \
     } while (false)
 
-#define KVX_RUN(library, ...)                                                                      \
-    do {                                                                                           \
-        static bool kvxReported = false;                                                           \
-        ::kvx::c_boundary::runOrReport(kvxReported, library, __func__, [&] { __VA_ARGS__; });      \
+#define KVX_RUN(library, ...)                                                                 \
+    do {                                                                                      \
+        static bool kvxReported = false;                                                      \
+        ::kvx::c_boundary::runOrReport(kvxReported, library, __func__, [&] { __VA_ARGS__; }); \
     } while (false)

@@ -45,8 +45,7 @@ uint16_t GetSMBAddress(void);
 
 /* The seven rails in volts, already scaled and signed, in this order:
  * core port 0, core port 1, +3.3, +5, +12, -12, -5. */
-void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5,
-                     double* p12, double* n12, double* n5);
+void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5, double* p12, double* n12, double* n5);
 
 /* Fan speeds 1..3 in RPM; 255 where a fan has no reading. */
 void GetLM78Fans(int32_t* fan1, int32_t* fan2, int32_t* fan3);

@@ -61,13 +61,9 @@ bool HiveKey::remove(std::string_view name) {
     return true;
 }
 
-std::string HiveProblem::text() const {
-    return fileName + ":" + std::to_string(line) + ": " + reason;
-}
+std::string HiveProblem::text() const { return fileName + ":" + std::to_string(line) + ": " + reason; }
 
-Hive::Hive(const Hive& other) : keys_(other.keys_) {
-    rebuildIndex();
-}
+Hive::Hive(const Hive& other) : keys_(other.keys_) { rebuildIndex(); }
 
 Hive& Hive::operator=(const Hive& other) {
     if (this != &other) {

@@ -125,8 +125,8 @@ private:
 };
 
 struct HiveParseResult {
-    std::optional<Hive> hive;            // empty only when a fatal problem was found
-    std::vector<HiveProblem> problems;   // in line order
+    std::optional<Hive> hive;           // empty only when a fatal problem was found
+    std::vector<HiveProblem> problems;  // in line order
 
     bool fatal() const { return !hive.has_value(); }
 };

@@ -40,7 +40,8 @@ HiveLoad HiveFile::load() {
     load.hive = std::move(*parsed.hive);
     if (!parsed.problems.empty()) {
         copyBeforeSave_ = true;
-        load.messages.push_back(path_ + ": lines above are skipped or changed; the next save keeps a copy of this file aside");
+        load.messages.push_back(path_ +
+                                ": lines above are skipped or changed; the next save keeps a copy of this file aside");
     }
     return load;
 }

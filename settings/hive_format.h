@@ -13,7 +13,7 @@ inline constexpr std::string_view kHeader = "Windows Registry Editor Version 5.0
 
 inline constexpr std::uint32_t kTypeString = 1;  // REG_SZ, UTF-16LE with a terminating zero
 inline constexpr std::uint32_t kTypeBinary = 3;
-inline constexpr std::uint32_t kTypeDword = 4;   // little-endian
+inline constexpr std::uint32_t kTypeDword = 4;  // little-endian
 
 // The value that hex(registryType) data stands for. Strings (UTF-16LE with
 // every surrogate paired), binaries and 4-byte dwords become the plain types;

@@ -53,9 +53,8 @@ std::vector<std::uint8_t> fromUtf8(std::string_view utf8) {
 std::string toUtf8(const std::uint8_t* bytes, std::size_t size) {
     std::string out;
     out.reserve(size);
-    decode(bytes, size, [&](char32_t cp, bool paired) {
-        utf8_text::appendCodePoint(out, paired ? cp : utf8_text::kReplacement);
-    });
+    decode(bytes, size,
+           [&](char32_t cp, bool paired) { utf8_text::appendCodePoint(out, paired ? cp : utf8_text::kReplacement); });
     return out;
 }
 

@@ -69,28 +69,26 @@ void appendValue(std::string& out, const HiveValue& value) {
     std::string head = value.name.empty() ? std::string("@") : quoted(value.name);
     head += '=';
     switch (value.type) {
-    case HiveValueType::String:
-        if (hive_format::needsHexString(value.text)) {
-            appendByteList(out, head + "hex(1):", hive_format::hexStringBytes(value.text));
+        case HiveValueType::String:
+            if (hive_format::needsHexString(value.text)) {
+                appendByteList(out, head + "hex(1):", hive_format::hexStringBytes(value.text));
+                return;
+            }
+            out += head + quoted(value.text);
+            break;
+        case HiveValueType::Dword: {
+            char digits[9];
+            std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(value.dword));
+            out += head + "dword:" + digits;
+            break;
+        }
+        case HiveValueType::Binary: appendByteList(out, head + "hex:", value.bytes); return;
+        case HiveValueType::Other: {
+            char type[16];
+            std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.otherType));
+            appendByteList(out, head + type, value.bytes);
             return;
         }
-        out += head + quoted(value.text);
-        break;
-    case HiveValueType::Dword: {
-        char digits[9];
-        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(value.dword));
-        out += head + "dword:" + digits;
-        break;
-    }
-    case HiveValueType::Binary:
-        appendByteList(out, head + "hex:", value.bytes);
-        return;
-    case HiveValueType::Other: {
-        char type[16];
-        std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.otherType));
-        appendByteList(out, head + type, value.bytes);
-        return;
-    }
     }
     out += kLineEnd;
 }

@@ -82,9 +82,7 @@ std::vector<std::uint8_t> doubleBytes(double value) {
 
 }  // namespace
 
-SettingType typeOf(const SettingValue& value) {
-    return static_cast<SettingType>(value.index());
-}
+SettingType typeOf(const SettingValue& value) { return static_cast<SettingType>(value.index()); }
 
 std::string_view typeName(SettingType type) {
     switch (type) {

@@ -58,24 +58,19 @@ void SettingsBindings::unbind(std::string_view name) {
     slots_[index].unsettled = false;
 }
 
-void SettingsBindings::holdUntilSettled(std::string_view name) {
-    slots_[indexOf(name)].unsettled = true;
-}
+void SettingsBindings::holdUntilSettled(std::string_view name) { slots_[indexOf(name)].unsettled = true; }
 
 void SettingsBindings::settleAll() {
     for (Slot& slot : slots_) slot.unsettled = false;
 }
 
-bool SettingsBindings::isBound(std::string_view name) const {
-    return slots_[indexOf(name)].target != nullptr;
-}
+bool SettingsBindings::isBound(std::string_view name) const { return slots_[indexOf(name)].target != nullptr; }
 
 void SettingsBindings::apply(const SettingRow& row, const SettingValue& value) {
     Slot& slot = slots_[indexOf(row)];
     if (typeOf(value) != row.type) {
-        throw std::invalid_argument("setting \"" + std::string(row.name) + "\" is " +
-                                    std::string(typeName(row.type)) + ", not " +
-                                    std::string(typeName(typeOf(value))));
+        throw std::invalid_argument("setting \"" + std::string(row.name) + "\" is " + std::string(typeName(row.type)) +
+                                    ", not " + std::string(typeName(typeOf(value))));
     }
     if (slot.target) slot.target->apply(value);
     // Held also while unsettled, once the target has taken it.
@@ -91,8 +86,6 @@ SettingValue SettingsBindings::current(const SettingRow& row) const {
     return slot.target && !slot.unsettled ? slot.target->current() : slot.held;
 }
 
-SettingValue SettingsBindings::current(std::string_view name) const {
-    return current(settingRows()[indexOf(name)]);
-}
+SettingValue SettingsBindings::current(std::string_view name) const { return current(settingRows()[indexOf(name)]); }
 
 }  // namespace kvx::settings

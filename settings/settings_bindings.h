@@ -72,7 +72,7 @@ public:
 private:
     struct Slot {
         std::unique_ptr<SettingTarget> target;  // null: unbound
-        SettingValue held;     // unbound or unsettled: the value given back
+        SettingValue held;                      // unbound or unsettled: the value given back
         bool unsettled = false;
     };
 

@@ -57,8 +57,8 @@ ReadReport readSettings(const Hive& hive, SettingsBindings& bindings, const Afte
         try {
             bindings.apply(row, *read.value);
         } catch (...) {
-            stop(report, row, readLabel(row) + ": applying " + describe(*read.value) + " failed: " +
-                                  currentExceptionText());
+            stop(report, row,
+                 readLabel(row) + ": applying " + describe(*read.value) + " failed: " + currentExceptionText());
             return report;
         }
         report.lastApplied = row.readNumber;

@@ -20,10 +20,10 @@ enum class ReadOutcome {
 
 struct ReadReport {
     ReadOutcome outcome = ReadOutcome::NoKey;
-    int lastApplied = 0;     // read number of the last value applied; 174 when all were
-    int stoppedAt = 0;       // read number at which reading ended early (its value was not
-                             // applied, or its after-read step failed); 0 when it did not
-    std::string stopReason;  // why, for diagnostics only: reading never reports an error
+    int lastApplied = 0;                    // read number of the last value applied; 174 when all were
+    int stoppedAt = 0;                      // read number at which reading ended early (its value was not
+                                            // applied, or its after-read step failed); 0 when it did not
+    std::string stopReason;                 // why, for diagnostics only: reading never reports an error
     std::vector<std::string> fileMessages;  // what loading the hive file found (SettingsStore)
 
     bool complete() const { return outcome == ReadOutcome::Read && stoppedAt == 0; }
@@ -50,8 +50,8 @@ struct WriteReport {
     // "Failed to save the settings: " and the system's reason: then nothing at all
     // reached the disk.
     std::string error;
-    std::string failedValue;  // the value that could not be written, if one could not
-    std::string detail;       // why that value could not be written, for diagnostics
+    std::string failedValue;                // the value that could not be written, if one could not
+    std::string detail;                     // why that value could not be written, for diagnostics
     std::vector<std::string> fileMessages;  // what loading the hive file found (SettingsStore)
 
     bool ok() const { return error.empty(); }
@@ -76,8 +76,7 @@ void writeKvxPath(Hive& hive, std::string_view programPath);
 // and reported in fileMessages rather than overwritten.
 class SettingsStore {
 public:
-    SettingsStore(platform::FileSystem& files, std::string userHivePath)
-        : file_(files, std::move(userHivePath)) {}
+    SettingsStore(platform::FileSystem& files, std::string userHivePath) : file_(files, std::move(userHivePath)) {}
 
     ReadReport read(SettingsBindings& bindings, const AfterRead& afterRead = {});
 

@@ -72,24 +72,23 @@ std::vector<SettingRow> buildRows() {
         text(12, "CPU Alarm Path", "", "program for sensor 2's alarm; shown in Label12"),
         boolean(13, "CPU Alarm Wave", false, "CheckBox18 \"On Alarm play:\""),
         text(14, "CPU Alarm Wave Path", "", "wave for sensor 2's alarm; shown in Label26"),
-        real(15, "Voltage Off", 10.0,
-             "voltage alarm threshold in percent off nominal; 0.5..20 in steps of 0.5"),
+        real(15, "Voltage Off", 10.0, "voltage alarm threshold in percent off nominal; 0.5..20 in steps of 0.5"),
         boolean(16, "Voltage Alarm", true, "CheckBox2 \"Enable Alarm\" (box \"Voltage Alarm Settings\")"),
         boolean(17, "Voltage Alarm Run", false, "CheckBox16 \"On Voltage Alarm run:\""),
         text(18, "Voltage Alarm Path", "", "program for the voltage alarm; shown in Label24"),
         boolean(19, "Volt Alarm Wave", false, "CheckBox19 \"On Voltage Alarm play:\""),
         text(20, "Volt Alarm Wave Path", "", "wave for the voltage alarm; shown in Label27"),
         boolean(21, "VCore", true,
-             "VMCoreVoltageCheckBox \"Core Voltage\" (box \"Voltage Monitor\"): the core voltage "
-             "is watched by the voltage alarm"),
+                "VMCoreVoltageCheckBox \"Core Voltage\" (box \"Voltage Monitor\"): the core voltage "
+                "is watched by the voltage alarm"),
         boolean(22, "V33", true, "VMP33VoltageCheckBox \"+3.3 Voltage\""),
         boolean(23, "V5", true, "VMP5VoltageCheckBox \"+5 Voltage\""),
         boolean(24, "Vm5Core", true, "VMN5VoltageCheckBox \"-5 Voltage\""),
         boolean(25, "V12", true, "VMP12VoltageCheckBox \"+12 Voltage\""),
         boolean(26, "Vm12", true, "VMN12VoltageCheckBox \"-12 Voltage\""),
         boolean(27, "Port 1", false,
-             "RadioButton2 \"Port 1\" (off means RadioButton1 \"Port 0\" stays chosen): which "
-             "voltage input carries the core voltage"),
+                "RadioButton2 \"Port 1\" (off means RadioButton1 \"Port 0\" stays chosen): which "
+                "voltage input carries the core voltage"),
         real(28, "CoreVoltage", 2.8, "nominal core voltage; 1.0..5.0 in steps of 0.1"),
         // The writer stores the letter opposite to the one the unit button shows.
         text(29, "C or F", "C",
@@ -98,12 +97,11 @@ std::vector<SettingRow> buildRows() {
         integer(30, "Form Y", 0, "saved top of the window"),
         integer(31, "Form X", 0, "saved left of the window"),
         boolean(32, "Round F", true,
-             "CheckBox1, the box that rounds Fahrenheit values (caption \"Round \" + degree string + \"F\")"),
+                "CheckBox1, the box that rounds Fahrenheit values (caption \"Round \" + degree string + \"F\")"),
         boolean(33, "Show Temp in Tray", true, "RadioButton18 \"Show temperature in System Tray\""),
         boolean(34, "Show CPU Temp", false, "CheckBox25: tray icon of sensor 2 shown"),
         // Read as "Interval", written as "InterVal": one value, as names match in any case.
-        writtenAs(integer(35, "Interval", 10000,
-                          "poll interval, interval of Timer1; 1000..60000 in steps of 1000"),
+        writtenAs(integer(35, "Interval", 10000, "poll interval, interval of Timer1; 1000..60000 in steps of 1000"),
                   "InterVal"),
         boolean(36, "Startup Minimized", true, "GenTabStartInTrayCheckBox \"Startup in system tray\""),
         // True means the degree symbol IS used, despite the name.
@@ -111,19 +109,17 @@ std::vector<SettingRow> buildRows() {
         boolean(38, "Use SystemTray Lines", true, "CheckBox21 \"Use lines in system tray\""),
         boolean(39, "Degree Symbol In Tray", true, "CheckBox22 \"Use degree symbol in system tray\""),
         boolean(40, "Check CPU", false,
-             "in-use flag of sensor 2 (its source is not \"None\"); recomputed at the end of "
-             "start-up from \"Sensor 2\""),
+                "in-use flag of sensor 2 (its source is not \"None\"); recomputed at the end of "
+                "start-up from \"Sensor 2\""),
         boolean(41, "Check MB", true, "in-use flag of sensor 1; recomputed from \"Sensor 1\""),
         boolean(42, "Tovel", false, "shows the tray menu item \"Tovel Beer Can Holder\""),
         boolean(43, "Fan1 Check", false, "CheckBox28 \"Enable Alarm\" (box \"Fan 1 Alarm Settings\")"),
         boolean(44, "Fan2 Check", false, "CheckBox29, the same for fan 2"),
         boolean(45, "Fan3 Check", false, "CheckBox30, the same for fan 3"),
-        real(46, "Fan1 Users RPM", 0.0,
-             "user-defined expected speed of fan 1 in RPM; 0..32000 in steps of 100"),
+        real(46, "Fan1 Users RPM", 0.0, "user-defined expected speed of fan 1 in RPM; 0..32000 in steps of 100"),
         real(47, "Fan2 Users RPM", 0.0, "the same for fan 2"),
         real(48, "Fan3 Users RPM", 0.0, "the same for fan 3"),
-        integer(49, "Fan1 Off Mark", 10,
-             "fan 1 alarm band: percent off the expected speed, above or below; 0..50"),
+        integer(49, "Fan1 Off Mark", 10, "fan 1 alarm band: percent off the expected speed, above or below; 0..50"),
         integer(50, "Fan2 Off Mark", 10, "the same for fan 2"),
         integer(51, "Fan3 Off Mark", 10, "the same for fan 3"),
         text(52, "Fan1 Alarm Path", "", "program for fan 1's alarm; shown in Label81"),
@@ -141,17 +137,17 @@ std::vector<SettingRow> buildRows() {
         boolean(64, "Log File", false, "CheckBox37 \"Write Interval Log\""),
         boolean(65, "Write Errors", false, "CheckBox41 \"Write Warnings to Log File\""),
         integer(66, "Log File Size Max", 64,
-             "interval-log size limit in Kb (\"Stop Writing at 64Kb\"); changed in steps of 4"),
+                "interval-log size limit in Kb (\"Stop Writing at 64Kb\"); changed in steps of 4"),
         integer(67, "Log File Interval", 60000,
-             "interval of the interval-log timer Timer3; 60000..12000000 in steps of 60000"),
+                "interval of the interval-log timer Timer3; 60000..12000000 in steps of 60000"),
         boolean(68, "Show Log On Pop Up", false, "CheckBox42 \"Show Log Options On Popup Menu\""),
         boolean(69, "Double Click Small", true,
-             "a double click on a tray icon opens the small window (Show) rather than Show & "
-             "Expand; set by the last of the two used"),
+                "a double click on a tray icon opens the small window (Show) rather than Show & "
+                "Expand; set by the last of the two used"),
         integer(70, "Tab on Top", 0,
-             "page shown first when the window is expanded: index 0..8 into \"General\", "
-             "\"Temperatures\", \"Voltages\", \"Fan's\", \"Compensation\", \"Visual\", \"Log\", "
-             "\"Up's & Downs\", \"CPU Idle\""),
+                "page shown first when the window is expanded: index 0..8 into \"General\", "
+                "\"Temperatures\", \"Voltages\", \"Fan's\", \"Compensation\", \"Visual\", \"Log\", "
+                "\"Up's & Downs\", \"CPU Idle\""),
         boolean(71, "Exit Question", true, "GenTabEnableExitQCheckBox \"Enable Exit Question\""),
         boolean(72, "Save Up and Down on Exit", false, "CheckBox39 \"Save Up/Down Log when Exiting\""),
         boolean(73, "Fan1 Show Alarm Msg", true, "CheckBox40 \"Show Msg\" (fan 1)"),
@@ -167,34 +163,26 @@ std::vector<SettingRow> buildRows() {
         boolean(83, "CPU PC Speaker", true, "CheckBox50 \"PC Speaker\" (sensor 2)"),
         boolean(84, "Volt PC Speaker", true, "CheckBox52 \"PC Speaker\" (voltages)"),
         integer(85, "PC Speaker Freq", 500,
-             "pitch of the PC speaker tone, position of the slider GenTabPCFreqTrackBar (200..3000)"),
+                "pitch of the PC speaker tone, position of the slider GenTabPCFreqTrackBar (200..3000)"),
         boolean(86, "Use LM78 Compensation", false,
-             "CheckBox53 (box \"Sensor 1\" on the \"Compensation\" page); its click handler does "
-             "not run while it is set"),
+                "CheckBox53 (box \"Sensor 1\" on the \"Compensation\" page); its click handler does "
+                "not run while it is set"),
         integer(87, "LM78 Compensation", 0,
-             "sensor 1 compensation offset; -20..50; shown as \"Custom +\" + value on CheckBox53"),
-        integer(88, "Ignore Fan Alarm", 5,
-             "number of fan alarms ignored (\"Ignore Fan Alarm 5 Times\"); 0..50"),
+                "sensor 1 compensation offset; -20..50; shown as \"Custom +\" + value on CheckBox53"),
+        integer(88, "Ignore Fan Alarm", 5, "number of fan alarms ignored (\"Ignore Fan Alarm 5 Times\"); 0..50"),
         // The name fields have two texts: the design-time text, kept when reading stops
         // before the names, and the fixed name an empty field gets once they are read.
-        name(89, "Fan 1 Name", "Fan 1", "Fan 1",
-             "Edit1, at most 9 characters"),
-        name(90, "Fan 2 Name", "Fan 2", "Fan 2",
-             "Edit2, at most 9 characters"),
-        name(91, "Fan 3 Name", "Fan 3", "Fan 3",
-             "Edit3, at most 9 characters"),
-        name(92, "VUM 1 Name", "Sensor 1", "Motherboard",
-             "Edit4, name of sensor 1, at most 11 characters"),
-        name(93, "VUM 2 Name", "Sensor 2", "CPU LM75",
-             "Edit5, name of sensor 2, at most 11 characters"),
-        name(94, "VUM 3 Name", "Sensor 3", "WB Sensor 2",
-             "Edit6, name of sensor 3, at most 11 characters"),
+        name(89, "Fan 1 Name", "Fan 1", "Fan 1", "Edit1, at most 9 characters"),
+        name(90, "Fan 2 Name", "Fan 2", "Fan 2", "Edit2, at most 9 characters"),
+        name(91, "Fan 3 Name", "Fan 3", "Fan 3", "Edit3, at most 9 characters"),
+        name(92, "VUM 1 Name", "Sensor 1", "Motherboard", "Edit4, name of sensor 1, at most 11 characters"),
+        name(93, "VUM 2 Name", "Sensor 2", "CPU LM75", "Edit5, name of sensor 2, at most 11 characters"),
+        name(94, "VUM 3 Name", "Sensor 3", "WB Sensor 2", "Edit6, name of sensor 3, at most 11 characters"),
         real(95, "Sensor 2 Temperature Scale", 80.0, "scale maximum of sensor 3's gauge (VUMeterWB2)"),
         integer(96, "WB Sensor 2 Tempature Alarm", 70, "alarm temperature of sensor 3"),
         boolean(97, "WB Sensor 2 Show Alarm Msg", true, "CheckBox59 \"Show Msg\" (sensor 3)"),
         boolean(98, "WB Sensor 2 PC Speaker", true, "CheckBox60 \"PC Speaker\" (sensor 3)"),
-        boolean(99, "WB Sensor 2 Alarm Run", false,
-             "CheckBox57 \"On Alarm run:\" (box \"WB Sensor 2 Alarm\")"),
+        boolean(99, "WB Sensor 2 Alarm Run", false, "CheckBox57 \"On Alarm run:\" (box \"WB Sensor 2 Alarm\")"),
         text(100, "WB Sensor 2 Alarm Path", "", "program for sensor 3's alarm; shown in Label40"),
         boolean(101, "WB Sensor 2 Alarm", true, "CheckBox56 \"Enable Alarm\" (sensor 3)"),
         boolean(102, "WB Sensor 2 Alarm Play", false, "CheckBox58 \"On Alarm play:\" (sensor 3)"),
@@ -205,13 +193,13 @@ std::vector<SettingRow> buildRows() {
         // Compensation" and its offset in "WB3 Compensation"; box "Sensor 2" the other pair.
         // Stored settings depend on this pairing.
         boolean(106, "Use WB2 Compensation", false,
-             "CheckBox68, the check box of the box \"Sensor 3\" on the \"Compensation\" page"),
+                "CheckBox68, the check box of the box \"Sensor 3\" on the \"Compensation\" page"),
         integer(107, "WB2 Compensation", 0,
-             "offset set with the spin button of the box \"Sensor 2\"; -20..50; shown as \"Custom "
-             "+\" + value on CheckBox69"),
+                "offset set with the spin button of the box \"Sensor 2\"; -20..50; shown as \"Custom "
+                "+\" + value on CheckBox69"),
         boolean(108, "Use WB3 Compensation", false, "CheckBox69, the check box of the box \"Sensor 2\""),
         integer(109, "WB3 Compensation", 0,
-             "offset set with the spin button of the box \"Sensor 3\"; -20..50; shown on CheckBox68"),
+                "offset set with the spin button of the box \"Sensor 3\"; -20..50; shown on CheckBox68"),
         real(110, "3.3 Custom Value", 3.3,
              "nominal value of the +3.3 V line (\"Customize +3.3\"); 3.0..4.0 in steps of 0.1"),
         boolean(111, "Show MB Temp", true, "CheckBox23: tray icon of sensor 1 shown"),
@@ -222,10 +210,10 @@ std::vector<SettingRow> buildRows() {
         boolean(116, "Tooltip Fan2", false, "CheckBox75: fan 2 in the tooltip"),
         boolean(117, "Tooltip Fan3", false, "CheckBox76: fan 3 in the tooltip"),
         boolean(118, "Tooltip On All", false,
-             "RadioButton7 \"I want these tool tips on all icons\" (off leaves RadioButton6 \"I "
-             "want these tool tips only on the IC icon\" chosen)"),
+                "RadioButton7 \"I want these tool tips on all icons\" (off leaves RadioButton6 \"I "
+                "want these tool tips only on the IC icon\" chosen)"),
         integer(119, "Sensor to Monitor for CPUIdle", 0,
-             "index of the sensor chosen in ComboBox7 (\"Select your CPU sensor:\")"),
+                "index of the sensor chosen in ComboBox7 (\"Select your CPU sensor:\")"),
         boolean(120, "Use CPUIdle", false, "CheckBox77 \"Launch CPUIdle \""),
         integer(121, "CPUIdle Alarm Value", 45, "launch threshold"),
         boolean(122, "Close CPUIdle", false, "CheckBox78 \"Close CPUIdle \""),
@@ -234,8 +222,7 @@ std::vector<SettingRow> buildRows() {
         boolean(125, "Swap WB1", false, "CheckBox80: sensor 1 in the swap"),
         boolean(126, "Swap LM75", false, "CheckBox81: sensor 2 in the swap"),
         boolean(127, "Swap WB2", false, "CheckBox82: sensor 3 in the swap"),
-        integer(128, "Swap Interval", 5000,
-             "interval of the swap timer Timer2; 1000..10000 in steps of 1000"),
+        integer(128, "Swap Interval", 5000, "interval of the swap timer Timer2; 1000..10000 in steps of 1000"),
         text(129, "WB1 Font Name", "Arial", "font name of sensor 1's tray icon"),
         colour(130, "WB1 Background", kClSilver, "background colour of sensor 1's tray icon"),
         colour(131, "WB1 Font Color", kClBlack, "font colour of sensor 1's tray icon"),
@@ -251,8 +238,7 @@ std::vector<SettingRow> buildRows() {
         boolean(141, "Log Files CSV", false, "CheckBox84 \"CSV \" (box \"Write Interval Log as:\")"),
         boolean(142, "Log Files TXT", true, "CheckBox4 \"TXT\" (interval log)"),
         boolean(143, "Log Files HTM", true, "CheckBox7 \"HTML\" (interval log)"),
-        boolean(144, "Warn/UpDown Files TXT", true,
-             "CheckBox6 \"TXT\" (box \"Write Warning and Up/Down Log as:\")"),
+        boolean(144, "Warn/UpDown Files TXT", true, "CheckBox6 \"TXT\" (box \"Write Warning and Up/Down Log as:\")"),
         boolean(145, "Warn/UpDown Files HTM", true, "CheckBox79 \"HTML\" (same box)"),
         boolean(146, "Loop Waves", false, "GenTabLoopWavesCheckBox \"Loop Alarm Waves\""),
         boolean(147, "Fan1 Type 1", true, "RadioButton23 \"1\" (\"Fan 1 Type:\")"),
@@ -276,8 +262,8 @@ std::vector<SettingRow> buildRows() {
         colour(163, "Form Font Color", kClBlack, "colour of the form font"),
         integer(164, "Form Font Size", 8, "size of the form font"),
         integer(165, "Sensor 1", 4,
-             "source of sensor 1: index into \"None\", \"WinBond 1\", \"WinBond 2\", \"WinBond "
-             "3\", \"LM78\", \"LM79\", \"LM75 - 1\" .. \"LM75 - 8\" (0..13); 4 = \"LM78\""),
+                "source of sensor 1: index into \"None\", \"WinBond 1\", \"WinBond 2\", \"WinBond "
+                "3\", \"LM78\", \"LM79\", \"LM75 - 1\" .. \"LM75 - 8\" (0..13); 4 = \"LM78\""),
         integer(166, "Sensor 2", 0, "source of sensor 2, same list; 0 = \"None\""),
         integer(167, "Sensor 3", 0, "source of sensor 3, same list"),
         boolean(168, "SHDN - Enabled", false, "CheckBox11 \"Enable ShutDown NOW! for:\""),
@@ -285,10 +271,9 @@ std::vector<SettingRow> buildRows() {
         boolean(170, "SHDN - Sensor 2", false, "CheckBox9: sensor 2"),
         boolean(171, "SHDN - Sensor 3", false, "CheckBox10: sensor 3"),
         integer(172, "SHDN - way", 0,
-             "launch mode, index into \"Shut Down the System \", \"Shut Down the System with "
-             "Force\", \"Poweroff System\""),
-        integer(173, "SHDN - Timer", 15000,
-             "ShutDown NOW! countdown; 6000..60000 in steps of 1000, shown in seconds"),
+                "launch mode, index into \"Shut Down the System \", \"Shut Down the System with "
+                "Force\", \"Poweroff System\""),
+        integer(173, "SHDN - Timer", 15000, "ShutDown NOW! countdown; 6000..60000 in steps of 1000, shown in seconds"),
         boolean(174, "VUMeters Horizontal", false, "CheckBox15 \"Show VUMeters Horizontal\""),
         text(0, kKvxPathName, "",
              "full path of the running program file; written at every start and with all settings"),
@@ -302,13 +287,9 @@ const std::vector<SettingRow>& rows() {
 
 }  // namespace
 
-std::span<const SettingRow> settingRows() {
-    return rows();
-}
+std::span<const SettingRow> settingRows() { return rows(); }
 
-std::span<const SettingRow> readRows() {
-    return settingRows().first(kReadCount);
-}
+std::span<const SettingRow> readRows() { return settingRows().first(kReadCount); }
 
 const SettingRow* findSetting(std::string_view name) {
     for (const SettingRow& row : rows()) {

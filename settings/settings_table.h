@@ -26,14 +26,14 @@ inline constexpr int kFirstNameRead = 89;
 inline constexpr int kLastNameRead = 94;
 
 struct SettingRow {
-    int readNumber = 0;           // 1..174 in read order; 0 for "KVX Path", which is never read
-    std::string_view name;        // exactly as stored and as the reader asks for it
-    std::string_view writeName;   // as the writer stores it: the same as `name` except
-                                  // "Interval", written as "InterVal" (names match in any case)
+    int readNumber = 0;          // 1..174 in read order; 0 for "KVX Path", which is never read
+    std::string_view name;       // exactly as stored and as the reader asks for it
+    std::string_view writeName;  // as the writer stores it: the same as `name` except
+                                 // "Interval", written as "InterVal" (names match in any case)
     SettingType type = SettingType::Integer;
-    SettingValue defaultValue;    // built-in default, in force until a stored value replaces it
-    std::string_view fixedName;   // reads 89-94: the text an empty name field gets; else empty
-    std::string_view description; // what the value holds and the control or state it feeds
+    SettingValue defaultValue;     // built-in default, in force until a stored value replaces it
+    std::string_view fixedName;    // reads 89-94: the text an empty name field gets; else empty
+    std::string_view description;  // what the value holds and the control or state it feeds
 
     bool isRead() const { return readNumber > 0; }
 };

@@ -63,4 +63,4 @@ std::int64_t roundHalfEven(long double value);
 std::int64_t truncateTowardZero(double value);
 std::int64_t truncateTowardZero(long double value);
 
-} // namespace kvx::acquisition
+}  // namespace kvx::acquisition

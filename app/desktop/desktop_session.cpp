@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/desktop/desktop_views.h"
+#include "app/desktop/qt_modal_host.h"
 #include "app/program.h"
 #include "platform/linux/shutdown_signals.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
-#include "app/desktop/desktop_views.h"
-#include "app/desktop/qt_modal_host.h"
 
 namespace kvx::ui::qt {
 

@@ -13,7 +13,8 @@ namespace {
 
 Button* buttonCaptioned(const Window& window, const std::string& caption) {
     for (Control* c : window.controls())
-        if (auto* button = dynamic_cast<Button*>(c); button && app::sameCaption(button->caption(), caption)) return button;
+        if (auto* button = dynamic_cast<Button*>(c); button && app::sameCaption(button->caption(), caption))
+            return button;
     return nullptr;
 }
 

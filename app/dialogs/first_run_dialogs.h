@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "text/number_text.h"
 #include "acquisition/sensor_library.h"
 #include "app/dialogs/startup_settings_window.h"
+#include "text/number_text.h"
 #include "ui/model/window.h"
 
 namespace kvx::app {

@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 
-#include "text/number_text.h"
 #include "acquisition/sensor_library.h"
+#include "text/number_text.h"
 #include "ui/model/controls.h"
 #include "ui/model/window.h"
 

@@ -23,7 +23,10 @@ bool tokenize(std::string_view line, std::vector<Token>& tokens, std::string& er
     size_t i = 0;
     while (i < line.size()) {
         char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r') { ++i; continue; }
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
         if (c == '#') break;
         Token token;
         if (c == '"') {
@@ -64,13 +67,16 @@ std::optional<int> parseInt(const std::string& text) {
 struct VerbInfo {
     Verb verb;
     std::vector<ui::ControlKind> kinds;  // what the target must be; empty: no control target
-    const char* what;                     // words for an error message
+    const char* what;                    // words for an error message
 };
 
 const std::map<std::string, VerbInfo>& verbs() {
     using K = ui::ControlKind;
     static const std::map<std::string, VerbInfo> table = {
-        {"click", {Verb::Click, {K::CheckBox, K::RadioButton, K::Button, K::MenuItem}, "a check box, radio button, button or menu item"}},
+        {"click",
+         {Verb::Click,
+          {K::CheckBox, K::RadioButton, K::Button, K::MenuItem},
+          "a check box, radio button, button or menu item"}},
         {"set", {Verb::Set, {K::Edit}, "an edit field"}},
         {"select", {Verb::Select, {K::ComboBox}, "a drop-down list"}},
         {"up", {Verb::Up, {K::SpinButton}, "a spin button"}},
@@ -110,10 +116,8 @@ public:
                 if (t_.size() != 4) return "dump takes one file name";
                 command.target = t_[3].text;
                 return {};
-            case Verb::Answer:
-                return parseAnswer(command);
-            default:
-                break;
+            case Verb::Answer: return parseAnswer(command);
+            default: break;
         }
 
         if (t_.size() < 4) return verb + " needs a control name";
@@ -122,7 +126,9 @@ public:
         if (!control) return "unknown control '" + command.target + "'";
         bool kindFits = false;
         for (auto kind : info.kinds) kindFits |= control->kind() == kind;
-        if (!kindFits) return verb + " needs " + info.what + ", and '" + command.target + "' is a " + ui::kindName(control->kind());
+        if (!kindFits)
+            return verb + " needs " + info.what + ", and '" + command.target + "' is a " +
+                   ui::kindName(control->kind());
 
         switch (info.verb) {
             case Verb::Set:
@@ -145,7 +151,8 @@ public:
 
 private:
     std::string parseAnswer(ScriptCommand& command) {
-        if (t_.size() != 5 && t_.size() != 7) return "answer needs a window, a \"button caption\" and optionally 'after SECONDS'";
+        if (t_.size() != 5 && t_.size() != 7)
+            return "answer needs a window, a \"button caption\" and optionally 'after SECONDS'";
         command.target = t_[3].text;
         if (!t_[4].quoted) return "the button caption must be in double quotes";
         command.text = t_[4].text;
@@ -171,7 +178,8 @@ private:
         }
         if (command.text.empty()) return {};  // let the window run out
         for (ui::Control* c : window->controls())
-            if (auto* button = dynamic_cast<ui::Button*>(c); button && sameCaption(button->caption(), command.text)) return {};
+            if (auto* button = dynamic_cast<ui::Button*>(c); button && sameCaption(button->caption(), command.text))
+                return {};
         return "window " + window->name() + " has no button \"" + command.text + "\"";
     }
 

@@ -14,10 +14,10 @@ struct ScriptCommand {
     int line = 0;
     int64_t atMs = 0;
     Verb verb = Verb::Click;
-    std::string target;  // control or window name; the file for dump
-    std::string text;    // set: the text; answer: the button caption
-    int number = 0;      // select: the index; slide: the position
-    int64_t afterMs = 0; // answer: the delay before the button is pressed
+    std::string target;   // control or window name; the file for dump
+    std::string text;     // set: the text; answer: the button caption
+    int number = 0;       // select: the index; slide: the position
+    int64_t afterMs = 0;  // answer: the delay before the button is pressed
 };
 
 struct LoadedScript {

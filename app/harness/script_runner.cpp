@@ -12,17 +12,12 @@ void ScriptRunner::schedule(const std::vector<ScriptCommand>& commands) {
 void ScriptRunner::run(const ScriptCommand& c) {
     using Verb = ScriptCommand::Verb;
     switch (c.verb) {
-        case Verb::Answer:
-            answers_.set(c.target, {c.text, c.afterMs});
-            return;
-        case Verb::Dump:
-            dump_(c.target);
-            return;
+        case Verb::Answer: answers_.set(c.target, {c.text, c.afterMs}); return;
+        case Verb::Dump: dump_(c.target); return;
         case Verb::Popup:
             if (auto* menu = dynamic_cast<ui::MenuItem*>(windows_.find("PopupMenu1"))) menu->popup();
             return;
-        default:
-            break;
+        default: break;
     }
 
     ui::Control* control = windows_.find(c.target);
@@ -45,7 +40,8 @@ void ScriptRunner::run(const ScriptCommand& c) {
         case Verb::Select:
             if (auto* list = dynamic_cast<ui::ComboBox*>(control)) {
                 if (c.number < 0 || c.number >= static_cast<int>(list->items().size())) {
-                    diagnostics_ << "korvex: script line " << c.line << ": " << c.target << " has no item " << c.number << "\n";
+                    diagnostics_ << "korvex: script line " << c.line << ": " << c.target << " has no item " << c.number
+                                 << "\n";
                     return;
                 }
                 list->select(c.number);
@@ -62,8 +58,7 @@ void ScriptRunner::run(const ScriptCommand& c) {
             return;
         case Verb::DoubleClick:
             // Tray icons answer through their own model; none are double-clickable yet.
-        default:
-            return;
+        default: return;
     }
 }
 

@@ -17,7 +17,11 @@ public:
 
     ScriptRunner(platform::Scheduler& scheduler, ui::WindowSet& windows, ModalAnswers& answers, DumpWriter dump,
                  std::ostream& diagnostics)
-        : scheduler_(scheduler), windows_(windows), answers_(answers), dump_(std::move(dump)), diagnostics_(diagnostics) {}
+        : scheduler_(scheduler),
+          windows_(windows),
+          answers_(answers),
+          dump_(std::move(dump)),
+          diagnostics_(diagnostics) {}
 
     // Schedules every command; call before anything else is scheduled for the same times.
     void schedule(const std::vector<ScriptCommand>& commands);

@@ -7,7 +7,8 @@ namespace {
 
 ui::Button* buttonCaptioned(const ui::Window& window, const std::string& caption) {
     for (ui::Control* c : window.controls())
-        if (auto* button = dynamic_cast<ui::Button*>(c); button && sameCaption(button->caption(), caption)) return button;
+        if (auto* button = dynamic_cast<ui::Button*>(c); button && sameCaption(button->caption(), caption))
+            return button;
     return nullptr;
 }
 

@@ -13,7 +13,9 @@ public:
     void boolean(const char* key, bool value) override { json_.key(key), json_.boolean(value); }
     void integer(const char* key, int64_t value) override { json_.key(key), json_.integer(value); }
     void number(const char* key, double value) override { json_.key(key), json_.number(value); }
-    void colour(const char* key, ui::Colour value) override { json_.key(key), json_.string(settings::colourToText(value)); }
+    void colour(const char* key, ui::Colour value) override {
+        json_.key(key), json_.string(settings::colourToText(value));
+    }
     void textList(const char* key, const std::vector<std::string>& values) override {
         json_.key(key);
         json_.beginArray();

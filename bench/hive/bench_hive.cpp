@@ -26,10 +26,15 @@ Hive makeHive(int values, int valuesPerKey) {
         if (i % valuesPerKey == 0) key = &hive.key("HKEY_CURRENT_USER\\Software\\Korvex\\Bench " + std::to_string(i));
         const std::string name = "Sensor " + std::to_string(i) + " Setting";
         switch (i % 4) {
-        case 0: key->setDword(name, static_cast<std::uint32_t>(i)); break;
-        case 1: key->setString(name, "C:\\Program Files\\Korvex\\alarm " + std::to_string(i) + ".wav"); break;
-        case 2: key->setString(name, "Mobo \xC2\xB0" "C " + std::to_string(i)); break;
-        default: key->setBinary(name, {0, 0, 0, 0, 0, 0, 0x4e, static_cast<std::uint8_t>(i)}); break;
+            case 0: key->setDword(name, static_cast<std::uint32_t>(i)); break;
+            case 1: key->setString(name, "C:\\Program Files\\Korvex\\alarm " + std::to_string(i) + ".wav"); break;
+            case 2:
+                key->setString(name,
+                               "Mobo \xC2\xB0"
+                               "C " +
+                                   std::to_string(i));
+                break;
+            default: key->setBinary(name, {0, 0, 0, 0, 0, 0, 0x4e, static_cast<std::uint8_t>(i)}); break;
         }
     }
     return hive;

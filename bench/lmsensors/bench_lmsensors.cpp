@@ -97,13 +97,13 @@ extern "C" __attribute__((noinline)) void kvx_bench_poll(const Operations& op, u
 }
 
 extern "C" __attribute__((noinline)) void kvx_bench_all_operations(const Operations& op, uint16_t smbus, bool chip,
-                                                                    int n) {
+                                                                   int n) {
     for (int i = 0; i < n; ++i) {
         kvx_bench_poll(op, smbus, chip, 1);
         uint8_t name[256];
         op.user(name);
-        gSink = op.clock() + op.check() + op.chipId() + op.smbus() + op.memoryUse() +
-                static_cast<double>(op.total()) + static_cast<double>(op.available()) + name[0];
+        gSink = op.clock() + op.check() + op.chipId() + op.smbus() + op.memoryUse() + static_cast<double>(op.total()) +
+                static_cast<double>(op.available()) + name[0];
     }
 }
 
@@ -115,8 +115,8 @@ std::vector<Input> libsensorsInputs() {
     while (const sensors_chip_name* chip = sensors_get_detected_chips(nullptr, &chipNr)) {
         int featureNr = 0;
         while (const sensors_feature* feature = sensors_get_features(chip, &featureNr)) {
-            sensors_subfeature_type type = feature->type == SENSORS_FEATURE_IN    ? SENSORS_SUBFEATURE_IN_INPUT
-                                           : feature->type == SENSORS_FEATURE_FAN ? SENSORS_SUBFEATURE_FAN_INPUT
+            sensors_subfeature_type type = feature->type == SENSORS_FEATURE_IN     ? SENSORS_SUBFEATURE_IN_INPUT
+                                           : feature->type == SENSORS_FEATURE_FAN  ? SENSORS_SUBFEATURE_FAN_INPUT
                                            : feature->type == SENSORS_FEATURE_TEMP ? SENSORS_SUBFEATURE_TEMP_INPUT
                                                                                    : SENSORS_SUBFEATURE_UNKNOWN;
             if (const sensors_subfeature* sub = sensors_get_subfeature(chip, feature, type))
@@ -137,12 +137,18 @@ F* symbol(void* handle, const char* name) {
 }
 
 Operations loadOperations(void* h) {
-    return {symbol<decltype(GetLM78Voltages)>(h, "GetLM78Voltages"), symbol<decltype(GetLM78Fans)>(h, "GetLM78Fans"),
-            symbol<decltype(GetLM78Temp)>(h, "GetLM78Temp"), symbol<decltype(GetWinBondSensor2)>(h, "GetWinBondSensor2"),
-            symbol<decltype(GetWinBondSensor3)>(h, "GetWinBondSensor3"), symbol<decltype(GetLMOutPut)>(h, "GetLMOutPut"),
-            symbol<decltype(ClockRate)>(h, "ClockRate"), symbol<decltype(CheckLM78)>(h, "CheckLM78"),
-            symbol<decltype(GetChipID)>(h, "GetChipID"), symbol<decltype(GetSMBAddress)>(h, "GetSMBAddress"),
-            symbol<decltype(MemoryUse)>(h, "MemoryUse"), symbol<decltype(TotalPhysicalMemory)>(h, "TotalPhysicalMemory"),
+    return {symbol<decltype(GetLM78Voltages)>(h, "GetLM78Voltages"),
+            symbol<decltype(GetLM78Fans)>(h, "GetLM78Fans"),
+            symbol<decltype(GetLM78Temp)>(h, "GetLM78Temp"),
+            symbol<decltype(GetWinBondSensor2)>(h, "GetWinBondSensor2"),
+            symbol<decltype(GetWinBondSensor3)>(h, "GetWinBondSensor3"),
+            symbol<decltype(GetLMOutPut)>(h, "GetLMOutPut"),
+            symbol<decltype(ClockRate)>(h, "ClockRate"),
+            symbol<decltype(CheckLM78)>(h, "CheckLM78"),
+            symbol<decltype(GetChipID)>(h, "GetChipID"),
+            symbol<decltype(GetSMBAddress)>(h, "GetSMBAddress"),
+            symbol<decltype(MemoryUse)>(h, "MemoryUse"),
+            symbol<decltype(TotalPhysicalMemory)>(h, "TotalPhysicalMemory"),
             symbol<decltype(AvailablePhysicalMemory)>(h, "AvailablePhysicalMemory"),
             symbol<decltype(GetCurrentUserName)>(h, "GetCurrentUserName"),
             reinterpret_cast<decltype(KvxListSensors)*>(dlsym(h, "KvxListSensors"))};
@@ -171,7 +177,8 @@ std::vector<Input> boundInputs(const Operations& op) {
             int featureNr = 0;
             while (const sensors_feature* feature = sensors_get_features(chip, &featureNr)) {
                 if (featureName != feature->name) continue;
-                for (auto type : {SENSORS_SUBFEATURE_IN_INPUT, SENSORS_SUBFEATURE_FAN_INPUT, SENSORS_SUBFEATURE_TEMP_INPUT})
+                for (auto type :
+                     {SENSORS_SUBFEATURE_IN_INPUT, SENSORS_SUBFEATURE_FAN_INPUT, SENSORS_SUBFEATURE_TEMP_INPUT})
                     if (const sensors_subfeature* sub = sensors_get_subfeature(chip, feature, type))
                         inputs.push_back({chip, sub->number});
             }
@@ -268,7 +275,8 @@ double callgrindInstructions(const char* self, const char* function, bool real, 
     double total = -1;
     std::ifstream in(outFile);
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("totals:", 0) == 0 || line.rfind("summary:", 0) == 0) total = std::atof(line.c_str() + line.find(':') + 1);
+        if (line.rfind("totals:", 0) == 0 || line.rfind("summary:", 0) == 0)
+            total = std::atof(line.c_str() + line.find(':') + 1);
     std::remove(outFile);
     if (rc != 0 || total < 0) return -1;
     // Each measured function runs 10 warm-up sweeps and 5 timed batches of n;
@@ -309,10 +317,12 @@ int benchMachine(const char* self, bool real, const std::string& machine, int n)
     std::printf("\nmachine: %s, %zu libsensors inputs (in/fan/temp), %zu of them feed the program\n",
                 real ? "real chips" : (machine + " on fake sysfs").c_str(), f.features, f.bound);
     std::printf("%-52s %10s %16s\n", "one sweep", "us", "instructions(u)");
-    std::printf("%-52s %10.2f %16s\n", "bare libsensors: sensors_get_value on every input", f.bareUs, ir(bareIr).c_str());
+    std::printf("%-52s %10.2f %16s\n", "bare libsensors: sensors_get_value on every input", f.bareUs,
+                ir(bareIr).c_str());
     std::printf("%-52s %10.2f %16s\n", "bare libsensors: the same inputs libkvx reads", f.sameUs, ir(sameIr).c_str());
     std::printf("%-52s %10.2f %16s\n", "libkvx poll: what the program reads every tick", f.pollUs, ir(pollIr).c_str());
-    std::printf("%-52s %10.2f %16s\n", "libkvx every read operation (poll + clock, memory...)", f.allUs, ir(allIr).c_str());
+    std::printf("%-52s %10.2f %16s\n", "libkvx every read operation (poll + clock, memory...)", f.allUs,
+                ir(allIr).c_str());
     std::printf("%-52s %10.2f %16.2f\n", "poll / bare sweep of the same inputs (goal: <= 1.2)",
                 ratio(f.pollUs, f.sameUs), ratio(pollIr, sameIr));
     return 0;

@@ -19,8 +19,17 @@ namespace {
 double runOnce(const std::string& seconds, const std::string& folder) {
     std::string program = std::string(KVX_BIN_DIR) + "/korvex";
     std::string library = std::string(KVX_BIN_DIR) + "/libkvx-sim.so";
-    std::vector<std::string> args = {program, "--headless", "--virtual-time", "--run-for", seconds, "--sensor-library",
-                                     library, "--config-dir", folder + "/config", "--program-folder", folder + "/program"};
+    std::vector<std::string> args = {program,
+                                     "--headless",
+                                     "--virtual-time",
+                                     "--run-for",
+                                     seconds,
+                                     "--sensor-library",
+                                     library,
+                                     "--config-dir",
+                                     folder + "/config",
+                                     "--program-folder",
+                                     folder + "/program"};
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
     for (auto& a : args) argv.push_back(a.data());

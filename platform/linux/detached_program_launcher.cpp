@@ -70,10 +70,8 @@ LaunchOutcome DetachedProgramLauncher::launch(const std::string& file, const std
     if (!present && looksLikeUrl(file)) return open(file, workingFolder);
 
     std::string program;
-    if (present && S_ISREG(info.st_mode) && ::access(file.c_str(), X_OK) == 0 && isPath)
-        program = absolute(file);
-    else if (!isPath)
-        program = findProgram(file);  // a bare name is a command first, as on a command line
+    if (present && S_ISREG(info.st_mode) && ::access(file.c_str(), X_OK) == 0 && isPath) program = absolute(file);
+    else if (!isPath) program = findProgram(file);  // a bare name is a command first, as on a command line
     if (!program.empty()) {
         std::vector<std::string> arguments = splitParameters(parameters);
         arguments.insert(arguments.begin(), file);

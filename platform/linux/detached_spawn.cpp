@@ -42,8 +42,7 @@ void resetSignals() {
     resetSignals();
     if (devNull == STDIN_FILENO)
         ::fcntl(devNull, F_SETFD, 0);  // our own standard input was closed: keep /dev/null open across exec
-    else
-        ::dup2(devNull, STDIN_FILENO);
+    else ::dup2(devNull, STDIN_FILENO);
     if (folder != nullptr && ::chdir(folder) != 0) failInChild(pipeFd, Stage::WorkingFolder);
     // Descriptors that another part of the program opened without
     // close-on-exec must not leak into the program (a lock would outlive us).
@@ -55,9 +54,9 @@ void resetSignals() {
 std::string describe(const ChildFailure& failure, const std::string& path, const std::string& folder) {
     const std::string cause = std::strerror(failure.error);
     switch (failure.stage) {
-    case Stage::WorkingFolder: return "cannot enter working folder " + folder + ": " + cause;
-    case Stage::Execute: return "cannot execute " + path + ": " + cause;
-    case Stage::Detach: break;
+        case Stage::WorkingFolder: return "cannot enter working folder " + folder + ": " + cause;
+        case Stage::Execute: return "cannot execute " + path + ": " + cause;
+        case Stage::Detach: break;
     }
     return "cannot start " + path + " detached: " + cause;
 }

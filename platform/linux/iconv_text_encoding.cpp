@@ -1,8 +1,8 @@
 #include "platform/linux/iconv_text_encoding.h"
 
+#include <iconv.h>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
 #include <stdexcept>
 
 namespace kvx::platform::linux_backend {

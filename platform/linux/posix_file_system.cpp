@@ -1,15 +1,15 @@
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kvx::platform::linux_backend {
 namespace {
@@ -78,7 +78,7 @@ std::string resolveLink(const std::string& path) {
 
 std::string asideName(const std::string& path, int attempt) {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     ::localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);

@@ -19,9 +19,7 @@ public:
     // Called by replaceFile once the temporary file is complete and flushed, just
     // before it is renamed over the target. Lets a test stop the process at the
     // one moment where both files exist.
-    void setBeforeRenameHook(std::function<void(const std::string& tempPath)> hook) {
-        beforeRename_ = std::move(hook);
-    }
+    void setBeforeRenameHook(std::function<void(const std::string& tempPath)> hook) { beforeRename_ = std::move(hook); }
 
 private:
     std::function<void(const std::string&)> beforeRename_;

@@ -1,12 +1,12 @@
 #include "platform/linux/posix_log_storage.h"
 #include "platform/linux/posix_io.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace kvx::platform::linux_backend {
 namespace {

@@ -47,8 +47,7 @@ int probe(const sockaddr_un& address) {
 // Serialises check-and-bind and check-and-unlink among processes.
 class FolderLock {
 public:
-    explicit FolderLock(const std::string& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    explicit FolderLock(const std::string& folder) : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ < 0) return;
         while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
         }

@@ -17,14 +17,14 @@ std::string escapeValue(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '\n': escaped += "\\n"; break;
-        case '\t': escaped += "\\t"; break;
-        case '\r': escaped += "\\r"; break;
-        case ' ':
-            escaped += i == 0 ? "\\s" : " ";  // a leading blank would be trimmed
-            break;
-        default: escaped += c;
+            case '\\': escaped += "\\\\"; break;
+            case '\n': escaped += "\\n"; break;
+            case '\t': escaped += "\\t"; break;
+            case '\r': escaped += "\\r"; break;
+            case ' ':
+                escaped += i == 0 ? "\\s" : " ";  // a leading blank would be trimmed
+                break;
+            default: escaped += c;
         }
     }
     return escaped;

@@ -13,8 +13,7 @@
 namespace kvx::lmsensors {
 namespace {
 
-constexpr std::array kRails = {Slot::Core0, Slot::Core1, Slot::P33, Slot::P5,
-                               Slot::P12, Slot::N12, Slot::N5};
+constexpr std::array kRails = {Slot::Core0, Slot::Core1, Slot::P33, Slot::P5, Slot::P12, Slot::N12, Slot::N5};
 
 struct RailLabels {
     Slot rail;
@@ -22,7 +21,8 @@ struct RailLabels {
 };
 
 const std::array<RailLabels, 7> kRailLabels = {{
-    {Slot::Core0, {"vcore", "vcore1", "vcore0", "vcorea", "cpucore", "cpuvcore", "vcpu", "vcpu1", "core0", "cpu0vcore", "core"}},
+    {Slot::Core0,
+     {"vcore", "vcore1", "vcore0", "vcorea", "cpucore", "cpuvcore", "vcpu", "vcpu1", "core0", "cpu0vcore", "core"}},
     {Slot::Core1, {"vcore2", "vcoreb", "vcpu2", "core1", "cpu1vcore"}},
     {Slot::P33, {"+3.3v", "3.3v", "+3.3", "3.3", "3v3", "+3v3", "vcc3", "3vcc", "v3.3", "vcc3.3", "+3.3vin"}},
     {Slot::P5, {"+5v", "5v", "+5", "5vcc", "vcc5", "v5", "+5vin"}},
@@ -39,8 +39,7 @@ std::string normalised(const std::string& label) {
 }
 
 bool sameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
            });
 }
@@ -240,8 +239,7 @@ BoardMap mapBoard(const std::vector<ChipInfo>& chips, const std::vector<AdapterI
     map.smbusAdapter = chooseSmbusAdapter(chips, adapters, overrides);
     for (std::size_t c = 0; c < chips.size(); ++c) {
         const ChipInfo& chip = chips[c];
-        if (chip.bus != BusKind::I2c || chip.busNumber != map.smbusAdapter || !isLm75Family(chip.prefix))
-            continue;
+        if (chip.bus != BusKind::I2c || chip.busNumber != map.smbusAdapter || !isLm75Family(chip.prefix)) continue;
         const int n = chip.address - 0x48;
         const int f = findFeature(chip, "temp1");
         if (n >= 0 && n < 8 && f >= 0) {

@@ -11,8 +11,8 @@
 namespace kvx::lmsensors {
 
 struct AdapterInfo {
-    int number = 0;      // i2c-N
-    std::string name;    // the adapter's name file
+    int number = 0;    // i2c-N
+    std::string name;  // the adapter's name file
 };
 
 // Chips are referred to by their position in `chips`; ties between equally

@@ -22,19 +22,29 @@ struct ChipInfo {
     std::string name;    // full chip name as `sensors` prints it: "w83781d-isa-0290"
     std::string prefix;  // driver-given chip name: "w83781d"
     BusKind bus = BusKind::Other;
-    int busNumber = 0;   // i2c adapter number on I2c
-    int address = 0;     // i2c address or ISA port
+    int busNumber = 0;  // i2c adapter number on I2c
+    int address = 0;    // i2c address or ISA port
     std::vector<FeatureInfo> features;
-    std::string adapter; // as `sensors` names the bus: "ISA adapter", "PCI adapter"
+    std::string adapter;  // as `sensors` names the bus: "ISA adapter", "PCI adapter"
 };
 
 // One operation of the sensor library that a feature feeds.
 enum class Slot : std::size_t {
-    Core0, Core1, P33, P5, P12, N12, N5,
-    Fan1, Fan2, Fan3,
-    Temp1, Temp2, Temp3,
-    Lm75First,                      // LM75 at read address 0x91 ...
-    Lm75Last = Lm75First + 7,       // ... through 0x9F
+    Core0,
+    Core1,
+    P33,
+    P5,
+    P12,
+    N12,
+    N5,
+    Fan1,
+    Fan2,
+    Fan3,
+    Temp1,
+    Temp2,
+    Temp3,
+    Lm75First,                 // LM75 at read address 0x91 ...
+    Lm75Last = Lm75First + 7,  // ... through 0x9F
     Count
 };
 constexpr std::size_t kSlotCount = static_cast<std::size_t>(Slot::Count);
@@ -49,11 +59,11 @@ struct FeatureRef {
 };
 
 struct BoardMap {
-    int mainChip = -1;                       // the mainboard monitor chip (rails), -1 = none
-    int smbusAdapter = -1;                   // i2c adapter number the LM75 slots use, -1 = none
+    int mainChip = -1;      // the mainboard monitor chip (rails), -1 = none
+    int smbusAdapter = -1;  // i2c adapter number the LM75 slots use, -1 = none
     std::array<FeatureRef, kSlotCount> slots;
     std::array<std::string, kSlotCount> reasons;  // why each slot is bound as it is (or not)
-    std::vector<std::string> warnings;       // overrides that named something absent
+    std::vector<std::string> warnings;            // overrides that named something absent
 
     // A rail or fan is bound: the program then reads volts and fans.
     bool hasRailsOrFans() const {

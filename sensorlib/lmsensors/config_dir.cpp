@@ -21,8 +21,6 @@ std::string configDirFrom(const std::string& korvexConfigDir, const std::string&
     return "";
 }
 
-std::string configDir() {
-    return configDirFrom(env("KORVEX_CONFIG_DIR"), env("XDG_CONFIG_HOME"), env("HOME"));
-}
+std::string configDir() { return configDirFrom(env("KORVEX_CONFIG_DIR"), env("XDG_CONFIG_HOME"), env("HOME")); }
 
 }  // namespace kvx::lmsensors

@@ -35,8 +35,7 @@ struct Instance {
 Instance makeInstance() noexcept {
     Instance made;
     try {
-        made.library = std::make_unique<SensorLibrary>(
-            SensorLibrary::Paths{kvx::lmsensors::configDir(), "/sys"});
+        made.library = std::make_unique<SensorLibrary>(SensorLibrary::Paths{kvx::lmsensors::configDir(), "/sys"});
     } catch (const std::exception& e) {
         made.library.reset();
         made.error = std::string("sensor library cannot start: ") + e.what();
@@ -73,9 +72,7 @@ int32_t whole(double value, int32_t fallback) {
 
 int32_t wholeDegrees(std::optional<double> celsius) { return celsius ? whole(*celsius, -1) : -1; }
 
-double volts(std::optional<double> value) {
-    return value ? *value : std::numeric_limits<double>::quiet_NaN();
-}
+double volts(std::optional<double> value) { return value ? *value : std::numeric_limits<double>::quiet_NaN(); }
 
 int32_t rpm(std::optional<double> value) { return value && *value >= 0 ? whole(*value, 255) : 255; }
 
@@ -91,8 +88,7 @@ void RestartLM78(void) { KVX_RUN(kName, library().restart()); }
 
 uint16_t GetSMBAddress(void) { KVX_ANSWER(kName, uint16_t{0xFFFE}, library().smbusBase()); }
 
-void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5, double* p12, double* n12,
-                     double* n5) {
+void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5, double* p12, double* n12, double* n5) {
     double* out[] = {core0, core1, p33, p5, p12, n12, n5};
     for (double* rail : out)
         if (rail) *rail = std::numeric_limits<double>::quiet_NaN();
@@ -128,15 +124,11 @@ int32_t GetLMOutPut(uint16_t smbus, int32_t readAddress) {
 
 int32_t GetChipID(void) { KVX_ANSWER(kName, 0, library().chipId()); }
 
-int32_t MemoryUse(void) {
-    KVX_ANSWER(kName, 0, kvx::lmsensors::memoryUsePercent(kvx::lmsensors::systemMemory()));
-}
+int32_t MemoryUse(void) { KVX_ANSWER(kName, 0, kvx::lmsensors::memoryUsePercent(kvx::lmsensors::systemMemory())); }
 
 int64_t TotalPhysicalMemory(void) { KVX_ANSWER(kName, int64_t{0}, kvx::lmsensors::systemMemory().totalBytes); }
 
-int64_t AvailablePhysicalMemory(void) {
-    KVX_ANSWER(kName, int64_t{0}, kvx::lmsensors::systemMemory().availableBytes);
-}
+int64_t AvailablePhysicalMemory(void) { KVX_ANSWER(kName, int64_t{0}, kvx::lmsensors::systemMemory().availableBytes); }
 
 void GetCurrentUserName(uint8_t buffer[256]) {
     if (!buffer) return;

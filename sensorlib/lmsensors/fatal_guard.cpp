@@ -16,8 +16,7 @@ bool gBroken = false;
 char gText[256] = "";
 
 [[noreturn]] void onFatalError(const char* proc, const char* err) {
-    std::snprintf(gText, sizeof gText, "libsensors: fatal error in %s: %s", proc ? proc : "?",
-                  err ? err : "?");
+    std::snprintf(gText, sizeof gText, "libsensors: fatal error in %s: %s", proc ? proc : "?", err ? err : "?");
     std::fprintf(stderr, "korvex sensor library: %s; sensor readings are switched off\n", gText);
     gBroken = true;
     if (gArmed) {

@@ -48,8 +48,8 @@ HiveKeyLines::HiveKeyLines(std::string_view hiveText, std::string_view keyPath) 
         ++number;
         if (line.starts_with('[')) {
             inKey = line.size() >= 2 && line.back() == ']' &&
-                    settings::hive_names::same(
-                        settings::hive_names::normalizedPath(line.substr(1, line.size() - 2)), wanted);
+                    settings::hive_names::same(settings::hive_names::normalizedPath(line.substr(1, line.size() - 2)),
+                                               wanted);
         } else if (inKey) {
             lines_.emplace_back(number, std::string(line));
         }

@@ -15,8 +15,8 @@ namespace kvx::lmsensors {
 struct LibsensorsSession::Handle {
     const sensors_chip_name* name = nullptr;
     struct Feature {
-        int input = -1;       // subfeature number of the readable input
-        int divisor = -1;     // subfeature number of a writable fan divisor
+        int input = -1;    // subfeature number of the readable input
+        int divisor = -1;  // subfeature number of a writable fan divisor
     };
     std::vector<Feature> features;  // parallel to ChipInfo::features
 };
@@ -87,8 +87,7 @@ std::unique_ptr<LibsensorsSession> LibsensorsSession::open(std::string& error, b
     }
     if (rc != 0) {
         configurationFault = gParseError[0] != '\0';
-        error = gParseError[0] != '\0' ? std::string(gParseError)
-                                       : std::string("libsensors: ") + sensors_strerror(rc);
+        error = gParseError[0] != '\0' ? std::string(gParseError) : std::string("libsensors: ") + sensors_strerror(rc);
         return nullptr;
     }
     // libsensors skips a faulty line of the default configuration and goes
@@ -142,8 +141,8 @@ void LibsensorsSession::describeChips() {
                     divisor = sensors_get_subfeature(name, feature, SENSORS_SUBFEATURE_FAN_DIV);
             });
             if (!ok) return;
-            chip.features.push_back({feature->name ? feature->name : "", label ? label : "",
-                                     featureKind(feature->type)});
+            chip.features.push_back(
+                {feature->name ? feature->name : "", label ? label : "", featureKind(feature->type)});
             std::free(label);
             Handle::Feature numbers;
             if (input && (input->flags & SENSORS_MODE_R)) numbers.input = input->number;
@@ -167,8 +166,7 @@ std::optional<double> LibsensorsSession::read(FeatureRef ref) const {
     if (input < 0) return std::nullopt;
     double value = 0;
     int rc = -1;
-    if (!guarded([&] { rc = sensors_get_value(handle.name, input, &value); }) || rc < 0 ||
-        !std::isfinite(value))
+    if (!guarded([&] { rc = sensors_get_value(handle.name, input, &value); }) || rc < 0 || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -26,9 +26,8 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-constexpr std::array<const char*, 13> kChannelNames = {
-    "Core0", "Core1", "P33", "P5", "P12", "N12", "N5",
-    "Fan1", "Fan2", "Fan3", "Temp1", "Temp2", "Temp3"};
+constexpr std::array<const char*, 13> kChannelNames = {"Core0", "Core1", "P33",  "P5",    "P12",   "N12",  "N5",
+                                                       "Fan1",  "Fan2",  "Fan3", "Temp1", "Temp2", "Temp3"};
 
 // "i2c-N" (or plain "N") with N a kernel adapter number, or "none" (-1).
 bool parseAdapter(std::string_view value, int& adapter, std::string& why) {
@@ -96,8 +95,8 @@ OverrideValues readOverrides(const std::string& path) {
     return parseOverrideText(text.str(), path);
 }
 
-bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out,
-                        std::string& error, std::string* faultyName) {
+bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out, std::string& error,
+                        std::string* faultyName) {
     Overrides result;
     for (const auto& [name, rawValue] : values) {
         if (faultyName) *faultyName = name;

@@ -42,16 +42,16 @@ struct ChannelOverride {
 };
 
 struct Overrides {
-    std::optional<std::string> chip;    // glob, or "none"
-    std::optional<int> smbusAdapter;    // i2c adapter number, -1 = none
+    std::optional<std::string> chip;  // glob, or "none"
+    std::optional<int> smbusAdapter;  // i2c adapter number, -1 = none
     std::array<std::optional<ChannelOverride>, kSlotCount> slots;
 };
 
 // Interprets the values. Returns false with `error` set for an unknown value
 // name or a value of the wrong form (`faultyName`, when given, receives that
 // value's lower-cased name); nothing is applied then.
-bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out,
-                        std::string& error, std::string* faultyName = nullptr);
+bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out, std::string& error,
+                        std::string* faultyName = nullptr);
 
 // The value name of a slot as written in the hive: "Core0" .. "LM75.8".
 std::string slotValueName(Slot slot);

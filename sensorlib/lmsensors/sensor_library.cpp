@@ -79,7 +79,8 @@ std::optional<double> SensorLibrary::read(Slot slot) const {
 std::string SensorLibrary::listing() const {
     const std::string hive = (paths_.configDir.empty() ? std::string(".") : paths_.configDir) + "/user.reg";
     if (!session_) return "No sensors found (libsensors is not in use).\n" + startupError_;
-    return sensorListing(session_->chips(), map_, [this](FeatureRef ref) { return session_->read(ref); }, hive);
+    return sensorListing(
+        session_->chips(), map_, [this](FeatureRef ref) { return session_->read(ref); }, hive);
 }
 
 int SensorLibrary::chipId() const {

@@ -40,7 +40,8 @@ std::string operationOf(Slot slot) {
 std::string whyNone(Slot slot, const BoardMap& map) {
     const std::size_t s = slotIndex(slot);
     if (s <= slotIndex(Slot::N5))
-        return map.mainChip < 0 ? "no mainboard chip with voltage inputs" : "no input of the mainboard chip is this rail";
+        return map.mainChip < 0 ? "no mainboard chip with voltage inputs"
+                                : "no input of the mainboard chip is this rail";
     if (s <= slotIndex(Slot::Fan3)) return "no further fan input";
     if (s <= slotIndex(Slot::Temp3)) return "no further processor, mainboard or drive temperature";
     return "no LM75-style chip at this address";

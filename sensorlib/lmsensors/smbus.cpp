@@ -34,7 +34,8 @@ std::vector<AdapterInfo> listI2cAdapters(const std::string& sysRoot) {
         const std::string dir = entry.path().filename().string();
         if (dir.rfind("i2c-", 0) != 0) continue;
         const std::string digits = dir.substr(4);
-        if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+        if (digits.empty() ||
+            !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
             continue;
         // The kernel numbers adapters with an int; a folder beyond that is no adapter.
         std::string why;
@@ -75,8 +76,7 @@ int ioBaseFromPciResource(const std::string& resourceText) {
 std::uint16_t smbusBase(const std::string& sysRoot, const AdapterInfo& adapter) {
     int base = ioBaseFromAdapterName(adapter.name);
     if (base < 0) {
-        std::ifstream in(sysRoot + "/class/i2c-adapter/i2c-" + std::to_string(adapter.number) +
-                         "/device/resource");
+        std::ifstream in(sysRoot + "/class/i2c-adapter/i2c-" + std::to_string(adapter.number) + "/device/resource");
         std::ostringstream text;
         text << in.rdbuf();
         base = ioBaseFromPciResource(text.str());

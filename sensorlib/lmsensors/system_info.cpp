@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -60,8 +60,7 @@ std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
         std::string key;
         std::int64_t value = 0;
         // Sizes in KiB that would overflow as bytes are not believed.
-        if (fields >> key >> value && !key.empty() && key.back() == ':' && value >= 0 &&
-            value <= kMaxKib) {
+        if (fields >> key >> value && !key.empty() && key.back() == ':' && value >= 0 && value <= kMaxKib) {
             key.pop_back();
             kib[key] = value;
         }
@@ -73,7 +72,8 @@ std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
     memory.availableBytes = kib.count("MemAvailable")
                                 ? kib["MemAvailable"] * 1024
                                 : std::min(kib["MemFree"] + std::min(kib["Buffers"] + kib["Cached"], kMaxKib),
-                                           kMaxKib) * 1024;
+                                           kMaxKib) *
+                                      1024;
     if (memory.availableBytes > memory.totalBytes) memory.availableBytes = memory.totalBytes;
     return memory;
 }
@@ -91,8 +91,8 @@ std::string currentUserName() {
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     passwd entry{};
     passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_name && *found->pw_name)
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name &&
+        *found->pw_name)
         return found->pw_name;
     for (const char* var : {"USER", "LOGNAME"})
         if (const char* value = std::getenv(var); value && *value) return value;

@@ -85,7 +85,8 @@ std::vector<FeatureRef> processorPackages(const std::vector<ChipInfo>& chips) {
 FeatureRef mainboardTemperature(const std::vector<ChipInfo>& chips, int mainChip) {
     if (mainChip >= 0) {
         const ChipInfo& chip = chips[mainChip];
-        int f = temperatureLabelled(chip, {"systin", "system", "systemp", "mbtemp", "m/btemp", "motherboard", "mainboard"});
+        int f = temperatureLabelled(chip,
+                                    {"systin", "system", "systemp", "mbtemp", "m/btemp", "motherboard", "mainboard"});
         if (f < 0) f = firstTemperature(chip);
         if (f >= 0) return {mainChip, f};
     }

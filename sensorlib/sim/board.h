@@ -50,7 +50,6 @@ Readings visibleReadings(const BoardFacts& facts, const Readings& readings);
 // The LM75 reading at `readAddress` (0x91, 0x93 .. 0x9F) on the SMBus at
 // `smbus`, or -1 when the board has no SMBus, the base is not the board's,
 // or nothing answers at that address.
-std::int32_t lm75At(const BoardFacts& facts, const Readings& readings, std::uint16_t smbus,
-                    std::int32_t readAddress);
+std::int32_t lm75At(const BoardFacts& facts, const Readings& readings, std::uint16_t smbus, std::int32_t readAddress);
 
 }  // namespace kvx::sim

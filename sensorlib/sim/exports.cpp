@@ -48,8 +48,7 @@ void RestartLM78(void) { KVX_RUN(kName, board()); }
 
 uint16_t GetSMBAddress(void) { KVX_ANSWER(kName, uint16_t{kvx::sim::kNoSmbus}, board().facts().smbus); }
 
-void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5, double* p12, double* n12,
-                     double* n5) {
+void GetLM78Voltages(double* core0, double* core1, double* p33, double* p5, double* p12, double* n12, double* n5) {
     double* out[] = {core0, core1, p33, p5, p12, n12, n5};
     for (double* rail : out)
         if (rail) *rail = 0;  // the board's own "before any row" value
@@ -111,8 +110,7 @@ const uint8_t* KVX_LOGO(size_t* size) {
 void KvxSetTime(int64_t msSinceStart) { KVX_RUN(kName, board().setTime(msSinceStart)); }
 
 const char* KvxStartupError(void) {
-    KVX_ANSWER(kName, static_cast<const char*>("kvx-sim: the simulated board cannot be made"),
-               board().startupError());
+    KVX_ANSWER(kName, static_cast<const char*>("kvx-sim: the simulated board cannot be made"), board().startupError());
 }
 
 const char* KvxListSensors(void) {

@@ -95,7 +95,8 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 std::vector<std::uint8_t> drawLogoBmp() {
     Canvas canvas;
     for (int y = 0; y < kLogoHeight; ++y)  // a dark background, lighter towards the bottom
-        canvas.rect(0, y, kLogoWidth - 1, y, Rgb{24, static_cast<std::uint8_t>(28 + y / 4), static_cast<std::uint8_t>(40 + y / 3)});
+        canvas.rect(0, y, kLogoWidth - 1, y,
+                    Rgb{24, static_cast<std::uint8_t>(28 + y / 4), static_cast<std::uint8_t>(40 + y / 3)});
     drawDial(canvas);
     drawThermometer(canvas);
 

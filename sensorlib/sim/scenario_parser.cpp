@@ -53,8 +53,7 @@ std::vector<std::string_view> splitCommas(std::string_view text) {
     }
 }
 
-std::int64_t parseWhole(std::string_view text, std::string_view what, std::int64_t min,
-                        std::int64_t max) {
+std::int64_t parseWhole(std::string_view text, std::string_view what, std::int64_t min, std::int64_t max) {
     std::string why;
     const auto value = number_text::parseWhole<std::int64_t>(text, min, max, why);
     if (!value) throw LineError(std::string(what) + " " + std::string(text) + " " + why);
@@ -62,16 +61,15 @@ std::int64_t parseWhole(std::string_view text, std::string_view what, std::int64
 }
 
 std::int32_t parseInt32(std::string_view text, std::string_view what) {
-    return static_cast<std::int32_t>(parseWhole(text, what, std::numeric_limits<std::int32_t>::min(),
-                                                std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        parseWhole(text, what, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 double parseDecimal(std::string_view text, std::string_view what) {
     std::string_view digits = number_text::withoutPlus(text);
     double value = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || end != digits.data() + digits.size() || ec != std::errc{} ||
-        !std::isfinite(value))
+    if (digits.empty() || end != digits.data() + digits.size() || ec != std::errc{} || !std::isfinite(value))
         throw LineError("bad number " + quoted(text) + " for " + std::string(what));
     return value;
 }
@@ -94,8 +92,7 @@ struct KeyValue {
 
 KeyValue splitKeyValue(std::string_view word) {
     std::size_t equals = word.find('=');
-    if (equals == std::string_view::npos || equals == 0)
-        throw LineError("expected key=value, got " + quoted(word));
+    if (equals == std::string_view::npos || equals == 0) throw LineError("expected key=value, got " + quoted(word));
     KeyValue kv{word.substr(0, equals), word.substr(equals + 1)};
     if (kv.value.empty()) throw LineError("missing value for " + std::string(kv.key));
     return kv;
@@ -129,14 +126,13 @@ private:
         if (words.empty()) return;
         std::string_view keyword = words[0];
         if (keyword == "at") return parseRow(words);
-        if (keyword != "chip" && keyword != "smbus" && keyword != "clock" && keyword != "memory" &&
-            keyword != "user")
+        if (keyword != "chip" && keyword != "smbus" && keyword != "clock" && keyword != "memory" && keyword != "user")
             throw LineError("unknown keyword " + quoted(keyword));
 
         auto [first, isNew] = factLines_.emplace(std::string(keyword), lineNumber);
         if (!isNew)
-            throw LineError(std::string(keyword) + " given twice (first on line " +
-                            std::to_string(first->second) + ")");
+            throw LineError(std::string(keyword) + " given twice (first on line " + std::to_string(first->second) +
+                            ")");
         if (words.size() < 2) throw LineError(std::string(keyword) + " needs a value");
 
         if (keyword == "user") return parseUser(trim(line.substr(words[0].data() + words[0].size() - line.data())));
@@ -144,16 +140,15 @@ private:
         if (words.size() > 2) throw LineError("unexpected " + quoted(words[2]) + " after " + std::string(keyword));
         if (keyword == "chip") return parseChip(words[1]);
         if (keyword == "smbus") return parseSmbus(words[1]);
-        scenario_.facts.clockMhz =
-            static_cast<std::int32_t>(parseWhole(words[1], "clock", 1, std::numeric_limits<std::int32_t>::max()));
+        scenario_.facts.clockMhz = static_cast<std::int32_t>(
+            parseWhole(words[1], "clock", 1, std::numeric_limits<std::int32_t>::max()));
     }
 
     void parseChip(std::string_view name) {
         static const std::map<std::string_view, Chip> chips = {
             {"lm78", Chip::LM78}, {"lm79", Chip::LM79}, {"w83781d", Chip::W83781D}, {"none", Chip::None}};
         auto found = chips.find(name);
-        if (found == chips.end())
-            throw LineError("unknown chip " + quoted(name) + " (lm78, lm79, w83781d or none)");
+        if (found == chips.end()) throw LineError("unknown chip " + quoted(name) + " (lm78, lm79, w83781d or none)");
         scenario_.facts.chip = found->second;
     }
 
@@ -243,8 +238,7 @@ private:
             std::string_view index = key.substr(5);
             int n = 0;
             auto [end, ec] = std::from_chars(index.data(), index.data() + index.size(), n);
-            if (index.empty() || end != index.data() + index.size() || ec != std::errc{} || n < 1 ||
-                n > kLm75Count)
+            if (index.empty() || end != index.data() + index.size() || ec != std::errc{} || n < 1 || n > kLm75Count)
                 throw LineError("lm75 index " + quoted(index) + " out of range 1..8");
             row.lm75[n - 1] = parseInt32(kv.value, key);
         } else if (key == "volts") {
@@ -264,9 +258,7 @@ private:
 
 }  // namespace
 
-ScenarioResult parseScenario(std::string_view text, std::string_view fileName) {
-    return Parser(fileName).run(text);
-}
+ScenarioResult parseScenario(std::string_view text, std::string_view fileName) { return Parser(fileName).run(text); }
 
 ScenarioResult loadScenarioFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");

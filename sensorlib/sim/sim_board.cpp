@@ -53,9 +53,9 @@ void SimBoard::breakWith(std::string reason) {
 
 Readings SimBoard::readings() const {
     switch (source_) {
-    case Source::Demo: return visibleReadings(facts_, demoReadingsAt(nowMs_));
-    case Source::Scenario: return visibleReadings(facts_, timeline_.at(nowMs_));
-    case Source::Broken: break;
+        case Source::Demo: return visibleReadings(facts_, demoReadingsAt(nowMs_));
+        case Source::Scenario: return visibleReadings(facts_, timeline_.at(nowMs_));
+        case Source::Broken: break;
     }
     return Readings{};
 }

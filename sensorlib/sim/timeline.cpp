@@ -22,18 +22,15 @@ Timeline::Timeline(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
         apply(row, current);
         // Rows at the same time merge into one step; the later row wins.
-        if (!steps_.empty() && steps_.back().first == row.ms)
-            steps_.back().second = current;
-        else
-            steps_.emplace_back(row.ms, current);
+        if (!steps_.empty() && steps_.back().first == row.ms) steps_.back().second = current;
+        else steps_.emplace_back(row.ms, current);
     }
 }
 
 Readings Timeline::at(std::int64_t ms) const {
     auto after = std::upper_bound(steps_.begin(), steps_.end(), ms,
                                   [](std::int64_t t, const auto& step) { return t < step.first; });
-    if (after == steps_.begin())
-        return Readings{};
+    if (after == steps_.begin()) return Readings{};
     return std::prev(after)->second;
 }
 

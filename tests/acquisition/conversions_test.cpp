@@ -27,14 +27,14 @@ TEST(TemperatureText, RoundFahrenheitDiffersBySensor) {
         const char* expected;
     };
     const Case cases[] = {
-        {1, 35.5f, false, true, "95°F"},   // 95.9 cut
-        {2, 35.5f, false, true, "96°F"},   // 95.9 to the nearest
-        {3, 36.0f, false, true, "96°F"},   // sensor 3 reads 35.5 rounded to 36 first: 96.8 cut
+        {1, 35.5f, false, true, "95°F"},  // 95.9 cut
+        {2, 35.5f, false, true, "96°F"},  // 95.9 to the nearest
+        {3, 36.0f, false, true, "96°F"},  // sensor 3 reads 35.5 rounded to 36 first: 96.8 cut
         {1, 35.5f, false, false, "95.9°F"},
         {1, 35.5f, true, true, "35.5°C"},
         {2, 40.5f, true, true, "40.5°C"},
-        {2, 36.25f, false, true, "97°F"},  // 97.25
-        {2, -17.5f, false, true, "0°F"},   // 0.5 rounds to the even 0
+        {2, 36.25f, false, true, "97°F"},              // 97.25
+        {2, -17.5f, false, true, "0°F"},               // 0.5 rounds to the even 0
         {1, 41.3f, true, true, "41.2999992370605°C"},  // a single-precision value written with 15 digits
         {1, -1.0f, true, true, "-1°C"},
     };

@@ -117,7 +117,7 @@ TEST(PollCycle, RailBandEdgesAreInside) {
     Program p;
     p.board().volts[0] = 2.8 + 2.8 / 100 * 10;  // core nominal 2.8 + 10 %, computed as the band is
     p.board().volts[4] = 12.0 - 12.0 / 100 * 10;
-    p.board().volts[5] = -13.21;      // -12 rail just outside
+    p.board().volts[5] = -13.21;  // -12 rail just outside
     p.start();
     auto colour = [&](const char* name) { return p.main->form().require<ui::Label>(name).colour(); };
     EXPECT_EQ(colour("Label10"), ui::kColourBlack);

@@ -22,17 +22,32 @@ const char* g_startupError = nullptr;
 void note(const char* op) { g_calls.push_back(std::to_string(g_time) + " " + op); }
 
 extern "C" {
-int32_t fClockRate() { note("ClockRate"); return 450; }
-uint8_t fCheckLM78() { note("CheckLM78"); return 1; }
+int32_t fClockRate() {
+    note("ClockRate");
+    return 450;
+}
+uint8_t fCheckLM78() {
+    note("CheckLM78");
+    return 1;
+}
 void fRestartLM78() { note("RestartLM78"); }
-uint16_t fGetSMBAddress() { note("GetSMBAddress"); return 0x5000; }
+uint16_t fGetSMBAddress() {
+    note("GetSMBAddress");
+    return 0x5000;
+}
 void fGetLM78Voltages(double* a, double* b, double* c, double* d, double* e, double* f, double* g) {
     note("GetLM78Voltages");
     *a = 2.05, *b = 2.8, *c = 3.31, *d = 5.02, *e = 12.1, *f = -11.9, *g = -5.01;
 }
-void fGetLM78Fans(int32_t* a, int32_t* b, int32_t* c) { note("GetLM78Fans"); *a = 4500, *b = 0, *c = 255; }
+void fGetLM78Fans(int32_t* a, int32_t* b, int32_t* c) {
+    note("GetLM78Fans");
+    *a = 4500, *b = 0, *c = 255;
+}
 void fSetLM78FanDiv(int32_t, int32_t) { note("SetLM78FanDiv"); }
-int32_t fGetLM78Temp() { note("GetLM78Temp"); return 35; }
+int32_t fGetLM78Temp() {
+    note("GetLM78Temp");
+    return 35;
+}
 double fGetWinBondSensor2() { return 40.5; }
 double fGetWinBondSensor3() { return -1; }
 int32_t fGetLMOutPut(uint16_t, int32_t address) { return address == 0x91 ? 45 : -1; }
@@ -41,7 +56,10 @@ int32_t fMemoryUse() { return 37; }
 int64_t fTotalPhysicalMemory() { return int64_t{6} << 30; }
 int64_t fAvailablePhysicalMemory() { return int64_t{3} << 30; }
 // NOLINTNEXTLINE(bugprone-not-null-terminated-result): the name is length-prefixed, not terminated.
-void fGetCurrentUserName(uint8_t buffer[256]) { buffer[0] = 5; std::memcpy(buffer + 1, "alice", 5); }
+void fGetCurrentUserName(uint8_t buffer[256]) {
+    buffer[0] = 5;
+    std::memcpy(buffer + 1, "alice", 5);
+}
 void fStartPCSpeaker(uint16_t) {}
 void fStopPCSpeaker() {}
 void fKvxSetTime(int64_t ms) { g_time = ms; }
@@ -116,7 +134,8 @@ TEST_F(SensorLibraryTest, ALoadedLibraryIsToldTheTimeBeforeEveryCall) {
     EXPECT_EQ(lib->totalPhysicalMemory(), int64_t{6} << 30) << "sizes above 4 GiB survive";
     EXPECT_EQ(lib->currentUserName(), "alice");
     EXPECT_TRUE(lib->logo().empty()) << "KVX_LOGO is optional";
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"1200 ClockRate", "1400 CheckLM78", "1400 GetLM78Voltages", "1400 GetLM78Fans"}));
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"1200 ClockRate", "1400 CheckLM78", "1400 GetLM78Voltages",
+                                                 "1400 GetLM78Fans"}));
 }
 
 // Guards against a crash on a missing file: the program runs on without readings.

@@ -40,9 +40,14 @@ TEST(TemperatureAlarm, ActsOnceAndAgainOnlyAfterEnableAlarm) {
     h.checks.temperatureAlarms();
     h.checks.temperatureAlarms();
     ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_EQ(h.host.messages[0], "Your Sensor 2 has reached the temperature of 70\xC2\xB0" "C / 158\xC2\xB0" "F");
+    EXPECT_EQ(h.host.messages[0],
+              "Your Sensor 2 has reached the temperature of 70\xC2\xB0"
+              "C / 158\xC2\xB0"
+              "F");
     EXPECT_EQ(h.checks.alarmSource(), AlarmSource::Sensor2);
-    EXPECT_EQ(h.warningLog, std::vector<std::string>{"WARNING: Sensor 2 has reached: 70\xC2\xB0" "C / 158\xC2\xB0" "F"});
+    EXPECT_EQ(h.warningLog, std::vector<std::string>{"WARNING: Sensor 2 has reached: 70\xC2\xB0"
+                                                     "C / 158\xC2\xB0"
+                                                     "F"});
 
     h.host.answer = "&Enable Alarm";
     h.settings.sensor(2).enable->setChecked(true);
@@ -79,14 +84,15 @@ TEST(VoltageBand, EdgesAreInBandOnEveryRail) {
         double value;
         bool outside;
     } cases[] = {
-        {2.8, 2.52, false},   {2.8, 3.08, false},   {2.8, 2.51, true},   {2.8, 3.09, true},
+        {2.8, 2.52, false},    {2.8, 3.08, false},    {2.8, 2.51, true},     {2.8, 3.09, true},
         {-12.0, -13.2, false}, {-12.0, -10.8, false}, {-12.0, -13.21, true}, {-12.0, -10.79, true},
-        {-5.0, -5.5, false},  {-5.0, -4.5, false},  {-5.0, -5.51, true},  {-5.0, -4.49, true},
-        {3.3, 2.97, false},   {3.3, 3.63, false},   {5.0, 5.5, false},    {12.0, 13.2, false},
+        {-5.0, -5.5, false},   {-5.0, -4.5, false},   {-5.0, -5.51, true},   {-5.0, -4.49, true},
+        {3.3, 2.97, false},    {3.3, 3.63, false},    {5.0, 5.5, false},     {12.0, 13.2, false},
     };
     for (const auto& c : cases) {
         double halfWidth = std::abs(c.nominal) / 100.0 * 10.0;
-        EXPECT_EQ(acquisition::outsideBand(c.value, c.nominal, halfWidth), c.outside) << c.value << " V at " << c.nominal;
+        EXPECT_EQ(acquisition::outsideBand(c.value, c.nominal, halfWidth), c.outside)
+            << c.value << " V at " << c.nominal;
     }
 }
 

@@ -45,14 +45,20 @@ TEST(AlarmSpinButtons, ThresholdAndScaleFollowTheGauge) {
     h.positions[0] = 42.5f;
     press(h, "AlarmTabSensor1ThresholdSpinButton", true, 30);
     EXPECT_EQ(h.settings.threshold(1), 60) << "raised only while below the 60 degree scale";
-    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdCLabel").caption(), "60\xC2\xB0" "C");
-    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdFLabel").caption(), "140\xC2\xB0" "F");
+    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdCLabel").caption(),
+              "60\xC2\xB0"
+              "C");
+    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdFLabel").caption(),
+              "140\xC2\xB0"
+              "F");
     press(h, "AlarmTabSensor1ThresholdSpinButton", false, 30);
     EXPECT_EQ(h.settings.threshold(1), 42) << "the last step takes it just below the reading";
 
     press(h, "AlarmTabSensor1ScaleSpinButton", false, 30);
     EXPECT_EQ(h.scales[0], 42.0f) << "lowered only while above the reading";
-    EXPECT_EQ(label(h, "AlarmTabSensor1ScaleCLabel").caption(), "42\xC2\xB0" "C");
+    EXPECT_EQ(label(h, "AlarmTabSensor1ScaleCLabel").caption(),
+              "42\xC2\xB0"
+              "C");
     press(h, "AlarmTabSensor1ScaleSpinButton", true, 3);
     EXPECT_EQ(h.scales[0], 45.0f);
 }

@@ -5,9 +5,9 @@
 using kvx::app::parseCommandLine;
 
 TEST(CommandLine, EveryOptionIsUnderstoodTogether) {
-    auto parsed = parseCommandLine({"--headless", "--virtual-time", "--run-for", "3600", "--script", "s.txt", "--dump=d.json",
-                                    "--program-folder", "/p", "--config-dir", "/c", "--sensor-library", "lib.so",
-                                    "--scenario", "board.txt", "--list-sensors"});
+    auto parsed = parseCommandLine({"--headless", "--virtual-time", "--run-for", "3600", "--script", "s.txt",
+                                    "--dump=d.json", "--program-folder", "/p", "--config-dir", "/c", "--sensor-library",
+                                    "lib.so", "--scenario", "board.txt", "--list-sensors"});
     ASSERT_EQ(parsed.error, "");
     const auto& o = parsed.options;
     EXPECT_TRUE(o.headless && o.virtualTime);

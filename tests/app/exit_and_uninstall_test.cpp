@@ -65,7 +65,8 @@ TEST(Exit, TheQuestionsAnswersDecideWhetherTheProgramEnds) {
         p.main->form().onCloseRequest();
         EXPECT_EQ(p.app->ended(), c.ends) << c.how;
         EXPECT_EQ(p.main->parked(), c.hidden) << c.how;
-        EXPECT_EQ(p.userHive().find("\"InterVal\"") != std::string::npos, c.ends) << c.how << ": settings saved only on exit";
+        EXPECT_EQ(p.userHive().find("\"InterVal\"") != std::string::npos, c.ends)
+            << c.how << ": settings saved only on exit";
     }
 }
 
@@ -126,10 +127,10 @@ TEST(Uninstall, RemovesTheEntryAndTheLogsStartsTheUninstallerAndEndsWithoutSavin
     p.answers.set("Form5", {"&Un-install", 0});
     int64_t before = p.clock.nowMs();
     p.main->form().require<ui::MenuItem>("UnInstallExit1").click();
-    EXPECT_EQ(calls.log, (std::vector<std::string>{
-                             "remove entry", "delete kvxlog.txt", "delete kvxlog.htm", "delete kvxlog.csv",
-                             "delete kvxwarnlog.txt", "delete kvxwarnlog.htm", "delete updown.txt", "delete updown.htm",
-                             "start [/opt/korvex/uninstall] [--quiet --keep-settings]"}));
+    EXPECT_EQ(calls.log, (std::vector<std::string>{"remove entry", "delete kvxlog.txt", "delete kvxlog.htm",
+                                                   "delete kvxlog.csv", "delete kvxwarnlog.txt",
+                                                   "delete kvxwarnlog.htm", "delete updown.txt", "delete updown.htm",
+                                                   "start [/opt/korvex/uninstall] [--quiet --keep-settings]"}));
     EXPECT_EQ(p.clock.nowMs() - before, 4000) << "four one-second pauses";
     EXPECT_TRUE(p.app->ended());
     EXPECT_EQ(p.userHive().find("\"InterVal\""), std::string::npos) << "nothing saved";

@@ -32,11 +32,16 @@ std::string crlf(std::initializer_list<const char*> lines) {
 }
 
 const char* const kTextHeader[] = {
-    "+--------+--------+-------+-----------------------------------+---------------------------------+-----------------------------+",
-    "|        |        |       |            Temperature            |             Voltages            |              Fans           |",
-    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+---------+---------+",
-    "|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3.3| +5 | -5  | +12 | -12  |Fan 1    |Fan 2    |Fan 3    |",
-    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+---------+---------+",
+    "+--------+--------+-------+-----------------------------------+---------------------------------+-----------------"
+    "------------+",
+    "|        |        |       |            Temperature            |             Voltages            |              "
+    "Fans           |",
+    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+-------"
+    "--+---------+",
+    "|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3.3| +5 | -5  | +12 | -12  |Fan 1    |Fan 2  "
+    "  |Fan 3    |",
+    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+-------"
+    "--+---------+",
 };
 const char* const kHtmlHeaderStart =
     "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\" width=\"1000\">\r\n"
@@ -70,24 +75,46 @@ TEST(IntervalLogFiles, RowsInThreeFormatsByteForByte) {
 
     const std::string& folder = p.folders.program;
     EXPECT_EQ(fileText(folder + "kvxlog.txt"),
-              textHeader() +
-                  crlf({"|01/01/1970|00:00:00|450 MHz|35\xB0""C       |0\xB0""C        |0\xB0""C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
-                        "|01/01/1970|00:01:00|450 MHz|35\xB0""C       |0\xB0""C        |0\xB0""C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
-                        "|01/01/1970|00:01:01|450 MHz|35\xB0""C       |           |0\xB0""C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |"}));
-    const std::string cells = "<td>450 MHz</td><td>35\xB0""C</td><td>0\xB0""C</td><td>0\xB0""C</td><td>2.05</td><td>3.31</td>"
-                              "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
-    const std::string blankCells = "<td>450 MHz</td><td>35\xB0""C</td><td></td><td>0\xB0""C</td><td>2.05</td><td>3.31</td>"
-                                   "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
+              textHeader() + crlf({"|01/01/1970|00:00:00|450 MHz|35\xB0"
+                                   "C       |0\xB0"
+                                   "C        |0\xB0"
+                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
+                                   "|01/01/1970|00:01:00|450 MHz|35\xB0"
+                                   "C       |0\xB0"
+                                   "C        |0\xB0"
+                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
+                                   "|01/01/1970|00:01:01|450 MHz|35\xB0"
+                                   "C       |           |0\xB0"
+                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |"}));
+    const std::string cells =
+        "<td>450 MHz</td><td>35\xB0"
+        "C</td><td>0\xB0"
+        "C</td><td>0\xB0"
+        "C</td><td>2.05</td><td>3.31</td>"
+        "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
+    const std::string blankCells =
+        "<td>450 MHz</td><td>35\xB0"
+        "C</td><td></td><td>0\xB0"
+        "C</td><td>2.05</td><td>3.31</td>"
+        "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
     const std::string html = fileText(folder + "kvxlog.htm");
     EXPECT_EQ(html, std::string(kHtmlHeaderStart) + "<tr><td>01/01/1970</td><td>00:00:00</td>" + cells +
-                        "<tr><td>01/01/1970</td><td>00:01:00</td>" + cells + "<tr><td>01/01/1970</td><td>00:01:01</td>" +
-                        blankCells + "\x1A</tr></table>\r\n");
+                        "<tr><td>01/01/1970</td><td>00:01:00</td>" + cells +
+                        "<tr><td>01/01/1970</td><td>00:01:01</td>" + blankCells + "\x1A</tr></table>\r\n");
     EXPECT_EQ(std::count(html.begin(), html.end(), '\x1A'), 1) << "one cut mark, at the end";
-    EXPECT_EQ(fileText(folder + "kvxlog.csv"),
-              crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
-                    "01/01/1970,00:00:00,450 MHz,35\xB0""C,0\xB0""C,0\xB0""C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
-                    "01/01/1970,00:01:00,450 MHz,35\xB0""C,0\xB0""C,0\xB0""C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
-                    "01/01/197000:01:01450 MHz35\xB0""C0\xB0""C2.053.315.02-5.0112.10-11.9045004400N/A"}));
+    EXPECT_EQ(fileText(folder + "kvxlog.csv"), crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 "
+                                                     "Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
+                                                     "01/01/1970,00:00:00,450 MHz,35\xB0"
+                                                     "C,0\xB0"
+                                                     "C,0\xB0"
+                                                     "C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
+                                                     "01/01/1970,00:01:00,450 MHz,35\xB0"
+                                                     "C,0\xB0"
+                                                     "C,0\xB0"
+                                                     "C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
+                                                     "01/01/197000:01:01450 MHz35\xB0"
+                                                     "C0\xB0"
+                                                     "C2.053.315.02-5.0112.10-11.9045004400N/A"}));
 }
 
 // Guards against the decimal comma lost in rows or in the +3.3 column's title
@@ -99,12 +126,16 @@ TEST(IntervalLogFiles, ACommaLocaleKeepsItsCommas) {
     box(p, "CheckBox37").setChecked(true);
     const std::string& folder = p.folders.program;
     std::string text = fileText(folder + "kvxlog.txt");
-    EXPECT_NE(text.find("|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3,3| +5 |"), std::string::npos);
+    EXPECT_NE(text.find("|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3,3| +5 |"),
+              std::string::npos);
     EXPECT_NE(text.find("|2,05|3,31|5,02|-5,01|12,10|-11,90|4500     |"), std::string::npos) << text;
     EXPECT_NE(fileText(folder + "kvxlog.htm").find("<td>Core</td><td>+3.3</td>"), std::string::npos);
-    EXPECT_EQ(fileText(folder + "kvxlog.csv"),
-              crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3,3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
-                    "01/01/1970;00:00:00;450 MHz;35\xB0""C;0\xB0""C;0\xB0""C;2,05;3,31;5,02;-5,01;12,10;-11,90;4500;4400;N/A"}));
+    EXPECT_EQ(fileText(folder + "kvxlog.csv"), crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3,3 Volt;+5 "
+                                                     "Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
+                                                     "01/01/1970;00:00:00;450 MHz;35\xB0"
+                                                     "C;0\xB0"
+                                                     "C;0\xB0"
+                                                     "C;2,05;3,31;5,02;-5,01;12,10;-11,90;4500;4400;N/A"}));
 }
 
 // Guards against the start and stop steps: a row at once only while polling,
@@ -113,7 +144,10 @@ TEST(IntervalLogFiles, StartAndStopFromTheBoxTheTrayAndSuspendMode) {
     TestProgram p;
     p.start();
     const std::string path = p.folders.program + "kvxlog.txt";
-    auto rows = [&] { std::string t = fileText(path); return std::count(t.begin(), t.end(), '\n') - 5; };
+    auto rows = [&] {
+        std::string t = fileText(path);
+        return std::count(t.begin(), t.end(), '\n') - 5;
+    };
     auto& log1 = item(p, "Log1");
     auto& log2 = item(p, "Log2");
     auto& spin = p.main->form().require<ui::SpinButton>("SpinButton16");
@@ -180,48 +214,49 @@ TEST(UpDownLogFiles, SaveAfterAResetByteForByte) {
     p.start();
     p.run(65);
     p.main->form().require<ui::Button>("UDTabResetSpeedButton").click();  // 00:01:05: polls once at once
-    p.run(30);                                                              // polls at 00:01:10, :20, :30
+    p.run(30);                                                            // polls at 00:01:10, :20, :30
     p.main->form().require<ui::Button>("UDTabSaveSpeedButton").click();
     const std::string& folder = p.folders.program;
-    EXPECT_EQ(fileText(folder + "updown.txt"),
-              crlf({"+----------------------------------------------------+",
-                    "|Up and Down Log: 01/01/1970                         |",
-                    "|00:00:00 till 00:01:35, number of polls: 4          |",
-                    "|CPU Speed: 450 MHz                                  |",
-                    "+----------------+-----------+-----------+-----------+",
-                    "|                |  Lowest   |  Highest  |  Average  |",
-                    "+----------------+-----------+-----------+-----------+",
-                    "|Sensor 1        |35         |35         |35.00      |",
-                    "|Sensor 2        |0          |0          |0.00       |",
-                    "|Sensor 3        |0          |0          |0.00       |",
-                    "|Core Voltage    |2.05       |2.05       |2.05       |",
-                    "|+3.3 Voltage    |3.31       |3.31       |3.31       |",
-                    "|+5 Voltage      |5.02       |5.02       |5.02       |",
-                    "|-5 Voltage      |-5.01      |-5.01      |-5.01      |",
-                    "|+12 Voltage     |12.10      |12.10      |12.10      |",
-                    "|-12 Voltage     |-11.90     |-11.90     |-11.90     |",
-                    "|Fan 1           |4500       |4500       |4500.00    |",
-                    "|Fan 2           |4400       |4400       |4400.00    |",
-                    "|Fan 3           |0          |0          |0          |",
-                    "+----------------+-----------+-----------+-----------+", "", ""}));
-    EXPECT_EQ(fileText(folder + "updown.htm"),
-              crlf({"<html>", "<body bgcolor=\"#FFFFFF\">",
-                    "<table border=\"1\"><tr><td>Up And Down Log: 01/01/1970</td></tr>",
-                    "<tr><td>00:00:00 till 00:01:35, number of polls: 4</td></tr>",
-                    "<tr><td>CPU Speed: 450 MHz</td></tr>",
-                    "<tr><td></td><td>Lowest</td><td>Highest</td><td>Average</td></tr>",
-                    "<tr><td>Sensor 1</td><td>35</td><td>35</td><td>35.00</td></tr>",
-                    "<tr><td>Sensor 2</td><td>0</td><td>0</td><td>0.00</td></tr>",
-                    "<tr><td>Sensor 3</td><td>0</td><td>0</td><td>0.00</td></tr>",
-                    "<tr><td>Core Voltage</td><td>2.05</td><td>2.05</td><td>2.05</td></tr>",
-                    "<tr><td>+3.3 Voltage</td><td>3.31</td><td>3.31</td><td>3.31</td></tr>",
-                    "<tr><td>+5 Voltage</td><td>5.02</td><td>5.02</td><td>5.02</td></tr>",
-                    "<tr><td>-5 Voltage</td><td>-5.01</td><td>-5.01</td><td>-5.01</td></tr>",
-                    "<tr><td>+12 Voltage</td><td>12.10</td><td>12.10</td><td>12.10</td></tr>",
-                    "<tr><td>-12 Voltage</td><td>-11.90</td><td>-11.90</td><td>-11.90</td></tr>",
-                    "<tr><td>Fan 1</td><td>4500</td><td>4500</td><td>4500.00</td></tr>",
-                    "<tr><td>Fan 2</td><td>4400</td><td>4400</td><td>4400.00</td></tr>",
-                    "<tr><td>Fan 3</td><td>0</td><td>0</td><td>0</td></tr></table><br>"}));
+    EXPECT_EQ(fileText(folder + "updown.txt"), crlf({"+----------------------------------------------------+",
+                                                     "|Up and Down Log: 01/01/1970                         |",
+                                                     "|00:00:00 till 00:01:35, number of polls: 4          |",
+                                                     "|CPU Speed: 450 MHz                                  |",
+                                                     "+----------------+-----------+-----------+-----------+",
+                                                     "|                |  Lowest   |  Highest  |  Average  |",
+                                                     "+----------------+-----------+-----------+-----------+",
+                                                     "|Sensor 1        |35         |35         |35.00      |",
+                                                     "|Sensor 2        |0          |0          |0.00       |",
+                                                     "|Sensor 3        |0          |0          |0.00       |",
+                                                     "|Core Voltage    |2.05       |2.05       |2.05       |",
+                                                     "|+3.3 Voltage    |3.31       |3.31       |3.31       |",
+                                                     "|+5 Voltage      |5.02       |5.02       |5.02       |",
+                                                     "|-5 Voltage      |-5.01      |-5.01      |-5.01      |",
+                                                     "|+12 Voltage     |12.10      |12.10      |12.10      |",
+                                                     "|-12 Voltage     |-11.90     |-11.90     |-11.90     |",
+                                                     "|Fan 1           |4500       |4500       |4500.00    |",
+                                                     "|Fan 2           |4400       |4400       |4400.00    |",
+                                                     "|Fan 3           |0          |0          |0          |",
+                                                     "+----------------+-----------+-----------+-----------+",
+                                                     "",
+                                                     ""}));
+    EXPECT_EQ(
+        fileText(folder + "updown.htm"),
+        crlf({"<html>", "<body bgcolor=\"#FFFFFF\">",
+              "<table border=\"1\"><tr><td>Up And Down Log: 01/01/1970</td></tr>",
+              "<tr><td>00:00:00 till 00:01:35, number of polls: 4</td></tr>", "<tr><td>CPU Speed: 450 MHz</td></tr>",
+              "<tr><td></td><td>Lowest</td><td>Highest</td><td>Average</td></tr>",
+              "<tr><td>Sensor 1</td><td>35</td><td>35</td><td>35.00</td></tr>",
+              "<tr><td>Sensor 2</td><td>0</td><td>0</td><td>0.00</td></tr>",
+              "<tr><td>Sensor 3</td><td>0</td><td>0</td><td>0.00</td></tr>",
+              "<tr><td>Core Voltage</td><td>2.05</td><td>2.05</td><td>2.05</td></tr>",
+              "<tr><td>+3.3 Voltage</td><td>3.31</td><td>3.31</td><td>3.31</td></tr>",
+              "<tr><td>+5 Voltage</td><td>5.02</td><td>5.02</td><td>5.02</td></tr>",
+              "<tr><td>-5 Voltage</td><td>-5.01</td><td>-5.01</td><td>-5.01</td></tr>",
+              "<tr><td>+12 Voltage</td><td>12.10</td><td>12.10</td><td>12.10</td></tr>",
+              "<tr><td>-12 Voltage</td><td>-11.90</td><td>-11.90</td><td>-11.90</td></tr>",
+              "<tr><td>Fan 1</td><td>4500</td><td>4500</td><td>4500.00</td></tr>",
+              "<tr><td>Fan 2</td><td>4400</td><td>4400</td><td>4400.00</td></tr>",
+              "<tr><td>Fan 3</td><td>0</td><td>0</td><td>0</td></tr></table><br>"}));
 }
 
 // Guards against the report at exit: written after the settings when the box
@@ -231,7 +266,8 @@ TEST(UpDownLogFiles, TheExitWritesAReportOnlyWhenAsked) {
         bool saveOnExit, text, html;
         bool reportExpected;
     };
-    for (const Case c : {Case{false, true, true, false}, Case{true, true, true, true}, Case{true, false, false, false}}) {
+    for (const Case c :
+         {Case{false, true, true, false}, Case{true, true, true, true}, Case{true, false, false, false}}) {
         TestProgram p;
         p.start();
         box(p, "CheckBox39").setChecked(c.saveOnExit);
@@ -275,7 +311,8 @@ TEST(LogFaults, AReadOnlyProgramFolderIsReportedAndMonitoringGoesOn) {
         ::chmod(p.folders.program.c_str(), 0755);
         return failure;
     });
-    if (result == test::kCouldNotDropPrivileges) GTEST_SKIP() << "could not run as nobody: the read-only folder is not tested";
+    if (result == test::kCouldNotDropPrivileges)
+        GTEST_SKIP() << "could not run as nobody: the read-only folder is not tested";
     EXPECT_EQ(result, "");
 }
 
@@ -348,7 +385,10 @@ TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
         first.app->endSession();
     }
     const std::string csv = folder + "/kvxlog.csv";
-    auto rows = [&] { std::string t = fileText(csv); return std::count(t.begin(), t.end(), '\n') - 1; };
+    auto rows = [&] {
+        std::string t = fileText(csv);
+        return std::count(t.begin(), t.end(), '\n') - 1;
+    };
     ASSERT_EQ(rows(), 1);
     {
         TestProgram second('.', folder);

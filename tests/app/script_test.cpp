@@ -91,7 +91,8 @@ TEST(Script, EveryMistakeNamesFileLineAndReason) {
         {"at 1 dblclick TrayIcon1", "s.txt:2: unknown control 'TrayIcon1'"},
         {"at 1 answer Form9 \"OK\"", "s.txt:2: unknown window 'Form9'"},
         {"at 1 answer Form8 \"Cancel\"", "s.txt:2: window Form8 has no button \"Cancel\""},
-        {"at 1 answer Form8 \"Ok\" after", "s.txt:2: answer needs a window, a \"button caption\" and optionally 'after SECONDS'"},
+        {"at 1 answer Form8 \"Ok\" after",
+         "s.txt:2: answer needs a window, a \"button caption\" and optionally 'after SECONDS'"},
         {"at 1 answer Form8 \"Ok\" later 2", "s.txt:2: expected 'after SECONDS', not 'later'"},
         {"at 1 dump", "s.txt:2: dump takes one file name"},
     };
@@ -106,12 +107,12 @@ TEST(Script, EveryMistakeNamesFileLineAndReason) {
 // Guards against the script and the scenario file disagreeing on which times exist.
 TEST(Script, TimesFollowTheScenarioFilesRule) {
     const std::pair<const char*, std::optional<int64_t>> cases[] = {
-        {"0", 0},          {"2.5", 2500},     {"+3", 3000},         {"1e3", 1000000},
-        {"0.0004", 0},     {"0.0016", 2},     {"-0", 0},            {"1e12", 1000000000000000},
-        {"1e12.5", {}},    {"1.0000001e12", {}}, {"1e300", {}},     {"1e400", {}},
-        {"-1", {}},        {"-1e-400", {}},   {"1e-400", {}},       {"inf", {}},
-        {"nan", {}},       {"5s", {}},        {"0x10", {}},         {"", {}},
-        {"+", {}},         {"+-1", {}},       {"1,5", {}},          {".", {}},
+        {"0", 0},       {"2.5", 2500},        {"+3", 3000},   {"1e3", 1000000},
+        {"0.0004", 0},  {"0.0016", 2},        {"-0", 0},      {"1e12", 1000000000000000},
+        {"1e12.5", {}}, {"1.0000001e12", {}}, {"1e300", {}},  {"1e400", {}},
+        {"-1", {}},     {"-1e-400", {}},      {"1e-400", {}}, {"inf", {}},
+        {"nan", {}},    {"5s", {}},           {"0x10", {}},   {"", {}},
+        {"+", {}},      {"+-1", {}},          {"1,5", {}},    {".", {}},
     };
     Windows w;
     for (const auto& [time, ms] : cases) {

@@ -55,7 +55,8 @@ std::string linesChanged(const std::string& before, const std::string& after) {
 // Guards against values lost or changed on the way through the window's controls.
 TEST(SettingsAtStartUp, WrittenDefaultsReadBackEqualAndRewriteByteIdentical) {
     std::string first = defaultHive();
-    ASSERT_NE(first.find("\"InterVal\"=dword:00002710"), std::string::npos) << "the poll interval is written as InterVal";
+    ASSERT_NE(first.find("\"InterVal\"=dword:00002710"), std::string::npos)
+        << "the poll interval is written as InterVal";
     TestProgram p;
     p.writeUserHive(first);
     p.start();
@@ -67,7 +68,7 @@ TEST(SettingsAtStartUp, WrittenDefaultsReadBackEqualAndRewriteByteIdentical) {
 
 TEST(SettingsAtStartUp, StoredValuesReachTheirControls) {
     std::string hive = defaultHive();
-    hive = withValue(hive, "InterVal", "\"InterVal\"=dword:00004e20");          // 20 s
+    hive = withValue(hive, "InterVal", "\"InterVal\"=dword:00004e20");  // 20 s
     hive = withValue(hive, "Port 1", "\"Port 1\"=dword:00000001");
     hive = withValue(hive, "Fan1 Type 2", "\"Fan1 Type 2\"=dword:00000001");
     hive = withValue(hive, "Fan1 Type 1", "\"Fan1 Type 1\"=dword:00000000");
@@ -125,7 +126,8 @@ TEST(SettingsAtStartUp, EdgeCasesOfStoredSets) {
         TestProgram p;
         p.writeUserHive(c.hive);
         EXPECT_EQ(p.start(), app::Application::StartOutcome::Running) << c.what;
-        EXPECT_EQ(p.caption("GenTabIntervalLabel"), "Check at Intervals of " + std::to_string(c.intervalSeconds) + " seconds")
+        EXPECT_EQ(p.caption("GenTabIntervalLabel"),
+                  "Check at Intervals of " + std::to_string(c.intervalSeconds) + " seconds")
             << c.what;
         EXPECT_EQ(p.channels().fanType(1), c.fan1Type) << c.what;
         EXPECT_EQ(p.caption("Label124"), c.sensor1Name) << c.what;

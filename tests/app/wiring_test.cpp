@@ -46,9 +46,10 @@ TEST(Wiring, EveryHookSlotIsFilledByItsProviderOrWaitsForOneNotBuilt) {
         if (app::isBuilt(slot.provider))
             EXPECT_TRUE(slot.filled) << slot.name << " is " << app::providerName(slot.provider) << "'s to fill";
         else
-            EXPECT_FALSE(slot.filled) << slot.name << " is filled: its provider "
-                                      << app::providerName(slot.provider) << " exists now, mark it built";
-        if (!slot.filled) waiting += std::string(slot.name) + " (" + std::string(app::providerName(slot.provider)) + ")\n";
+            EXPECT_FALSE(slot.filled) << slot.name << " is filled: its provider " << app::providerName(slot.provider)
+                                      << " exists now, mark it built";
+        if (!slot.filled)
+            waiting += std::string(slot.name) + " (" + std::string(app::providerName(slot.provider)) + ")\n";
     }
     // The slots that do nothing yet, for whoever builds their subsystem.
     RecordProperty("not_yet_provided", waiting);

@@ -50,25 +50,47 @@ TEST(AcquisitionBlackBox, HalfAnHourOfPollingGivesTheFiguresWorkedOutByHand) {
         const char* expected;
     };
     const Text texts[] = {
-        {"Form1.Label10", ": 2.85"}, {"Form1.Label9", ": 3.30"}, {"Form1.Label5", ": 5.00"},
-        {"Form1.Label6", ": -5.00"}, {"Form1.Label7", ": 12.00"}, {"Form1.Label8", ": -12.00"},
-        {"Form1.FMFan1RPMLabel", "4200"}, {"Form1.FMFan2RPMLabel", "4300"}, {"Form1.FMFan3RPMLabel", "not available"},
+        {"Form1.Label10", ": 2.85"},
+        {"Form1.Label9", ": 3.30"},
+        {"Form1.Label5", ": 5.00"},
+        {"Form1.Label6", ": -5.00"},
+        {"Form1.Label7", ": 12.00"},
+        {"Form1.Label8", ": -12.00"},
+        {"Form1.FMFan1RPMLabel", "4200"},
+        {"Form1.FMFan2RPMLabel", "4300"},
+        {"Form1.FMFan3RPMLabel", "not available"},
         {"Form1.UDTabPollsLabel", "Number of Polls: 183"},
         // (63·30 + 60·40 + 60·35) / 183 = 34.918
-        {"Form1.UDTabWB1LowestLabel", "30"}, {"Form1.UDTabWB1HighestLabel", "40"}, {"Form1.UDTabWB1AverageLabel", "34.92"},
-        {"Form1.UDTabLM75LowestLabel", "45"}, {"Form1.UDTabLM75AverageLabel", "45.00"},
+        {"Form1.UDTabWB1LowestLabel", "30"},
+        {"Form1.UDTabWB1HighestLabel", "40"},
+        {"Form1.UDTabWB1AverageLabel", "34.92"},
+        {"Form1.UDTabLM75LowestLabel", "45"},
+        {"Form1.UDTabLM75AverageLabel", "45.00"},
         // Sensor 3 read None (0.0) in sensor 2's two polls before its own source was chosen: 7240 / 183.
-        {"Form1.UDTabWB2LowestLabel", "40"}, {"Form1.UDTabWB2AverageLabel", "39.56"},
+        {"Form1.UDTabWB2LowestLabel", "40"},
+        {"Form1.UDTabWB2AverageLabel", "39.56"},
         // (63·2.80 + 60·2.90 + 60·2.85) / 183 = 2.849
-        {"Form1.UDTabCoreLowestLabel", "2.80"}, {"Form1.UDTabCoreHighestLabel", "2.90"}, {"Form1.UDTabCoreAverageLabel", "2.85"},
-        {"Form1.UDTabP33AverageLabel", "3.32"}, {"Form1.UDTabP5LowestLabel", "4.98"}, {"Form1.UDTabP5AverageLabel", "5.00"},
-        {"Form1.UDTabP12HighestLabel", "12.20"}, {"Form1.UDTabP12AverageLabel", "12.10"},
+        {"Form1.UDTabCoreLowestLabel", "2.80"},
+        {"Form1.UDTabCoreHighestLabel", "2.90"},
+        {"Form1.UDTabCoreAverageLabel", "2.85"},
+        {"Form1.UDTabP33AverageLabel", "3.32"},
+        {"Form1.UDTabP5LowestLabel", "4.98"},
+        {"Form1.UDTabP5AverageLabel", "5.00"},
+        {"Form1.UDTabP12HighestLabel", "12.20"},
+        {"Form1.UDTabP12AverageLabel", "12.10"},
         // Negative rails: lowest nearest zero, highest farthest.
-        {"Form1.UDTabN12LowestLabel", "-11.90"}, {"Form1.UDTabN12HighestLabel", "-12.10"}, {"Form1.UDTabN12AverageLabel", "-12.00"},
-        {"Form1.UDTabN5LowestLabel", "-4.95"}, {"Form1.UDTabN5HighestLabel", "-5.01"}, {"Form1.UDTabN5AverageLabel", "-4.99"},
+        {"Form1.UDTabN12LowestLabel", "-11.90"},
+        {"Form1.UDTabN12HighestLabel", "-12.10"},
+        {"Form1.UDTabN12AverageLabel", "-12.00"},
+        {"Form1.UDTabN5LowestLabel", "-4.95"},
+        {"Form1.UDTabN5HighestLabel", "-5.01"},
+        {"Form1.UDTabN5AverageLabel", "-4.99"},
         // 775500 / 183 and 799200 / 183
-        {"Form1.UDTabFan1LowestLabel", "4000"}, {"Form1.UDTabFan1HighestLabel", "4500"}, {"Form1.UDTabFan1AverageLabel", "4237.70"},
-        {"Form1.UDTabFan2AverageLabel", "4367.21"}, {"Form1.UDTabFan3AverageLabel", "0"},
+        {"Form1.UDTabFan1LowestLabel", "4000"},
+        {"Form1.UDTabFan1HighestLabel", "4500"},
+        {"Form1.UDTabFan1AverageLabel", "4237.70"},
+        {"Form1.UDTabFan2AverageLabel", "4367.21"},
+        {"Form1.UDTabFan3AverageLabel", "0"},
     };
     for (const Text& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
 }
@@ -89,12 +111,9 @@ TEST(AcquisitionBlackBox, AReadingAboveTheScaleIsShownAndCountedWithTheNeedleAtF
         const char* control;
         const char* expected;
     } texts[] = {
-        {"Form1.UDTabWB1LowestLabel", "35"},
-        {"Form1.UDTabWB1HighestLabel", "71"},
-        {"Form1.UDTabWB1AverageLabel", "51.00"},
-        {"Form1.MB", "Sensor 1: 71°C"},
-        {"Form8.CurrentLabel", "Current Value: 71°C"},
-        {"Form8.HighestLabel", "Highest value: 71"},
+        {"Form1.UDTabWB1LowestLabel", "35"},           {"Form1.UDTabWB1HighestLabel", "71"},
+        {"Form1.UDTabWB1AverageLabel", "51.00"},       {"Form1.MB", "Sensor 1: 71°C"},
+        {"Form8.CurrentLabel", "Current Value: 71°C"}, {"Form8.HighestLabel", "Highest value: 71"},
     };
     for (const auto& t : texts) EXPECT_EQ(caption(dump, t.control).toStdString(), t.expected) << t.control;
 }

@@ -1,9 +1,9 @@
 // Alarms in a scenario run of korvex: the warning window, one-shot alarms and the warning log.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonArray>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -63,13 +63,18 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
     // One voltage alarm for both rails and all later polls; two temperature alarms, the second left off.
     const std::vector<std::string> expected = {
         "WARNING: Core Voltage has reached: 3.20V",
-        "WARNING: Sensor 1 has reached: 50\xB0" "C / 122\xB0" "F",
-        "WARNING: Sensor 1 has reached: 50\xB0" "C / 122\xB0" "F",
+        "WARNING: Sensor 1 has reached: 50\xB0"
+        "C / 122\xB0"
+        "F",
+        "WARNING: Sensor 1 has reached: 50\xB0"
+        "C / 122\xB0"
+        "F",
     };
     const std::string textLog = readFile(folder + "/program/kvxwarnlog.txt");
     EXPECT_EQ(textLogEntries(textLog), expected);
     const std::string htmlLog = readFile(folder + "/program/kvxwarnlog.htm");
-    EXPECT_TRUE(htmlLog.starts_with("<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\"> \r\n<tr><td>")) << htmlLog;
+    EXPECT_TRUE(htmlLog.starts_with("<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\"> \r\n<tr><td>"))
+        << htmlLog;
     EXPECT_TRUE(htmlLog.ends_with("<td>" + expected[2] + "</td>\x1A</tr></table>\r\n")) << htmlLog;
 
     EXPECT_EQ(control(dump, "WarningForm.Label1")["caption"].toString(),
@@ -86,10 +91,12 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
     // Each alarm ends its sound when its window closes and once more when the alarm is done.
     std::vector<std::string> events;
     for (const auto& e : dump["events"].toArray())
-        events.push_back(std::to_string(e.toObject()["time_ms"].toInteger()) + " " + e.toObject()["kind"].toString().toStdString());
+        events.push_back(std::to_string(e.toObject()["time_ms"].toInteger()) + " " +
+                         e.toObject()["kind"].toString().toStdString());
     std::vector<std::string> expectedEvents;
     for (const char* time : {"30200", "60200", "70200"})
-        for (const char* kind : {"stopSound", "stopWave", "stopSound"}) expectedEvents.push_back(std::string(time) + " " + kind);
+        for (const char* kind : {"stopSound", "stopWave", "stopSound"})
+            expectedEvents.push_back(std::string(time) + " " + kind);
     EXPECT_EQ(events, expectedEvents);
 }
 
@@ -107,9 +114,11 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 // play a wave that exist, and a second run raises it.
 TEST(AlarmBlackBox, AVoltageAlarmRunsItsProgramAndPlaysItsWave) {
     std::string folder = makeTempFolder();
-    std::vector<std::string> common = {"--headless", "--virtual-time", "--config-dir", folder + "/config", "--program-folder",
-                                       folder + "/program", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so",
-                                       "--scenario", std::string(KVX_TEST_DATA_DIR) + "/alarm-board.txt"};
+    std::vector<std::string> common = {"--headless",       "--virtual-time",
+                                       "--config-dir",     folder + "/config",
+                                       "--program-folder", folder + "/program",
+                                       "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so",
+                                       "--scenario",       std::string(KVX_TEST_DATA_DIR) + "/alarm-board.txt"};
     auto args = [&](std::vector<std::string> more) {
         more.insert(more.begin(), common.begin(), common.end());
         return more;

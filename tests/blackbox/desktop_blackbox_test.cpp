@@ -29,7 +29,8 @@ const std::string kSim = std::string(KVX_BIN_DIR) + "/libkvx-sim.so";
 // A settings key without "MB Tempature Scale": the first-run dialogs are due.
 const std::string kFirstRunDue =
     "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-    "\"KVX Path\"=\"" + std::string(KVX_BIN_DIR) + "/korvex\"\r\n\r\n";
+    "\"KVX Path\"=\"" +
+    std::string(KVX_BIN_DIR) + "/korvex\"\r\n\r\n";
 const char* kAnswerFirstRun =
     "at 0 answer Form9 \"&Ok\"\n"
     "at 0 answer Form3 \"&Yes\"\n"
@@ -46,8 +47,8 @@ struct FreshStart {
         writeFile(file("config/user.reg"), kFirstRunDue);
         writeFile(file("script.txt"), script);
         setenv("XDG_CONFIG_HOME", file("xdg-config").c_str(), 1);
-        pid = startKorvex({"--config-dir", file("config"), "--program-folder", file("program"), "--sensor-library", kSim,
-                           "--script", file("script.txt")},
+        pid = startKorvex({"--config-dir", file("config"), "--program-folder", file("program"), "--sensor-library",
+                           kSim, "--script", file("script.txt")},
                           file("err.txt"));
     }
     ~FreshStart() {
@@ -78,7 +79,9 @@ struct FreshStart {
     std::string err() const { return readFile(file("err.txt")); }
 };
 
-bool savedAfterTheFirstRun(const std::string& hive) { return hive.find("\"MB Tempature Scale\"=hex:") != std::string::npos; }
+bool savedAfterTheFirstRun(const std::string& hive) {
+    return hive.find("\"MB Tempature Scale\"=hex:") != std::string::npos;
+}
 
 // Qt's offscreen platform, with no display in the environment.
 struct OffscreenDesktop : ::testing::Test {
@@ -103,7 +106,8 @@ struct XDesktop : ::testing::Test {
     // Answers one dialog with a key, as a person would; the dialog must have come up.
     void answer(const std::string& title, const std::string& keys, int run) {
         std::string window = x->waitForVisibleWindow(title);
-        ASSERT_FALSE(window.empty()) << "run " << run << ": \"" << title << "\" never came up; shown: " << x->visibleTitles();
+        ASSERT_FALSE(window.empty()) << "run " << run << ": \"" << title
+                                     << "\" never came up; shown: " << x->visibleTitles();
         ASSERT_TRUE(x->typeInto(window, keys)) << "run " << run << ": " << title;
     }
     void answerFirstRun(int run) {

@@ -5,12 +5,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "run_program.h"
 
@@ -21,7 +21,8 @@ namespace {
 const std::string kSim = std::string(KVX_BIN_DIR) + "/libkvx-sim.so";
 const std::string kKvxPathOnly =
     "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-    "\"KVX Path\"=\"" + std::string(KVX_BIN_DIR) + "/korvex\"\r\n\r\n";
+    "\"KVX Path\"=\"" +
+    std::string(KVX_BIN_DIR) + "/korvex\"\r\n\r\n";
 
 // Each test has its own configuration, program and runtime folders, so copies meet only within a test.
 struct Folders {
@@ -35,8 +36,9 @@ struct Folders {
     std::string file(const std::string& name) const { return root + "/" + name; }
     std::string userHive() const { return readFile(file("config/user.reg")); }
     std::vector<std::string> args(std::vector<std::string> more) const {
-        std::vector<std::string> all = {"--headless", "--config-dir", file("config"), "--program-folder",
-                                        file("program"), "--sensor-library", kSim};
+        std::vector<std::string> all = {
+            "--headless", "--config-dir", file("config"), "--program-folder", file("program"), "--sensor-library",
+            kSim};
         all.insert(all.end(), more.begin(), more.end());
         return all;
     }
@@ -67,15 +69,16 @@ TEST(LifecycleBlackBox, TheFirstRunShowsTheDialogsAndSavesEverythingAtTheEnd) {
     mkdir(f.file("config").c_str(), 0700);
     writeFile(f.file("config/user.reg"), kKvxPathOnly);
     writeFile(f.file("script.txt"), "at 0 answer Form3 \"&Yes\" after 2\nat 0 answer Form2 \"&Ok\" after 3\n");
-    auto run = runKorvex(f.args({"--virtual-time", "--run-for", "20", "--script", f.file("script.txt"), "--dump",
-                                 f.file("dump.json")}));
+    auto run = runKorvex(
+        f.args({"--virtual-time", "--run-for", "20", "--script", f.file("script.txt"), "--dump", f.file("dump.json")}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::string hive = f.userHive();
     EXPECT_NE(hive.find("\"MB Tempature Scale\"=hex:"), std::string::npos);
     EXPECT_NE(hive.find("\"InterVal\"=dword:00002710"), std::string::npos);
     // The dialogs held start-up for 5 s, so the first timer poll came at 15.2 s: one poll counted by 20 s.
     auto dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(f.file("dump.json")))).object();
-    EXPECT_EQ(dump["controls"].toObject()["Form1.UDTabPollsLabel"].toObject()["caption"].toString(), "Number of Polls: 1");
+    EXPECT_EQ(dump["controls"].toObject()["Form1.UDTabPollsLabel"].toObject()["caption"].toString(),
+              "Number of Polls: 1");
 }
 
 TEST(LifecycleBlackBox, ASecondCopyEndsWithCode3AndTheFirstComesForward) {
@@ -137,9 +140,9 @@ TEST(LifecycleBlackBox, ARunThatCannotCreateItsLogFilesKeepsTheStoredUnitRunAfte
     writeFile(f.file("fahrenheit.txt"), "at 1 click SpeedButton2\n");
     giveToUnprivileged(f.root);
     auto args = [&](const char* programFolder, std::vector<std::string> more) {
-        std::vector<std::string> all = {"--headless", "--virtual-time", "--run-for", "5", "--config-dir",
-                                        f.file("config"), "--program-folder", f.file(programFolder),
-                                        "--sensor-library", kSim};
+        std::vector<std::string> all = {
+            "--headless",       "--virtual-time",      "--run-for",        "5", "--config-dir", f.file("config"),
+            "--program-folder", f.file(programFolder), "--sensor-library", kSim};
         all.insert(all.end(), more.begin(), more.end());
         return all;
     };
@@ -181,7 +184,9 @@ TEST(LifecycleBlackBox, AUserHiveReplacedDuringTheRunIsReportedAndKeptAside) {
     Folders f;
     int pid = startKorvex(f.args({"--run-for", "2", "--dump", f.file("dump.json")}), f.file("err.txt"));
     waitForFile(f.file("config/user.reg"));
-    const std::string garbage = "\x7f" "ELF not settings at all\n";
+    const std::string garbage =
+        "\x7f"
+        "ELF not settings at all\n";
     writeFile(f.file("config/replacement"), garbage);
     ASSERT_EQ(rename(f.file("config/replacement").c_str(), f.file("config/user.reg").c_str()), 0);
     auto run = waitKorvex(pid, f.file("err.txt"));

@@ -42,9 +42,30 @@ struct Phase {
     const char* fans[3];
 };
 const Phase kPhases[3] = {
-    {{"30\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.80", "3.31", "5.02", "-5.01", "12.10", "-11.90"}, {"4500", "4400", "N/A"}},
-    {{"40\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.90", "3.35", "4.98", "-4.95", "12.20", "-12.10"}, {"4000", "4400", "N/A"}},
-    {{"35\xB0""C", "45\xB0""C", "40\xB0""C"}, {"2.85", "3.30", "5.00", "-5.00", "12.00", "-12.00"}, {"4200", "4300", "N/A"}},
+    {{"30\xB0"
+      "C",
+      "45\xB0"
+      "C",
+      "40\xB0"
+      "C"},
+     {"2.80", "3.31", "5.02", "-5.01", "12.10", "-11.90"},
+     {"4500", "4400", "N/A"}},
+    {{"40\xB0"
+      "C",
+      "45\xB0"
+      "C",
+      "40\xB0"
+      "C"},
+     {"2.90", "3.35", "4.98", "-4.95", "12.20", "-12.10"},
+     {"4000", "4400", "N/A"}},
+    {{"35\xB0"
+      "C",
+      "45\xB0"
+      "C",
+      "40\xB0"
+      "C"},
+     {"2.85", "3.30", "5.00", "-5.00", "12.00", "-12.00"},
+     {"4200", "4300", "N/A"}},
 };
 
 std::vector<std::string> rowValues(const std::string& date, const std::string& time, const Phase& phase) {
@@ -109,8 +130,9 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
         EXPECT_EQ(csv[1 + k], csvRow) << "row " << k;
         htmlRows += "<tr>" + cells;
     }
-    EXPECT_EQ(csv[0], "Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
-                      "Fan 1;Fan 2;Fan 3");
+    EXPECT_EQ(csv[0],
+              "Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
+              "Fan 1;Fan 2;Fan 3");
 
     // The HTML file: its header, the rows without their closing tags, one cut mark and one closing line.
     const std::string htmlHeader =
@@ -162,7 +184,8 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
     };
     EXPECT_EQ(report, expected);
     const std::string htmlReport = readFile(folder + "/program/updown.htm");
-    EXPECT_NE(htmlReport.find("<tr><td>" + start + " till " + saved + ", number of polls: 1083</td></tr>\r\n"
+    EXPECT_NE(htmlReport.find("<tr><td>" + start + " till " + saved +
+                              ", number of polls: 1083</td></tr>\r\n"
                               "<tr><td>CPU Speed: 450 MHz</td></tr>\r\n"),
               std::string::npos);
     EXPECT_NE(htmlReport.find("<tr><td>Fan 2</td><td>4300</td><td>4400</td><td>4366.76</td></tr>\r\n"

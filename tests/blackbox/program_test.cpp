@@ -25,7 +25,8 @@ struct Folder {
     std::string path = makeTempFolder();
     std::string file(const std::string& name) const { return path + "/" + name; }
     std::vector<std::string> base() const {
-        return {"--headless", "--config-dir", file("config"), "--program-folder", file("program"), "--sensor-library", kSim};
+        return {"--headless", "--config-dir", file("config"), "--program-folder", file("program"), "--sensor-library",
+                kSim};
     }
 };
 
@@ -36,9 +37,7 @@ QJsonObject loadDump(const std::string& path) {
     return doc.object();
 }
 
-QJsonObject control(const QJsonObject& dump, const char* name) {
-    return dump["controls"].toObject()[name].toObject();
-}
+QJsonObject control(const QJsonObject& dump, const char* name) { return dump["controls"].toObject()[name].toObject(); }
 
 // The number of lines in a text.
 int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
@@ -49,7 +48,8 @@ TEST(Program, AVirtualHourEndsWithAValidDumpOfTheMainWindow) {
     Folder f;
     writeFile(f.file("board.txt"), kBoard);
     auto args = f.base();
-    args.insert(args.end(), {"--virtual-time", "--run-for", "3600", "--scenario", f.file("board.txt"), "--dump", f.file("dump.json")});
+    args.insert(args.end(), {"--virtual-time", "--run-for", "3600", "--scenario", f.file("board.txt"), "--dump",
+                             f.file("dump.json")});
     auto run = runKorvex(args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
@@ -68,10 +68,13 @@ TEST(Program, AScriptDrivesControlsAndDumpsAtItsTimes) {
     writeFile(f.file("script.txt"),
               "at 30 up GenTabIntervalSpinButton\n"
               "at 30 up GenTabIntervalSpinButton\n"
-              "at 31 dump " + f.file("at31.json") + "\n"
-              "at 40 down Form1.GenTabIntervalSpinButton\n");
+              "at 31 dump " +
+                  f.file("at31.json") +
+                  "\n"
+                  "at 40 down Form1.GenTabIntervalSpinButton\n");
     auto args = f.base();
-    args.insert(args.end(), {"--virtual-time", "--run-for", "60", "--script", f.file("script.txt"), "--dump", f.file("end.json")});
+    args.insert(args.end(),
+                {"--virtual-time", "--run-for", "60", "--script", f.file("script.txt"), "--dump", f.file("end.json")});
     auto run = runKorvex(args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     auto at31 = loadDump(f.file("at31.json"));
@@ -94,9 +97,11 @@ TEST(Program, BadInputGetsOneLineAndExitCodeTwo) {
         {{"--headless", "--script", f.file("missing.txt")}, "missing.txt: No such file or directory"},
         {{"--headless", "--scenario", f.file("missing.txt")}, "cannot read scenario"},
         {{"--headless", "--sensor-library", f.file("missing.so")}, "missing.so does not exist"},
-        {{"--headless", "--virtual-time", "--run-for", "1", "--sensor-library", kSim, "--scenario", f.file("bad-board.txt")},
+        {{"--headless", "--virtual-time", "--run-for", "1", "--sensor-library", kSim, "--scenario",
+          f.file("bad-board.txt")},
          "bad-board.txt:2: "},
-        {{"--headless", "--virtual-time", "--run-for", "1", "--sensor-library", kSim, "--script", f.file("bad-script.txt")},
+        {{"--headless", "--virtual-time", "--run-for", "1", "--sensor-library", kSim, "--script",
+          f.file("bad-script.txt")},
          "bad-script.txt:2: unknown control 'NoSuchBox'"},
     };
     for (const auto& c : cases) {
@@ -113,7 +118,8 @@ TEST(Program, BadInputGetsOneLineAndExitCodeTwo) {
 TEST(Program, WithoutASensorLibraryItRunsOnAndSaysWhy) {
     Folder f;
     auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "30", "--config-dir", f.file("config"),
-                          "--program-folder", f.file("program"), "--sensor-library", "/dev/null", "--dump", f.file("d.json")});
+                          "--program-folder", f.file("program"), "--sensor-library", "/dev/null", "--dump",
+                          f.file("d.json")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("running without sensor readings"), std::string::npos) << run.err;
     EXPECT_EQ(loadDump(f.file("d.json"))["time_ms"].toInteger(), 30000);

@@ -52,7 +52,8 @@ std::string readWhole(int fd) {
     std::string text;
     char buffer[4096];
     ssize_t n;
-    while ((n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0) text.append(buffer, static_cast<size_t>(n));
+    while ((n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(text.size()))) > 0)
+        text.append(buffer, static_cast<size_t>(n));
     return text;
 }
 
@@ -89,7 +90,8 @@ int runTool(const std::vector<std::string>& argv, std::string* out, int timeoutM
     bool killed = false;
     for (;;) {
         pollfd fd{pipeFds[0], POLLIN, 0};
-        int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+        int left = static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
         if (left <= 0) {
             kill(pid, SIGKILL);
             killed = true;
@@ -124,9 +126,8 @@ XSession::XSession() {
         return;
     }
     fcntl(numberPipe[0], F_SETFD, FD_CLOEXEC);
-    server_ = spawn({"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1280x1024x24", "-nolisten",
-                     "tcp"},
-                    {});
+    server_ = spawn(
+        {"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
     close(numberPipe[1]);
     std::string number;
     pollfd fd{numberPipe[0], POLLIN, 0};
@@ -147,7 +148,8 @@ XSession::XSession() {
     std::string out;
     bool ready = false;
     while (!ready && Clock::now() < deadline) {
-        ready = runTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, &out) == 0 && out.find("window id") != std::string::npos;
+        ready = runTool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, &out) == 0 &&
+                out.find("window id") != std::string::npos;
         if (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     if (!ready) problem_ = "openbox did not start on " + display_ + ": " + readWhole(log) + " / xprop: " + out;

@@ -38,7 +38,8 @@ TEST(ExitQuestion, EachWayOfAnsweringAndTheCloseBoxCountsAsNo) {
     DialogHarness host;
     app::ExitQuestion question;
     question.window().setModalHost(&host);
-    EXPECT_EQ(DialogHarness::caption(question.window(), "QuestionLabel"), "Are you sure you want to Exit the Program ?");
+    EXPECT_EQ(DialogHarness::caption(question.window(), "QuestionLabel"),
+              "Are you sure you want to Exit the Program ?");
     EXPECT_EQ(question.answer(), app::ExitAnswer::None);
     for (const Case& c : table) {
         SCOPED_TRACE(c.button ? c.button : "close box");

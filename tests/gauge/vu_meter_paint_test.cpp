@@ -1,7 +1,6 @@
 // Gauge geometry and paint plan, without any drawing library.
 #include <gtest/gtest.h>
 
-
 #include "ui/model/vu_meter.h"
 
 using namespace kvx::ui;

@@ -122,10 +122,13 @@ TEST(VUMeter, EachSetterPaintsOnceWithItsFlags) {
     const Case cases[] = {
         {"arc style", [](VUMeter& m) { m.setArcStyle(ArcStyle::BlueToRed); }, keepBackground},
         {"needle colour", [](VUMeter& m) { m.setArrowColour(kColourRed); }, keepBackground},
-        {"bevel style (the bevel is part of the background)", [](VUMeter& m) { m.setBevelStyle(BevelStyle::Raised); }, full},
+        {"bevel style (the bevel is part of the background)", [](VUMeter& m) { m.setBevelStyle(BevelStyle::Raised); },
+         full},
         {"arc width", [](VUMeter& m) { m.setArcWidth(3); }, full},
         {"label", [](VUMeter& m) { m.setCenterLabel("45"); }, full},
-        {"label font", [](VUMeter& m) { m.setCenterLabelFont({.name = "Arial", .size = 8, .colour = kColourBlack, .style = 0}); }, full},
+        {"label font",
+         [](VUMeter& m) { m.setCenterLabelFont({.name = "Arial", .size = 8, .colour = kColourBlack, .style = 0}); },
+         full},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

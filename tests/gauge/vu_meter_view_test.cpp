@@ -123,7 +123,8 @@ TEST_F(GaugeView, AboveTheScaleTheNeedleStopsAtFullScale) {
     const QColor blue = toQColor(kColourBlue);
     for (int x = 40; x <= 54; ++x) EXPECT_EQ(at(shown, {x, 35}), blue) << "needle at x " << x;
     for (int y = 36; y < 45; ++y)
-        for (int x = 40; x < 80; ++x) EXPECT_NE(at(shown, {x, y}), blue) << "needle below the right end at " << x << ", " << y;
+        for (int x = 40; x < 80; ++x)
+            EXPECT_NE(at(shown, {x, y}), blue) << "needle below the right end at " << x << ", " << y;
 
     meter.setPosition(40.0f);
     EXPECT_EQ(view.bitmap(), fullPaint(meter)) << "the needle at full scale was not erased";

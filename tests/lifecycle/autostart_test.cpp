@@ -59,9 +59,7 @@ TEST_F(Autostart, OldNamesAreSeparateFilesInsideTheFolder) {
 }
 
 // Guards against a '%' in the path read as a field code (GLib's check below cannot see that).
-TEST(ExecArgument, PercentSignsAreDoubled) {
-    EXPECT_EQ(execArgument("/100%/k"), R"("/100%%/k")");
-}
+TEST(ExecArgument, PercentSignsAreDoubled) { EXPECT_EQ(execArgument("/100%/k"), R"("/100%%/k")"); }
 
 // An independent reader (GLib's key-file parser, then its shell-style
 // unquoting, which matches the Exec quoting rules) gets back the exact path.

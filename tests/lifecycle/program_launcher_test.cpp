@@ -68,8 +68,8 @@ protected:
 // of quoted blanks) and against zombies left behind.
 TEST_F(Launcher, ScriptGetsEachArgumentExactlyAndDetached) {
     DetachedProgramLauncher launcher;
-    const LaunchOutcome outcome =
-        launcher.launch(recorder, R"(first "with  blanks" $HOME *.txt `id` "" last)", folder.path());
+    const LaunchOutcome outcome = launcher.launch(recorder, R"(first "with  blanks" $HOME *.txt `id` "" last)",
+                                                  folder.path());
     ASSERT_TRUE(outcome.started) << outcome.reason;
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1) << "no child of ours left to reap";
 
@@ -83,7 +83,9 @@ TEST_F(Launcher, ScriptGetsEachArgumentExactlyAndDetached) {
 
 TEST_F(Launcher, DocumentsAndUrlsGoToTheOpener) {
     const std::string opener = folder / "opener";
-    writeExecutable(opener, "#!/bin/sh\nprintf '%s|' \"$#\" \"$1\" > \"$KVX_RECORD.part\"; mv \"$KVX_RECORD.part\" \"$KVX_RECORD\"\n");
+    writeExecutable(
+        opener,
+        "#!/bin/sh\nprintf '%s|' \"$#\" \"$1\" > \"$KVX_RECORD.part\"; mv \"$KVX_RECORD.part\" \"$KVX_RECORD\"\n");
     writeFile(folder / "notes.txt", "text");
     DetachedProgramLauncher launcher(opener);
 

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +19,6 @@ bool holdInChild(const std::string& folder, const std::string& name) {
     auto* guard = new FlockSingleInstance(folder);  // kept until the child ends
     return guard->acquire(name).acquired();
 }
-
 
 // Guards against: a copy that ended leaving the name blocked for the next start.
 TEST(SingleInstance, SecondCopySeesTheFirstUntilItEnds) {

@@ -73,7 +73,8 @@ TEST_P(BusContract, MessagesArriveInOrderOnlyWhileSomeoneListens) {
 INSTANTIATE_TEST_SUITE_P(
     Buses, BusContract,
     testing::Values(BusCase{"Sockets", [](const std::string& f) { return std::make_unique<SocketWindowMessages>(f); }},
-                    BusCase{"Fake", [](const std::string&) { return std::make_unique<platform::fake::FakeWindowMessages>(); }}),
+                    BusCase{"Fake",
+                            [](const std::string&) { return std::make_unique<platform::fake::FakeWindowMessages>(); }}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 class SocketBus : public testing::Test {
@@ -106,8 +107,8 @@ TEST_F(SocketBus, SocketLeftByAKilledProcessIsTakenOver) {
 
 // Guards against titles escaping the folder, or two titles (long ones too) sharing one socket.
 TEST_F(SocketBus, OddTitlesEachGetTheirOwnSocketInsideTheFolder) {
-    const std::string titles[] = {"Korvex", "a/b", "../up", "A", "%41", "tab\tnew\nline",
-                                  std::string(300, 'x'), std::string(300, 'x') + "y"};
+    const std::string titles[] = {
+        "Korvex", "a/b", "../up", "A", "%41", "tab\tnew\nline", std::string(300, 'x'), std::string(300, 'x') + "y"};
     std::vector<std::unique_ptr<MessageReceiver>> receivers;
     for (const std::string& title : titles) {
         receivers.push_back(bus.listen(title, error));
@@ -129,7 +130,7 @@ TEST_F(SocketBus, OddTitlesEachGetTheirOwnSocketInsideTheFolder) {
 TEST_F(SocketBus, MalformedDatagramsAreDropped) {
     auto receiver = bus.listen("Korvex", error);
     ASSERT_TRUE(receiver) << error;
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strcpy(address.sun_path, bus.socketPath("Korvex").c_str());
     const int sender = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);

@@ -42,9 +42,15 @@ TEST(LmsensorsMapping, MainboardChipChoice) {
         std::vector<ChipInfo> chips;
         int expected;
     } cases[] = {
-        {"a classic chip beats a newer family", {chip("w83627hf", BusKind::Isa, 0x290, withInputs), chip("lm79", BusKind::Isa, 0x290, withInputs)}, 1},
-        {"a family chip beats temperature-only chips", {chip("k10temp", BusKind::Pci, 0xc3), chip("nct6798", BusKind::Isa, 0x290), chip("lm75", BusKind::I2c, 0x48)}, 1},
-        {"a graphics card with volts and a fan is no mainboard chip", {chip("amdgpu", BusKind::Pci, 0x100, withInputs)}, -1},
+        {"a classic chip beats a newer family",
+         {chip("w83627hf", BusKind::Isa, 0x290, withInputs), chip("lm79", BusKind::Isa, 0x290, withInputs)},
+         1},
+        {"a family chip beats temperature-only chips",
+         {chip("k10temp", BusKind::Pci, 0xc3), chip("nct6798", BusKind::Isa, 0x290), chip("lm75", BusKind::I2c, 0x48)},
+         1},
+        {"a graphics card with volts and a fan is no mainboard chip",
+         {chip("amdgpu", BusKind::Pci, 0x100, withInputs)},
+         -1},
         {"an unknown ISA chip with volts and a fan qualifies", {chip("superio9", BusKind::Isa, 0x290, withInputs)}, 0},
         {"an unknown ISA chip with only temperatures does not", {chip("coretemp", BusKind::Isa, 0)}, -1},
         {"no chips", {}, -1},
@@ -58,7 +64,7 @@ TEST(LmsensorsMapping, MainboardChipChoice) {
 TEST(LmsensorsMapping, RailLabelsAreRecognised) {
     const std::pair<const char*, Slot> cases[] = {
         {"VCore 1", Slot::Core0}, {"CPU Core", Slot::Core0}, {"VCore 2", Slot::Core1}, {"3VCC", Slot::P33},
-        {"+5V", Slot::P5},        {"-12V", Slot::N12},       {"-5 V", Slot::N5},        {"3VSB", Slot::Count},
+        {"+5V", Slot::P5},        {"-12V", Slot::N12},       {"-5 V", Slot::N5},       {"3VSB", Slot::Count},
         {"in3", Slot::Count},     {"5VSB", Slot::Count},
     };
     for (const auto& [label, slot] : cases) EXPECT_EQ(railForLabel(label), slot) << label;
@@ -173,7 +179,8 @@ TEST(LmsensorsMapping, MostUsefulTemperaturesFeedTheThreeOperations) {
 // after the mainboard chip's own; a bare override feature is found on any chip.
 TEST(LmsensorsMapping, FansFromAnyChipAndBareOverridesOnAnyChip) {
     const std::vector<ChipInfo> chips = {
-        chip("nct6798", BusKind::Isa, 0x290, {voltage("in0", "Vcore"), voltage("in5"), {"fan2", "fan2", FeatureKind::Fan}}),
+        chip("nct6798", BusKind::Isa, 0x290,
+             {voltage("in0", "Vcore"), voltage("in5"), {"fan2", "fan2", FeatureKind::Fan}}),
         chip("thinkpad", BusKind::Isa, 0x300, {{"fan1", "fan1", FeatureKind::Fan}, {"fan2", "fan2", FeatureKind::Fan}}),
         chip("nvme", BusKind::Pci, 0x100, {temperature("temp1", "Composite")})};
     const BoardMap map = mapBoard(chips, {}, {});

@@ -13,7 +13,8 @@ using kvx::c_boundary::runOrReport;
 TEST(SensorLibraryBoundary, ExceptionsBecomeTheNoReadingAnswerAndAreReportedOnce) {
     bool reported = false;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(answerOrFallback(reported, "lib", "GetLM78Temp", -1, []() -> int { throw std::out_of_range("stoi"); }), -1);
+    EXPECT_EQ(answerOrFallback(reported, "lib", "GetLM78Temp", -1, []() -> int { throw std::out_of_range("stoi"); }),
+              -1);
     EXPECT_EQ(answerOrFallback(reported, "lib", "GetLM78Temp", -1, []() -> int { throw std::bad_alloc(); }), -1);
     const std::string firstTwo = testing::internal::GetCapturedStderr();
     EXPECT_EQ(firstTwo, "lib: GetLM78Temp failed: stoi; it answers \"no reading\" instead\n") << "once per operation";

@@ -19,11 +19,11 @@ namespace kvx::lmsensors::testing {
 inline constexpr const char* kFailWithEio = "@EIO";
 
 struct FakeChip {
-    std::string name;        // the `name` file: "w83781d"
-    std::string device;      // the device the `device` link names: "w83781d.656", "0-0048"
-    std::string subsystem;   // "platform", "isa", "i2c", "pci", "acpi"; "" = no device (a virtual chip)
+    std::string name;       // the `name` file: "w83781d"
+    std::string device;     // the device the `device` link names: "w83781d.656", "0-0048"
+    std::string subsystem;  // "platform", "isa", "i2c", "pci", "acpi"; "" = no device (a virtual chip)
     std::map<std::string, std::string> attributes;  // "temp1_input" -> "35000"
-    int hwmon = -1;          // hwmonN; -1 = the next free number
+    int hwmon = -1;                                 // hwmonN; -1 = the next free number
 };
 
 struct FakeAdapter {

@@ -17,11 +17,11 @@ using Expected = std::map<std::string, std::string>;
 
 namespace {
 
-#define REQUIRE_ANSWERS(answers)                                                              \
-    if ((answers).skipped)                                                                    \
+#define REQUIRE_ANSWERS(answers)                                                                \
+    if ((answers).skipped)                                                                      \
         GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace, " \
-                        "so no fake sysfs can be shown to libsensors: "                       \
-                     << (answers).error;                                                      \
+                        "so no fake sysfs can be shown to libsensors: "                         \
+                     << (answers).error;                                                        \
     ASSERT_TRUE((answers).ok) << (answers).error
 
 void expectAnswers(const LibraryAnswers& answers, const Expected& expected) {
@@ -33,9 +33,9 @@ void expectAnswers(const LibraryAnswers& answers, const Expected& expected) {
 }
 
 const Expected kNothing = {
-    {"check", "0"},   {"chipid", "0"},  {"core0", "nan"}, {"core1", "nan"}, {"p33", "nan"},
-    {"p5", "nan"},    {"p12", "nan"},   {"n12", "nan"},   {"n5", "nan"},    {"fan1", "255"},
-    {"fan2", "255"},  {"fan3", "255"},  {"temp1", "-1"},  {"wb2", "-1.00"}, {"wb3", "-1.00"},
+    {"check", "0"},  {"chipid", "0"}, {"core0", "nan"}, {"core1", "nan"}, {"p33", "nan"},
+    {"p5", "nan"},   {"p12", "nan"},  {"n12", "nan"},   {"n5", "nan"},    {"fan1", "255"},
+    {"fan2", "255"}, {"fan3", "255"}, {"temp1", "-1"},  {"wb2", "-1.00"}, {"wb3", "-1.00"},
 };
 
 FakeChip lm78Chip() {
@@ -54,11 +54,24 @@ TEST(LmsensorsFakeTree, Lm78StyleChipFeedsRailsInInputOrder) {
     tree.addChip(lm78Chip());
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
-    expectAnswers(answers, {{"startup", ""}, {"check", "1"}, {"chipid", "45"}, {"smbus", "FFFE"},
-                            {"core0", "1.000"}, {"core1", "1.100"}, {"p33", "1.200"}, {"p5", "1.300"},
-                            {"p12", "1.400"}, {"n12", "1.500"}, {"n5", "1.600"},
-                            {"fan1", "3000"}, {"fan2", "0"}, {"fan3", "255"},
-                            {"temp1", "42"}, {"wb2", "-1.00"}, {"wb3", "-1.00"}, {"lm75.91", "-1"}});
+    expectAnswers(answers, {{"startup", ""},
+                            {"check", "1"},
+                            {"chipid", "45"},
+                            {"smbus", "FFFE"},
+                            {"core0", "1.000"},
+                            {"core1", "1.100"},
+                            {"p33", "1.200"},
+                            {"p5", "1.300"},
+                            {"p12", "1.400"},
+                            {"n12", "1.500"},
+                            {"n5", "1.600"},
+                            {"fan1", "3000"},
+                            {"fan2", "0"},
+                            {"fan3", "255"},
+                            {"temp1", "42"},
+                            {"wb2", "-1.00"},
+                            {"wb3", "-1.00"},
+                            {"lm75.91", "-1"}});
 }
 
 TEST(LmsensorsFakeTree, W83781dWithLabelsComputeLinesAndLm75s) {
@@ -66,13 +79,12 @@ TEST(LmsensorsFakeTree, W83781dWithLabelsComputeLinesAndLm75s) {
     buildDemoBoard(tree);
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
-    expectAnswers(answers, {{"startup", ""}, {"check", "1"}, {"chipid", "16"}, {"smbus", "5000"},
-                            {"core0", "2.050"}, {"core1", "2.800"}, {"p33", "3.312"}, {"p5", "5.023"},
-                            {"p12", "12.038"}, {"n12", "-11.903"}, {"n5", "-4.997"},
-                            {"fan1", "4500"}, {"fan2", "4411"}, {"fan3", "0"},
-                            {"temp1", "35"}, {"wb2", "40.50"}, {"wb3", "38.25"},
-                            {"lm75.91", "45"}, {"lm75.93", "-1"}, {"lm75.95", "52"}, {"lm75.9f", "-1"},
-                            {"lm75.90", "-1"}, {"lm75.otherbus", "-1"}});
+    expectAnswers(answers,
+                  {{"startup", ""},    {"check", "1"},    {"chipid", "16"},       {"smbus", "5000"}, {"core0", "2.050"},
+                   {"core1", "2.800"}, {"p33", "3.312"},  {"p5", "5.023"},        {"p12", "12.038"}, {"n12", "-11.903"},
+                   {"n5", "-4.997"},   {"fan1", "4500"},  {"fan2", "4411"},       {"fan3", "0"},     {"temp1", "35"},
+                   {"wb2", "40.50"},   {"wb3", "38.25"},  {"lm75.91", "45"},      {"lm75.93", "-1"}, {"lm75.95", "52"},
+                   {"lm75.9f", "-1"},  {"lm75.90", "-1"}, {"lm75.otherbus", "-1"}});
 }
 
 // Guards against rails taken by input order where labels name them, and ignored features still read.
@@ -100,9 +112,18 @@ TEST(LmsensorsFakeTree, LabelsDecideRailsAndIgnoredFeaturesHaveNoReading) {
     // in1 carries +12V, so core port 1 has no input. Guards against unnamed
     // in5/in6 shown as -12 V and -5 V (far out of band: a false alarm) on a
     // chip whose rails sensors.conf names: those names are the whole truth.
-    expectAnswers(answers, {{"check", "1"}, {"chipid", "0"}, {"core0", "1.000"}, {"core1", "nan"},
-                            {"p12", "13.200"}, {"p33", "1.300"}, {"p5", "1.400"}, {"n12", "nan"},
-                            {"n5", "nan"}, {"fan1", "1200"}, {"fan2", "255"}, {"temp1", "30"},
+    expectAnswers(answers, {{"check", "1"},
+                            {"chipid", "0"},
+                            {"core0", "1.000"},
+                            {"core1", "nan"},
+                            {"p12", "13.200"},
+                            {"p33", "1.300"},
+                            {"p5", "1.400"},
+                            {"n12", "nan"},
+                            {"n5", "nan"},
+                            {"fan1", "1200"},
+                            {"fan2", "255"},
+                            {"temp1", "30"},
                             {"wb2", "-1.00"}});
 }
 
@@ -142,8 +163,14 @@ TEST(LmsensorsFakeTree, AttributesThatFailToReadGiveNoReadingNeverZero) {
     tree.addChip({"lm75", "0-0048", "i2c", {{"temp1_input", kFailWithEio}}, -1});
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
-    expectAnswers(answers, {{"check", "1"}, {"core0", "nan"}, {"core1", "1.100"}, {"p5", "nan"},
-                            {"fan1", "255"}, {"fan2", "0"}, {"temp1", "-1"}, {"lm75.91", "-1"}});
+    expectAnswers(answers, {{"check", "1"},
+                            {"core0", "nan"},
+                            {"core1", "1.100"},
+                            {"p5", "nan"},
+                            {"fan1", "255"},
+                            {"fan2", "0"},
+                            {"temp1", "-1"},
+                            {"lm75.91", "-1"}});
 }
 
 TEST(LmsensorsFakeTree, FanDivisorIsWrittenThroughLibsensors) {
@@ -166,9 +193,10 @@ TEST(LmsensorsFakeTree, FanDivisorIsWrittenThroughLibsensors) {
 TEST(LmsensorsFakeTree, OverridesRebindChannelsByChipNameAndLabel) {
     FakeSysfsTree tree;
     buildDemoBoard(tree);
-    tree.addChip({"it8728", "it87.2608", "platform",
-                  {{"temp1_input", "20000"}, {"temp2_input", "61000"}, {"temp3_input", "33000"},
-                   {"fan1_input", "777"}},
+    tree.addChip({"it8728",
+                  "it87.2608",
+                  "platform",
+                  {{"temp1_input", "20000"}, {"temp2_input", "61000"}, {"temp3_input", "33000"}, {"fan1_input", "777"}},
                   7});
     tree.setUserReg(
         "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -181,8 +209,14 @@ TEST(LmsensorsFakeTree, OverridesRebindChannelsByChipNameAndLabel) {
         "\"LM75.8\"=\"it8728-isa-0a30/temp3\"\r\n");
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
-    expectAnswers(answers, {{"startup", ""}, {"chipid", "16"}, {"temp1", "61"}, {"wb2", "35.00"},
-                            {"fan1", "255"}, {"fan2", "4411"}, {"fan3", "777"}, {"lm75.9f", "33"},
+    expectAnswers(answers, {{"startup", ""},
+                            {"chipid", "16"},
+                            {"temp1", "61"},
+                            {"wb2", "35.00"},
+                            {"fan1", "255"},
+                            {"fan2", "4411"},
+                            {"fan3", "777"},
+                            {"lm75.9f", "33"},
                             {"lm75.91", "45"}});
 }
 
@@ -190,8 +224,9 @@ TEST(LmsensorsFakeTree, OverridesRebindChannelsByChipNameAndLabel) {
 TEST(LmsensorsFakeTree, BrokenOverrideIsAStartupErrorNamingTheFileAndLine) {
     FakeSysfsTree tree;
     buildDemoBoard(tree);
-    tree.setUserReg("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
-                    "\"Temp1\"=dword:00000001\n");
+    tree.setUserReg(
+        "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
+        "\"Temp1\"=dword:00000001\n");
     const LibraryAnswers answers = probeLibrary(tree);
     REQUIRE_ANSWERS(answers);
     EXPECT_NE(answers.values.at("startup").find("user.reg:3"), std::string::npos) << answers.values.at("startup");
@@ -215,8 +250,14 @@ TEST(LmsensorsFakeTree, HugeNumbersInSysfsNamesAndValuesAreNoAbort) {
         reinterpret_cast<decltype(SetLM78FanDiv)*>(lookup("SetLM78FanDiv"))(1, 4);
     });
     REQUIRE_ANSWERS(answers);
-    expectAnswers(answers, {{"startup", ""}, {"check", "1"}, {"chipid", "16"}, {"smbus", "5000"},
-                            {"temp1", "-1"}, {"wb2", "40.50"}, {"wb3", "38.25"}, {"lm75.91", "45"}});
+    expectAnswers(answers, {{"startup", ""},
+                            {"check", "1"},
+                            {"chipid", "16"},
+                            {"smbus", "5000"},
+                            {"temp1", "-1"},
+                            {"wb2", "40.50"},
+                            {"wb3", "38.25"},
+                            {"lm75.91", "45"}});
 }
 
 TEST(LmsensorsFakeTree, FaultyConfigurationLineIsSkippedAsSensorsDoes) {

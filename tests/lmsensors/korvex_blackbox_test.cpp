@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,9 +77,7 @@ std::string plainFigure(double printed) {
     return fraction.empty() ? text : text + "." + fraction;
 }
 
-QJsonObject control(const QJsonObject& dump, const char* name) {
-    return dump["controls"].toObject()[name].toObject();
-}
+QJsonObject control(const QJsonObject& dump, const char* name) { return dump["controls"].toObject()[name].toObject(); }
 
 }  // namespace
 
@@ -99,10 +97,13 @@ TEST(LmsensorsKorvexBlackBox, ProgramShowsWhatSensorsPrints) {
     const std::string dumpFile = folder + "/dump.json";
     const std::string sensorsFile = folder + "/sensors.txt";
     kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 0 select Sensor3ComboBox 3\n");
-    const std::vector<std::string> args = {
-        "--headless", "--virtual-time", "--run-for", "30", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so",
-        "--config-dir", folder + "/config", "--program-folder", folder + "/program", "--script", script,
-        "--dump", dumpFile};
+    const std::vector<std::string> args = {"--headless",       "--virtual-time",
+                                           "--run-for",        "30",
+                                           "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so",
+                                           "--config-dir",     folder + "/config",
+                                           "--program-folder", folder + "/program",
+                                           "--script",         script,
+                                           "--dump",           dumpFile};
 
     const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
         kvx::test::writeFile(sensorsFile, commandOutput("sensors -u"));
@@ -122,9 +123,9 @@ TEST(LmsensorsKorvexBlackBox, ProgramShowsWhatSensorsPrints) {
     ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
 
     const std::string chip = "w83781d-isa-0290/";
-    const std::pair<const char*, const char*> rails[] = {
-        {"Form1.Label10", "in0"}, {"Form1.Label9", "in2"}, {"Form1.Label5", "in3"},
-        {"Form1.Label6", "in6"},  {"Form1.Label7", "in4"}, {"Form1.Label8", "in5"}};
+    const std::pair<const char*, const char*> rails[] = {{"Form1.Label10", "in0"}, {"Form1.Label9", "in2"},
+                                                         {"Form1.Label5", "in3"},  {"Form1.Label6", "in6"},
+                                                         {"Form1.Label7", "in4"},  {"Form1.Label8", "in5"}};
     for (const auto& [label, input] : rails) {
         SCOPED_TRACE(label);
         const auto volts = shownValue(shown, chip + input + "_input");
@@ -159,7 +160,8 @@ TEST(LmsensorsKorvexBlackBox, ProgramShowsWhatSensorsPrints) {
 // reports the file and line and ends with exit code 2.
 TEST(LmsensorsKorvexBlackBox, ImpossibleSmbusOverrideIsOneLineStartupError) {
     const std::pair<const char*, const char*> cases[] = {
-        {"i2c-99999999999", "user.reg:5: sensor override \"SMBus\" = \"i2c-99999999999\": the adapter number is out of range"},
+        {"i2c-99999999999",
+         "user.reg:5: sensor override \"SMBus\" = \"i2c-99999999999\": the adapter number is out of range"},
         {"i2c-4x", "user.reg:5: sensor override \"SMBus\" must be i2c-N or none, not \"i2c-4x\""},
     };
     for (const auto& [value, expected] : cases) {
@@ -168,10 +170,12 @@ TEST(LmsensorsKorvexBlackBox, ImpossibleSmbusOverrideIsOneLineStartupError) {
         std::filesystem::create_directories(folder + "/config");
         kvx::test::writeFile(folder + "/config/user.reg",
                              "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
-                             "\"Temp2\"=\"temp2\"\n\"SMBus\"=\"" + std::string(value) + "\"\n");
+                             "\"Temp2\"=\"temp2\"\n\"SMBus\"=\"" +
+                                 std::string(value) + "\"\n");
         const kvx::test::ProgramRun run = kvx::test::runKorvex(
-            {"--headless", "--virtual-time", "--run-for", "5", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so",
-             "--config-dir", folder + "/config", "--program-folder", folder + "/program"});
+            {"--headless", "--virtual-time", "--run-for", "5", "--sensor-library",
+             std::string(KVX_BIN_DIR) + "/libkvx.so", "--config-dir", folder + "/config", "--program-folder",
+             folder + "/program"});
         EXPECT_EQ(run.exitCode, 2) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_NE(run.err.find(folder + "/config/" + expected), std::string::npos) << run.err;
@@ -194,27 +198,42 @@ const MachineExpectation kMachines[] = {
     {"intel-laptop",
      {"coretemp-isa-0000/temp1_input", "acpitz-acpi-0/temp1_input", "nvme-pci-3d00/temp1_input"},
      {"thinkpad-isa-0000/fan1_input", "", ""},
-     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
-       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     {{{"Form1.Label10", ""},
+       {"Form1.Label9", ""},
+       {"Form1.Label5", ""},
+       {"Form1.Label6", ""},
+       {"Form1.Label7", ""},
+       {"Form1.Label8", ""}}},
      true},
     {"amd-desktop",
      {"k10temp-pci-00c3/temp1_input", "nct6775-isa-0290/temp1_input", "nvme-pci-0100/temp1_input"},
      {"nct6775-isa-0290/fan1_input", "nct6775-isa-0290/fan2_input", "nct6775-isa-0290/fan3_input"},
-     {{{"Form1.Label10", "nct6775-isa-0290/in0_input"}, {"Form1.Label9", "nct6775-isa-0290/in3_input"},
-       {"Form1.Label5", "nct6775-isa-0290/in4_input"}, {"Form1.Label6", ""},
-       {"Form1.Label7", "nct6775-isa-0290/in1_input"}, {"Form1.Label8", ""}}},
+     {{{"Form1.Label10", "nct6775-isa-0290/in0_input"},
+       {"Form1.Label9", "nct6775-isa-0290/in3_input"},
+       {"Form1.Label5", "nct6775-isa-0290/in4_input"},
+       {"Form1.Label6", ""},
+       {"Form1.Label7", "nct6775-isa-0290/in1_input"},
+       {"Form1.Label8", ""}}},
      true},
     {"arm-board",
      {"cpu_thermal-virtual-0/temp1_input", "", ""},
      {"", "", ""},
-     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
-       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     {{{"Form1.Label10", ""},
+       {"Form1.Label9", ""},
+       {"Form1.Label5", ""},
+       {"Form1.Label6", ""},
+       {"Form1.Label7", ""},
+       {"Form1.Label8", ""}}},
      false},
     {"server",
      {"coretemp-isa-0000/temp1_input", "coretemp-isa-0001/temp1_input", ""},
      {"", "", ""},
-     {{{"Form1.Label10", ""}, {"Form1.Label9", ""}, {"Form1.Label5", ""}, {"Form1.Label6", ""},
-       {"Form1.Label7", ""}, {"Form1.Label8", ""}}},
+     {{{"Form1.Label10", ""},
+       {"Form1.Label9", ""},
+       {"Form1.Label5", ""},
+       {"Form1.Label6", ""},
+       {"Form1.Label7", ""},
+       {"Form1.Label8", ""}}},
      false},
 };
 
@@ -242,14 +261,19 @@ TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
         const std::string listFile = folder + "/list.txt";
         const std::string library = std::string(KVX_BIN_DIR) + "/libkvx.so";
         kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 0 select Sensor3ComboBox 3\n");
-        const std::vector<std::string> args = {
-            "--headless", "--virtual-time", "--run-for", "30", "--sensor-library", library, "--config-dir",
-            folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", dumpFile};
+        const std::vector<std::string> args = {"--headless",       "--virtual-time",
+                                               "--run-for",        "30",
+                                               "--sensor-library", library,
+                                               "--config-dir",     folder + "/config",
+                                               "--program-folder", folder + "/program",
+                                               "--script",         script,
+                                               "--dump",           dumpFile};
 
         const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
             kvx::test::writeFile(sensorsFile, commandOutput("sensors -u"));
-            kvx::test::writeFile(listFile, commandOutput(std::string(KVX_BIN_DIR) + "/korvex --list-sensors --sensor-library " +
-                                                         library + " --config-dir " + folder + "/config"));
+            kvx::test::writeFile(listFile,
+                                 commandOutput(std::string(KVX_BIN_DIR) + "/korvex --list-sensors --sensor-library " +
+                                               library + " --config-dir " + folder + "/config"));
             const kvx::test::ProgramRun korvex = kvx::test::runKorvex(args);
             return std::to_string(korvex.exitCode) + "\n" + korvex.err;
         });
@@ -299,8 +323,8 @@ TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
         }
 
         const std::string golden = std::string(KVX_TEST_DATA_DIR) + "/list-sensors/" + expected.machine + ".txt";
-        const std::string listing =
-            withoutFolder(withoutFolder(kvx::test::readFile(listFile), KVX_BIN_DIR, "BIN"), folder, "FOLDER");
+        const std::string listing = withoutFolder(withoutFolder(kvx::test::readFile(listFile), KVX_BIN_DIR, "BIN"),
+                                                  folder, "FOLDER");
         if (std::getenv("KVX_UPDATE_GOLDEN")) kvx::test::writeFile(golden, listing);
         EXPECT_EQ(listing, kvx::test::readFile(golden)) << "--list-sensors differs from " << golden;
     }
@@ -312,8 +336,9 @@ TEST(LmsensorsKorvexBlackBox, TodaysMachinesShowTheirSensors) {
 TEST(LmsensorsKorvexBlackBox, ListSensorsShowsOverridesAndTheSimulatedBoard) {
     FakeSysfsTree tree;
     findMachine("intel-laptop")->build(tree);
-    tree.setUserReg("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
-                    "\"Temp1\"=\"coretemp-isa-0000/Core 1\"\n\"Fan1\"=\"none\"\n\"Temp2\"=\"Sensor 2\"\n");
+    tree.setUserReg(
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors]\n"
+        "\"Temp1\"=\"coretemp-isa-0000/Core 1\"\n\"Fan1\"=\"none\"\n\"Temp2\"=\"Sensor 2\"\n");
     const std::string korvex = std::string(KVX_BIN_DIR) + "/korvex";
     const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
     const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
@@ -323,13 +348,14 @@ TEST(LmsensorsKorvexBlackBox, ListSensorsShowsOverridesAndTheSimulatedBoard) {
     if (run.skipped)
         GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
     ASSERT_TRUE(run.ok) << run.output;
-    for (const char* line : {"Core 1:        +52.0°C   (temp3)  -> Temp1\n", "Sensor 2:   +41.9°C   (temp3)  -> Temp2\n",
-                             "override \"Temp1\"=\"coretemp-isa-0000/Core 1\"\n", "GetLM78Fans fan 1; override \"Fan1\"=\"none\"\n",
-                             "rails and fans are read: no\n", "exit=0\n"})
+    for (const char* line :
+         {"Core 1:        +52.0°C   (temp3)  -> Temp1\n", "Sensor 2:   +41.9°C   (temp3)  -> Temp2\n",
+          "override \"Temp1\"=\"coretemp-isa-0000/Core 1\"\n", "GetLM78Fans fan 1; override \"Fan1\"=\"none\"\n",
+          "rails and fans are read: no\n", "exit=0\n"})
         EXPECT_NE(run.output.find(line), std::string::npos) << "missing: " << line << "in:\n" << run.output;
 
-    const std::string simulated =
-        commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR + "/libkvx-sim.so");
+    const std::string simulated = commandOutput(noDisplay + korvex + " --list-sensors --sensor-library " + KVX_BIN_DIR +
+                                                "/libkvx-sim.so");
     EXPECT_NE(simulated.find("SIMULATED BOARD"), std::string::npos) << simulated;
 }
 
@@ -346,15 +372,24 @@ TEST(LmsensorsKorvexBlackBox, ChipRemovedWhileRunningGivesNoReading) {
     const std::string script = folder + "/script.txt";
     const std::string before = folder + "/before.json", after = folder + "/after.json";
     kvx::test::writeFile(script, "at 0 select Sensor2ComboBox 2\nat 2 dump " + before + "\n");
-    const std::vector<std::string> args = {
-        "--headless", "--run-for", "22", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx.so", "--config-dir",
-        folder + "/config", "--program-folder", folder + "/program", "--script", script, "--dump", after};
+    const std::vector<std::string> args = {"--headless",
+                                           "--run-for",
+                                           "22",
+                                           "--sensor-library",
+                                           std::string(KVX_BIN_DIR) + "/libkvx.so",
+                                           "--config-dir",
+                                           folder + "/config",
+                                           "--program-folder",
+                                           folder + "/program",
+                                           "--script",
+                                           script,
+                                           "--dump",
+                                           after};
 
     const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
         const std::string errFile = folder + "/err.txt";
         const int pid = kvx::test::startKorvex(args, errFile);
-        for (int waited = 0; !std::filesystem::exists(before) && waited < 600; ++waited)
-            usleep(100 * 1000);
+        for (int waited = 0; !std::filesystem::exists(before) && waited < 600; ++waited) usleep(100 * 1000);
         std::filesystem::remove_all(tree.hwmonDir(4));  // coretemp
         std::filesystem::remove_all(tree.hwmonDir(3));  // thinkpad
         const kvx::test::ProgramRun korvex = kvx::test::waitKorvex(pid, errFile);

@@ -38,8 +38,8 @@ std::string collect(const std::function<void(const SymbolLookup&)>& before) {
     std::snprintf(hex, sizeof hex, "%04X", smbus);
     out << "smbus=" << hex << "\n";
     double rails[7];
-    op<decltype(GetLM78Voltages)>(handle, "GetLM78Voltages")(&rails[0], &rails[1], &rails[2], &rails[3],
-                                                              &rails[4], &rails[5], &rails[6]);
+    op<decltype(GetLM78Voltages)>(handle, "GetLM78Voltages")(&rails[0], &rails[1], &rails[2], &rails[3], &rails[4],
+                                                             &rails[5], &rails[6]);
     const char* railNames[] = {"core0", "core1", "p33", "p5", "p12", "n12", "n5"};
     for (int i = 0; i < 7; ++i) out << railNames[i] << "=" << fixed(rails[i], 3) << "\n";
     int32_t fans[3];

@@ -21,7 +21,6 @@ struct LibraryAnswers {
 
 // `before` runs right after loading, with dlsym-style lookup of operations.
 using SymbolLookup = std::function<void*(const char*)>;
-LibraryAnswers probeLibrary(const FakeSysfsTree& tree,
-                            const std::function<void(const SymbolLookup&)>& before = {});
+LibraryAnswers probeLibrary(const FakeSysfsTree& tree, const std::function<void(const SymbolLookup&)>& before = {});
 
 }  // namespace kvx::lmsensors::testing

@@ -23,20 +23,28 @@ TEST(LmsensorsOverrides, HiveTextIsReadFromTheSensorsKeyOnly) {
         std::map<std::string, std::string> values;
         const char* error;  // substring, or "" for none
     } cases[] = {
-        {"plain values, names lower-cased", kHeader + kKey + "\"Temp1\"=\"it8728-isa-0a30/temp2\"\n\"FAN2\"=\"none\"",
-         {{"temp1", "it8728-isa-0a30/temp2"}, {"fan2", "none"}}, ""},
-        {"other keys are not ours", kHeader + otherKey + "\"Temp1\"=dword:00000001\n" + kKey +
+        {"plain values, names lower-cased",
+         kHeader + kKey + "\"Temp1\"=\"it8728-isa-0a30/temp2\"\n\"FAN2\"=\"none\"",
+         {{"temp1", "it8728-isa-0a30/temp2"}, {"fan2", "none"}},
+         ""},
+        {"other keys are not ours",
+         kHeader + otherKey + "\"Temp1\"=dword:00000001\n" + kKey +
              "\"Temp3\"=\"temp3\"\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sensors\\Sub]\n\"Fan1\"=\"x\"\n",
-         {{"temp3", "temp3"}}, ""},
+         {{"temp3", "temp3"}},
+         ""},
         {"faulty lines in other keys are the program's business",
-         kHeader + otherKey + "\"Broken\"=dword:xyz\ngarbage\n" + kKey + "\"Fan1\"=\"fan2\"\n", {{"fan1", "fan2"}}, ""},
+         kHeader + otherKey + "\"Broken\"=dword:xyz\ngarbage\n" + kKey + "\"Fan1\"=\"fan2\"\n",
+         {{"fan1", "fan2"}},
+         ""},
         {"the key in two sections: the later value wins",
          kHeader + kKey + "\"Fan1\"=\"fan2\"\n\"Fan2\"=\"fan3\"\n" + otherKey + kKey + "\"fan1\"=\"fan3\"\n",
-         {{"fan1", "fan3"}, {"fan2", "fan3"}}, ""},
+         {{"fan1", "fan3"}, {"fan2", "fan3"}},
+         ""},
         {"blank file", "\r\n\n", {}, ""},
         {"no header", kKey + "\"Temp1\"=\"temp2\"\n", {}, "t.reg:1:"},
         {"a dword in the key's second section",
-         kHeader + kKey + "\"Fan1\"=\"fan1\"\n" + otherKey + "\"Temp1\"=dword:1\n" + kKey + "\"TEMP1\"=dword:2\n", {},
+         kHeader + kKey + "\"Fan1\"=\"fan1\"\n" + otherKey + "\"Temp1\"=dword:1\n" + kKey + "\"TEMP1\"=dword:2\n",
+         {},
          "t.reg:7: value \"TEMP1\" is not a string value"},
         {"unterminated string", kHeader + kKey + "\"Fan1\"=\"fan1\"\n\"Temp1\"=\"temp2\n", {}, "t.reg:4:"},
     };
@@ -52,8 +60,12 @@ TEST(LmsensorsOverrides, HiveTextIsReadFromTheSensorsKeyOnly) {
 TEST(LmsensorsOverrides, ValuesAreInterpreted) {
     Overrides o;
     std::string error;
-    ASSERT_TRUE(interpretOverrides({{"chip", "it87*"}, {"smbus", "i2c-3"}, {"temp1", "it8728-isa-0a30 / temp2"},
-                                    {"fan3", "NONE"}, {"lm75.8", "CPU Temp"}, {"core1", "in1"}},
+    ASSERT_TRUE(interpretOverrides({{"chip", "it87*"},
+                                    {"smbus", "i2c-3"},
+                                    {"temp1", "it8728-isa-0a30 / temp2"},
+                                    {"fan3", "NONE"},
+                                    {"lm75.8", "CPU Temp"},
+                                    {"core1", "in1"}},
                                    o, error))
         << error;
     EXPECT_EQ(o.smbusAdapter, 3);
@@ -67,7 +79,10 @@ TEST(LmsensorsOverrides, ValuesAreInterpreted) {
 
 TEST(LmsensorsOverrides, BadValuesAreRefusedWholly) {
     const std::map<std::string, std::string> cases[] = {
-        {{"tmp1", "temp1"}}, {{"lm75.9", "temp1"}}, {{"smbus", "bus3"}}, {{"temp1", "chip/"}},
+        {{"tmp1", "temp1"}},
+        {{"lm75.9", "temp1"}},
+        {{"smbus", "bus3"}},
+        {{"temp1", "chip/"}},
         {{"temp1", "temp1"}, {"fan4", "fan4"}},
     };
     for (const auto& values : cases) {

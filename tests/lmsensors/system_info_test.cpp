@@ -11,10 +11,11 @@ using namespace kvx::lmsensors;
 TEST(LmsensorsSystemInfo, ClockFromCpuinfo) {
     const std::pair<std::string, std::optional<int>> cases[] = {
         {"processor\t: 0\nmodel name\t: X\ncpu MHz\t\t: 2893.204\ncache size\t: 512 KB\n"
-         "processor\t: 1\ncpu MHz\t\t: 1200.000\n", 2893},
+         "processor\t: 1\ncpu MHz\t\t: 1200.000\n",
+         2893},
         {"processor\t: 0\nBogoMIPS\t: 50.00\n", std::nullopt},  // arm: no clock line
-        {"cpu MHz\t\t: 450.5", 451},  // no trailing newline
-        {"cpu MHz\t\t: 1e300\n", std::nullopt},  // beyond an int: no clock, not an undefined cast
+        {"cpu MHz\t\t: 450.5", 451},                            // no trailing newline
+        {"cpu MHz\t\t: 1e300\n", std::nullopt},                 // beyond an int: no clock, not an undefined cast
         {"cpu MHz\t\t: nan\n", std::nullopt},
     };
     for (const auto& [text, mhz] : cases) EXPECT_EQ(clockFromCpuinfo(text), mhz) << text;
@@ -36,8 +37,9 @@ TEST(LmsensorsSystemInfo, MemoryFromMeminfoIs64Bit) {
     // Sizes that would overflow as bytes (signed overflow) are not believed.
     EXPECT_FALSE(memoryFromMeminfo("MemTotal: 9223372036854775807 kB\nMemAvailable: 1 kB\n"));
     EXPECT_FALSE(memoryFromMeminfo("MemTotal: -5 kB\n"));
-    const auto huge = memoryFromMeminfo("MemTotal: 1000 kB\nMemFree: 1 kB\nBuffers: 2251799813685247 kB\n"
-                                        "Cached: 2251799813685247 kB\n");
+    const auto huge = memoryFromMeminfo(
+        "MemTotal: 1000 kB\nMemFree: 1 kB\nBuffers: 2251799813685247 kB\n"
+        "Cached: 2251799813685247 kB\n");
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->availableBytes, huge->totalBytes);
     EXPECT_EQ(memoryUsePercent(MemoryInfo{}), 0);

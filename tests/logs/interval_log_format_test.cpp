@@ -8,7 +8,10 @@ namespace {
 DisplayedReadings shownReadings() {
     DisplayedReadings shown;
     shown.clockRateMhz = 800;
-    shown.temperatures = {"35\xC2\xB0" "C", "--", ""};  // measured, switched off, no reading this poll
+    shown.temperatures = {
+        "35\xC2\xB0"
+        "C",
+        "--", ""};  // measured, switched off, no reading this poll
     shown.rails = {": 1.98", ": 3.31", ": 5.05", ": -5.10", ": 12.10", ": -11.95"};
     shown.fans = {"4560", "not available", "0"};
     return shown;
@@ -31,13 +34,16 @@ TEST(IntervalLogRow, OddDisplayTexts) {
 TEST(IntervalLogRow, TextRowPadsByCharactersAndNeverCuts) {
     const IntervalLogRow row = intervalLogRow(shownReadings(), "12/06/26", "17:05:03");
     EXPECT_EQ(intervalLogTextRow(row),
-              "|12/06/26|17:05:03|800 MHz|35\xC2\xB0" "C       |--         |           |1.98|3.31|5.05|-5.10|12.10|"
+              "|12/06/26|17:05:03|800 MHz|35\xC2\xB0"
+              "C       |--         |           |1.98|3.31|5.05|-5.10|12.10|"
               "-11.95|4560     |N/A      |0        |");
 
     DisplayedReadings fast = shownReadings();
     fast.clockRateMhz = 1400;
     const IntervalLogRow wide = intervalLogRow(fast, "12/31/2026", "5:05:03 PM");
-    EXPECT_TRUE(intervalLogTextRow(wide).starts_with("|12/31/2026|5:05:03 PM|1400 MHz|35\xC2\xB0" "C       |"));
+    EXPECT_TRUE(
+        intervalLogTextRow(wide).starts_with("|12/31/2026|5:05:03 PM|1400 MHz|35\xC2\xB0"
+                                             "C       |"));
 }
 
 TEST(IntervalLogRow, CsvRowUsesTheSeparatorAsItIs) {
@@ -48,9 +54,15 @@ TEST(IntervalLogRow, CsvRowUsesTheSeparatorAsItIs) {
         const char* separator;
         const char* line;
     } cases[] = {
-        {";", "06.12.26;17:05:03;800 MHz;35\xC2\xB0" "C;--;;1,98;3,31;5,05;-5,10;12,10;-11,95;4560;N/A;0"},
-        {",", "06.12.26,17:05:03,800 MHz,35\xC2\xB0" "C,--,,1,98,3,31,5,05,-5,10,12,10,-11,95,4560,N/A,0"},
-        {"", "06.12.2617:05:03800 MHz35\xC2\xB0" "C--1,983,315,05-5,1012,10-11,954560N/A0"},
+        {";",
+         "06.12.26;17:05:03;800 MHz;35\xC2\xB0"
+         "C;--;;1,98;3,31;5,05;-5,10;12,10;-11,95;4560;N/A;0"},
+        {",",
+         "06.12.26,17:05:03,800 MHz,35\xC2\xB0"
+         "C,--,,1,98,3,31,5,05,-5,10,12,10,-11,95,4560,N/A,0"},
+        {"",
+         "06.12.2617:05:03800 MHz35\xC2\xB0"
+         "C--1,983,315,05-5,1012,10-11,954560N/A0"},
     };
     for (const auto& c : cases) EXPECT_EQ(intervalLogCsvRow(row, c.separator), c.line) << '"' << c.separator << '"';
 }

@@ -1,5 +1,5 @@
-#include "logs/log_file_names.h"
 #include "logs/log_file_starts.h"
+#include "logs/log_file_names.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
@@ -51,7 +51,10 @@ const std::string kUpDownHtmlStart = "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n";
 IntervalLogColumns customColumns() {
     IntervalLogColumns columns;
     columns.sensorNames = {"Geh\xC3\xA4use", "CPU \xC2\xB0", "Sensor 3"};
-    columns.fanNames = {"L\xC3\xBC" "fter 1", "Fan 2", "Fan 3"};
+    columns.fanNames = {
+        "L\xC3\xBC"
+        "fter 1",
+        "Fan 2", "Fan 3"};
     columns.p33Nominal = 3.4;
     columns.numbers.decimalSeparator = ',';
     return columns;
@@ -86,14 +89,17 @@ TEST_F(LogFileStartsTest, IntervalHeadersWithOwnNamesAndDecimalComma) {
     EXPECT_EQ(files_.encodeLines(intervalLogTextHeader(columns)),
               kBorder1 + kTitles1 + kBorder3 +
                   "|  Date  |  Time  | Speed |Geh\xE4use    |CPU \xB0      |Sensor 3   |Core|+3,4| +5 | -5  |"
-                  " +12 | -12  |L\xFC" "fter 1 |Fan 2    |Fan 3    |\r\n" +
+                  " +12 | -12  |L\xFC"
+                  "fter 1 |Fan 2    |Fan 3    |\r\n" +
                   kBorder3);
-    EXPECT_NE(files_.encodeLines(intervalLogHtmlHeader(columns))
-                  .find("<td>Speed</td><td>Geh\xE4use</td><td>CPU \xB0</td><td>Sensor 3</td><td>Core</td><td>+3.3</td>"),
-              std::string::npos);
+    EXPECT_NE(
+        files_.encodeLines(intervalLogHtmlHeader(columns))
+            .find("<td>Speed</td><td>Geh\xE4use</td><td>CPU \xB0</td><td>Sensor 3</td><td>Core</td><td>+3.3</td>"),
+        std::string::npos);
     EXPECT_EQ(files_.encodeLines(intervalLogCsvHeader(columns)),
               "Date;Time;Speed;Geh\xE4use;CPU \xB0;Sensor 3;Core;+3,4 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;"
-              "L\xFC" "fter 1;Fan 2;Fan 3\r\n");
+              "L\xFC"
+              "fter 1;Fan 2;Fan 3\r\n");
 }
 
 TEST_F(LogFileStartsTest, NominalVoltageTitleIsTheShortestText) {

@@ -29,10 +29,15 @@ TEST_F(LogFileTest, CreateIfMissingLeavesEvenAnEmptyFileAlone) {
     EXPECT_FALSE(kept.created);
     EXPECT_EQ(readBytes(path("empty.txt")), "");
 
-    const auto made = files_.createIfMissing(path("new.txt"), {"35\xC2\xB0" "C", ""});
+    const auto made = files_.createIfMissing(path("new.txt"), {"35\xC2\xB0"
+                                                               "C",
+                                                               ""});
     EXPECT_TRUE(made.status.ok());
     EXPECT_TRUE(made.created);
-    EXPECT_EQ(readBytes(path("new.txt")), "35\xB0" "C\r\n\r\n") << "Windows-1252 lines ending in CRLF";
+    EXPECT_EQ(readBytes(path("new.txt")),
+              "35\xB0"
+              "C\r\n\r\n")
+        << "Windows-1252 lines ending in CRLF";
 }
 
 struct AppendCase {
@@ -48,13 +53,15 @@ TEST_F(LogFileTest, AppendCutsAtTheFirstMarkInTheLast128Bytes) {
         {"no mark: plain append", "row1\r\n", "row1\r\nnew\r\n"},
         {"empty file", "", "new\r\n"},
         {"mark and closing tags removed", "<tr><td>1</td>\x1A</tr></table>\r\n", "<tr><td>1</td>new\r\n"},
-        {"first of two marks", "a\x1A" "b\x1A" "c", "anew\r\n"},
-        {"mark exactly 128 bytes from the end",
-         "head\x1A" + std::string(127, 'x'), "headnew\r\n"},
-        {"mark 129 bytes from the end is kept",
-         "head\x1A" + std::string(128, 'x'), "head\x1A" + std::string(128, 'x') + "new\r\n"},
-        {"only the last 128 bytes are searched", "\x1A" + filler + "\x1A" + "end",
-         "\x1A" + filler + "new\r\n"},
+        {"first of two marks",
+         "a\x1A"
+         "b\x1A"
+         "c",
+         "anew\r\n"},
+        {"mark exactly 128 bytes from the end", "head\x1A" + std::string(127, 'x'), "headnew\r\n"},
+        {"mark 129 bytes from the end is kept", "head\x1A" + std::string(128, 'x'),
+         "head\x1A" + std::string(128, 'x') + "new\r\n"},
+        {"only the last 128 bytes are searched", "\x1A" + filler + "\x1A" + "end", "\x1A" + filler + "new\r\n"},
     };
     for (const AppendCase& c : cases) {
         writeBytes(path("log.htm"), c.before);

@@ -17,8 +17,8 @@ UpDownReport report(long long clockMhz, std::string startTime, std::string time)
     r.startTime = std::move(startTime);
     r.polls = "12";
     r.clockRateMhz = clockMhz;
-    const char* names[12] = {"Sensor 1", "Sensor 2", "Sensor 3", "Core Voltage", "+3.3 Voltage", "+5 Voltage",
-                             "-5 Voltage", "+12 Voltage", "-12 Voltage", "Fan 1", "Fan 2", "Fan 3"};
+    const char* names[12] = {"Sensor 1",   "Sensor 2",    "Sensor 3",    "Core Voltage", "+3.3 Voltage", "+5 Voltage",
+                             "-5 Voltage", "+12 Voltage", "-12 Voltage", "Fan 1",        "Fan 2",        "Fan 3"};
     for (int i = 0; i < 12; ++i) r.rows[i] = {names[i], "1", "2", "1.50"};
     return r;
 }
@@ -74,9 +74,9 @@ TEST(UpDownReport, AFailedTextReportStopsTheHtmlReportAndTwoSavesAppendTwoReport
     ASSERT_TRUE(WriteUpDownLog(files, folder.programFolder(), {}, r).ok());
     EXPECT_EQ(testing::readBytes(folder.path() / "updown.txt"),
               files.encodeLines(upDownTextReport(r)) + files.encodeLines(upDownTextReport(r)));
-    EXPECT_EQ(testing::readBytes(folder.path() / "updown.htm"),
-              files.encodeLines(upDownLogHtmlStart()) + files.encodeLines(upDownHtmlReport(r)) +
-                  files.encodeLines(upDownHtmlReport(r)));
+    EXPECT_EQ(testing::readBytes(folder.path() / "updown.htm"), files.encodeLines(upDownLogHtmlStart()) +
+                                                                    files.encodeLines(upDownHtmlReport(r)) +
+                                                                    files.encodeLines(upDownHtmlReport(r)));
     // Neither format chosen: nothing is written.
     const std::string before = testing::readBytes(folder.path() / "updown.txt");
     EXPECT_TRUE(WriteUpDownLog(files, folder.programFolder(), {false, false}, r).ok());

@@ -1,7 +1,7 @@
 // The warning log's two formats, byte for byte against files written by hand.
+#include "logs/warning_log.h"
 #include "logs/log_file_names.h"
 #include "logs/log_file_starts.h"
-#include "logs/warning_log.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
@@ -33,7 +33,11 @@ protected:
 // Guards against padding that counts bytes instead of characters, a long value cut
 // short, and an HTML file that keeps more than one closing line.
 TEST_F(WarningLogTest, ThreeEntriesInBothFormatsMatchTheFilesWrittenByHand) {
-    ASSERT_TRUE(write({}, "06.12.26", "12:00:01", "WARNING: Sensor 1 has reached: 50\xC2\xB0" "C / 122\xC2\xB0" "F").ok());
+    ASSERT_TRUE(write({}, "06.12.26", "12:00:01",
+                      "WARNING: Sensor 1 has reached: 50\xC2\xB0"
+                      "C / 122\xC2\xB0"
+                      "F")
+                    .ok());
     ASSERT_TRUE(write({}, "06.12.26", "12:00:05", "12:00:05 - Launched ShutDown Now! on Big Motherboard Alarm").ok());
     ASSERT_TRUE(write({}, "06.12.2026", "12:00:09", "CPU Idle could not be found by KVX").ok());
     const std::string golden = std::string(KVX_TEST_DATA_DIR) + "/warning-log-three-entries";

@@ -20,11 +20,9 @@ using kvx::acquisition::truncateTowardZero;
 constexpr char kSeparators[] = {'.', ','};
 
 // Expectations are written with '.'; this puts the separator under test there.
-std::string withSeparator(std::string text, char separator)
-{
+std::string withSeparator(std::string text, char separator) {
     for (char& c : text) {
-        if (c == '.')
-            c = separator;
+        if (c == '.') c = separator;
     }
     return text;
 }
@@ -44,8 +42,7 @@ struct FixedCase {
 
 // Runs every case under both separators; `text` makes the text of one case.
 template <typename Case, typename MakeText>
-void expectUnderBothSeparators(const std::vector<Case>& cases, MakeText text)
-{
+void expectUnderBothSeparators(const std::vector<Case>& cases, MakeText text) {
     for (char separator : kSeparators) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string("expected ") + c.expected + " separator " + separator);
@@ -55,45 +52,54 @@ void expectUnderBothSeparators(const std::vector<Case>& cases, MakeText text)
 }
 
 template <typename T>
-void expectGeneral(const std::vector<GeneralCase<T>>& cases)
-{
+void expectGeneral(const std::vector<GeneralCase<T>>& cases) {
     expectUnderBothSeparators(cases, [](const auto& c, NumberFormat f) { return generalText(c.value, f); });
 }
 
 template <typename T>
-void expectFixed(const std::vector<FixedCase<T>>& cases)
-{
+void expectFixed(const std::vector<FixedCase<T>>& cases) {
     expectUnderBothSeparators(cases, [](const auto& c, NumberFormat f) { return fixedText(c.value, c.decimals, f); });
 }
 
 // Guards against binary noise in texts (17-digit output) and against cutting
 // to fewer than 15 significant digits.
-TEST(GeneralText, ShortestFormWithinFifteenDigits)
-{
+TEST(GeneralText, ShortestFormWithinFifteenDigits) {
     expectGeneral<double>({
-        {5.1000000000000005, "5.1"}, {0.1 + 0.2, "0.3"}, {-95.9, "-95.9"}, {2.0 / 3.0, "0.666666666666667"},
-        {-40.0, "-40"}, {123456789012345.0, "123456789012345"}, {12345.678901234567, "12345.6789012346"}, {-0.0, "0"},
+        {5.1000000000000005, "5.1"},
+        {0.1 + 0.2, "0.3"},
+        {-95.9, "-95.9"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {-40.0, "-40"},
+        {123456789012345.0, "123456789012345"},
+        {12345.678901234567, "12345.6789012346"},
+        {-0.0, "0"},
     });
 }
 
 // Guards against exponent form at the wrong magnitude, and against "+" signs,
 // leading exponent zeros or trailing zeros in that form.
-TEST(GeneralText, ExponentFormOnlyOutsidePlainRange)
-{
+TEST(GeneralText, ExponentFormOnlyOutsidePlainRange) {
     expectGeneral<double>({
-        {123456789012345678.0, "1.23456789012346E17"}, {999999999999999.0, "999999999999999"},
-        {999999999999999.9, "1E15"}, {1e14, "100000000000000"}, {-2.5e20, "-2.5E20"}, {0.00001, "0.00001"},
-        {0.0000099999, "9.9999E-6"}, {-1e-6, "-1E-6"}, {4.9406564584124654e-324, "4.94065645841247E-324"},
+        {123456789012345678.0, "1.23456789012346E17"},
+        {999999999999999.0, "999999999999999"},
+        {999999999999999.9, "1E15"},
+        {1e14, "100000000000000"},
+        {-2.5e20, "-2.5E20"},
+        {0.00001, "0.00001"},
+        {0.0000099999, "9.9999E-6"},
+        {-1e-6, "-1E-6"},
+        {4.9406564584124654e-324, "4.94065645841247E-324"},
     });
 }
 
 // Guards against rounding an exact half at the 16th digit to even: halves go
 // away from zero in the general format as in fixed notation.
-TEST(GeneralText, ExactHalfBeyondDigitFifteenGoesAwayFromZero)
-{
+TEST(GeneralText, ExactHalfBeyondDigitFifteenGoesAwayFromZero) {
     expectGeneral<double>({
-        {1234567890123445.0, "1.23456789012345E15"}, {-1234567890123445.0, "-1.23456789012345E15"},
-        {1234567890123444.0, "1.23456789012344E15"}, {-123456789012344.5, "-123456789012345"},
+        {1234567890123445.0, "1.23456789012345E15"},
+        {-1234567890123445.0, "-1.23456789012345E15"},
+        {1234567890123444.0, "1.23456789012344E15"},
+        {-123456789012344.5, "-123456789012345"},
         {999999999999999.5, "1E15"},
     });
 }
@@ -101,77 +107,91 @@ TEST(GeneralText, ExactHalfBeyondDigitFifteenGoesAwayFromZero)
 // Guards against extended-precision error in Fahrenheit values showing
 // (95.8999999999999999944 must read 95.9), against losing the extended range,
 // and against "nan"/"-0" texts.
-TEST(GeneralText, ExtendedPrecisionZeroAndNonFinite)
-{
+TEST(GeneralText, ExtendedPrecisionZeroAndNonFinite) {
     constexpr long double inf = std::numeric_limits<long double>::infinity();
     expectGeneral<long double>({
-        {35.5L * 1.8L + 32, "95.9"}, {37.5L * 1.8L + 32, "99.5"}, {-40.0L * 1.8L + 32, "-40"},
-        {0.1L * 3, "0.3"}, {1e4000L, "1E4000"}, {1.5e-4000L, "1.5E-4000"},
-        {-0.0L, "0"}, {std::numeric_limits<long double>::quiet_NaN(), "NAN"}, {inf, "INF"}, {-inf, "-INF"},
+        {35.5L * 1.8L + 32, "95.9"},
+        {37.5L * 1.8L + 32, "99.5"},
+        {-40.0L * 1.8L + 32, "-40"},
+        {0.1L * 3, "0.3"},
+        {1e4000L, "1E4000"},
+        {1.5e-4000L, "1.5E-4000"},
+        {-0.0L, "0"},
+        {std::numeric_limits<long double>::quiet_NaN(), "NAN"},
+        {inf, "INF"},
+        {-inf, "-INF"},
     });
     EXPECT_EQ(generalText(std::numeric_limits<double>::quiet_NaN(), NumberFormat{}), "NAN");
 }
 
 // Guards against rounding exact halves to even (or toward zero) in fixed
 // notation, including on the negative side.
-TEST(FixedText, ExactHalvesGoAwayFromZero)
-{
+TEST(FixedText, ExactHalvesGoAwayFromZero) {
     expectFixed<double>({
-        {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.5, 0, "1"}, {0.0625, 3, "0.063"},
+        {0.125, 2, "0.13"},
+        {-0.125, 2, "-0.13"},
+        {2.5, 0, "3"},
+        {-2.5, 0, "-3"},
+        {0.5, 0, "1"},
+        {0.0625, 3, "0.063"},
     });
 }
 
 // Guards against rounding decimal look-alikes as halves: these are stored
 // just below the half and round down.
-TEST(FixedText, NearHalvesFollowTheStoredValue)
-{
+TEST(FixedText, NearHalvesFollowTheStoredValue) {
     expectFixed<double>({
-        {2.675, 2, "2.67"}, {1.005, 2, "1.00"}, {0.045, 2, "0.04"}, {0.1, 18, "0.100000000000000006"},
+        {2.675, 2, "2.67"},
+        {1.005, 2, "1.00"},
+        {0.045, 2, "0.04"},
+        {0.1, 18, "0.100000000000000006"},
     });
 }
 
 // Guards against "-0.00" for small negative values, and against dropping the
 // sign of a negative value that does not round to zero.
-TEST(FixedText, NegativeZeroResultsHaveNoSign)
-{
+TEST(FixedText, NegativeZeroResultsHaveNoSign) {
     expectFixed<double>({
-        {-0.0, 2, "0.00"}, {-0.004, 2, "0.00"}, {-0.4, 0, "0"},
-        {-0.005, 2, "-0.01"}, // stored just above the half
+        {-0.0, 2, "0.00"}, {-0.004, 2, "0.00"}, {-0.4, 0, "0"}, {-0.005, 2, "-0.01"},  // stored just above the half
     });
 }
 
 // Guards against lost carries, wrong widths, out-of-range decimal counts and
 // non-finite values.
-TEST(FixedText, CarriesWidthsAndDecimalCounts)
-{
+TEST(FixedText, CarriesWidthsAndDecimalCounts) {
     expectFixed<double>({
-        {99.5, 0, "100"}, {-9.999, 2, "-10.00"}, {5.0, 2, "5.00"}, {1e20, 2, "100000000000000000000.00"},
-        {0.125, 25, "0.125000000000000000"}, {2.5, -3, "3"}, // clamped to 18 and 0 decimals
-        {std::numeric_limits<double>::quiet_NaN(), 2, "NAN"}, {-std::numeric_limits<double>::infinity(), 2, "-INF"},
+        {99.5, 0, "100"},
+        {-9.999, 2, "-10.00"},
+        {5.0, 2, "5.00"},
+        {1e20, 2, "100000000000000000000.00"},
+        {0.125, 25, "0.125000000000000000"},
+        {2.5, -3, "3"},  // clamped to 18 and 0 decimals
+        {std::numeric_limits<double>::quiet_NaN(), 2, "NAN"},
+        {-std::numeric_limits<double>::infinity(), 2, "-INF"},
     });
 }
 
 // Guards against a nominal that collects error from repeated 0.1 steps
 // showing it: from 2.8 the steps reach 5.0999999999999970 and
 // 0.99999999999999833, which read 5.1 and 1.0.
-TEST(FixedText, AccumulatedStepsShowTheirRoundedValue)
-{
+TEST(FixedText, AccumulatedStepsShowTheirRoundedValue) {
     double up = 2.8;
-    while (up < 5.0)
-        up += 0.1;
+    while (up < 5.0) up += 0.1;
     double down = 2.8;
-    while (down > 1.0)
-        down -= 0.1;
+    while (down > 1.0) down -= 0.1;
     expectFixed<double>({{up, 1, "5.1"}, {down, 1, "1.0"}});
 }
 
 // Guards against extended values being rounded through double: 0.045L is
 // stored just above the half, unlike the double 0.045.
-TEST(FixedText, ExtendedPrecisionValues)
-{
+TEST(FixedText, ExtendedPrecisionValues) {
     expectFixed<long double>({
-        {35.5L * 1.8L + 32, 2, "95.90"}, {37.5L * 1.8L + 32, 0, "100"}, {-2.5L, 0, "-3"},
-        {0.045L, 2, "0.05"}, {2.675L, 2, "2.67"}, {-0.001L, 2, "0.00"},
+        {35.5L * 1.8L + 32, 2, "95.90"},
+        {37.5L * 1.8L + 32, 0, "100"},
+        {-2.5L, 0, "-3"},
+        {0.045L, 2, "0.05"},
+        {2.675L, 2, "2.67"},
+        {-0.001L, 2, "0.00"},
     });
 }
 
@@ -183,8 +203,7 @@ struct WholeCase {
 };
 
 template <typename T>
-void expectWhole(const std::vector<WholeCase<T>>& cases)
-{
+void expectWhole(const std::vector<WholeCase<T>>& cases) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "value " << static_cast<long double>(c.value));
         EXPECT_EQ(roundHalfEven(c.value), c.halfEven);
@@ -194,28 +213,38 @@ void expectWhole(const std::vector<WholeCase<T>>& cases)
 
 // Guards against halves going away from zero (or up) where the even
 // neighbour is wanted, and against truncation rounding negative values down.
-TEST(WholeNumbers, HalfEvenAndTowardZero)
-{
+TEST(WholeNumbers, HalfEvenAndTowardZero) {
     expectWhole<double>({
-        {2.5, 2, 2}, {3.5, 4, 3}, {-2.5, -2, -2}, {-3.5, -4, -3}, {-0.5, 0, 0},
-        {2.4999999999999996, 2, 2}, {2.5000000000000004, 3, 2}, {-95.9, -96, -95},
+        {2.5, 2, 2},
+        {3.5, 4, 3},
+        {-2.5, -2, -2},
+        {-3.5, -4, -3},
+        {-0.5, 0, 0},
+        {2.4999999999999996, 2, 2},
+        {2.5000000000000004, 3, 2},
+        {-95.9, -96, -95},
         {4503599627370497.0, 4503599627370497, 4503599627370497},
     });
     expectWhole<long double>({
-        {35.5L * 1.8L + 32, 96, 95}, {37.5L * 1.8L + 32, 100, 99}, {-40.5L, -40, -40},
+        {35.5L * 1.8L + 32, 96, 95},
+        {37.5L * 1.8L + 32, 100, 99},
+        {-40.5L, -40, -40},
     });
 }
 
 // Guards against undefined conversions of values outside the int64 range.
-TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero)
-{
+TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero) {
     constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
     const double inf = std::numeric_limits<double>::infinity();
     expectWhole<double>({
-        {1e300, max, max}, {-1e300, min, min}, {inf, max, max}, {-inf, min, min},
+        {1e300, max, max},
+        {-1e300, min, min},
+        {inf, max, max},
+        {-inf, min, min},
         {std::numeric_limits<double>::quiet_NaN(), 0, 0},
-        {9223372036854775808.0, max, max}, {-9223372036854775808.0, min, min}, // +-2^63
+        {9223372036854775808.0, max, max},
+        {-9223372036854775808.0, min, min},  // +-2^63
     });
     if (std::numeric_limits<long double>::digits >= 64) {
         // 2^63 - 0.5 rounds to the even 2^63, one past the largest int64.
@@ -225,8 +254,7 @@ TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero)
 
 // Guards against the C locale leaking into the texts: with a comma locale
 // active, '.' must still be written when '.' is asked for.
-TEST(NumberTexts, IgnoreTheCLocale)
-{
+TEST(NumberTexts, IgnoreTheCLocale) {
     const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     bool found = false;
@@ -249,4 +277,4 @@ TEST(NumberTexts, IgnoreTheCLocale)
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-} // namespace
+}  // namespace

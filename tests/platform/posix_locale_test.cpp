@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/fake/fixed_locale.h"
 #include "platform/linux/posix_locale.h"

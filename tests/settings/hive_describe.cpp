@@ -25,16 +25,16 @@ std::string describe(const Hive& hive) {
             out += key.path() + "|" + value.name + "|";
             char number[16];
             switch (value.type) {
-            case HiveValueType::String: out += "s:" + value.text; break;
-            case HiveValueType::Dword:
-                std::snprintf(number, sizeof number, "d:%08x", static_cast<unsigned>(value.dword));
-                out += number;
-                break;
-            case HiveValueType::Binary: out += "b:" + bytesText(value.bytes); break;
-            case HiveValueType::Other:
-                std::snprintf(number, sizeof number, "t%x:", static_cast<unsigned>(value.otherType));
-                out += number + bytesText(value.bytes);
-                break;
+                case HiveValueType::String: out += "s:" + value.text; break;
+                case HiveValueType::Dword:
+                    std::snprintf(number, sizeof number, "d:%08x", static_cast<unsigned>(value.dword));
+                    out += number;
+                    break;
+                case HiveValueType::Binary: out += "b:" + bytesText(value.bytes); break;
+                case HiveValueType::Other:
+                    std::snprintf(number, sizeof number, "t%x:", static_cast<unsigned>(value.otherType));
+                    out += number + bytesText(value.bytes);
+                    break;
             }
             out += "\n";
         }

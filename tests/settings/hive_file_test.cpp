@@ -1,15 +1,15 @@
-#include "platform/linux/posix_file_system.h"
 #include "settings/hive_file.h"
+#include "platform/linux/posix_file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace kvx::settings {
 namespace {
@@ -24,9 +24,7 @@ std::string readBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 Hive hiveWithInterval(std::uint32_t interval) {
     Hive hive;
@@ -106,10 +104,11 @@ TEST_F(HiveFileTest, UnreadableFileIsMovedAsideNotOverwritten) {
 }
 
 TEST_F(HiveFileTest, BadLinesLoadTheRestAndTheNextSaveKeepsACopy) {
-    const std::string original = "Windows Registry Editor Version 5.00\r\n\r\n"
-                                 "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-                                 "\"Interval\"=dword:00002710\r\n"
-                                 "\"Typo\"=dword:1O\r\n";
+    const std::string original =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
+        "\"Interval\"=dword:00002710\r\n"
+        "\"Typo\"=dword:1O\r\n";
     writeBytes(path_, original);
     HiveFile file(files_, path_.string());
     HiveLoad load = file.load();

@@ -18,9 +18,11 @@ using namespace kvx::test;
 const std::string kSim = std::string(KVX_BIN_DIR) + "/libkvx-sim.so";
 
 ProgramRun runIn(const fs::path& folder, std::vector<std::string> more) {
-    std::vector<std::string> args = {"--headless", "--virtual-time", "--run-for", "5", "--config-dir",
-                                     (folder / "config").string(), "--program-folder",
-                                     (folder / "program").string(), "--sensor-library", kSim};
+    std::vector<std::string> args = {"--headless",       "--virtual-time",
+                                     "--run-for",        "5",
+                                     "--config-dir",     (folder / "config").string(),
+                                     "--program-folder", (folder / "program").string(),
+                                     "--sensor-library", kSim};
     args.insert(args.end(), more.begin(), more.end());
     return runKorvex(args);
 }
@@ -35,7 +37,9 @@ TEST(HiveProgram, ANameInAnotherEncodingIsReportedShownAsReplacementAndKeptAside
     const std::string stored = "\"VUM 1 Name\"=\"Sensor 1\"";
     const std::size_t at = hive.find(stored);
     ASSERT_NE(at, std::string::npos) << "the first run saves an ASCII file";
-    const std::string edited = hive.replace(at, stored.size(), "\"VUM 1 Name\"=\"Mobo \xB0" "C\"");
+    const std::string edited = hive.replace(at, stored.size(),
+                                            "\"VUM 1 Name\"=\"Mobo \xB0"
+                                            "C\"");
     writeFile(folder / "config/user.reg", edited);
 
     const ProgramRun run = runIn(folder, {"--dump", (folder / "dump.json").string()});
@@ -46,7 +50,8 @@ TEST(HiveProgram, ANameInAnotherEncodingIsReportedShownAsReplacementAndKeptAside
         << run.err;
 
     QJsonParseError error{};
-    const QJsonDocument dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(folder / "dump.json")), &error);
+    const QJsonDocument dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(folder / "dump.json")),
+                                                       &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(dump["controls"]["Form1.Edit4"]["text"].toString(), QString::fromUtf8("Mobo \uFFFDC"));
 

@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 
 const std::string kTestKey = "HKEY_CURRENT_USER\\Software\\Korvex Wine Test";
 const std::string kKorvexKey = "HKEY_CURRENT_USER\\Software\\Korvex";
-const std::string kDegree = "Mobo \xC2\xB0" "C";
+const std::string kDegree =
+    "Mobo \xC2\xB0"
+    "C";
 const std::string kChip = "\xC4\x8Cip 1";
 const std::string kTemperature = "\xE6\xB8\xA9\xE5\xBA\xA6";
 
@@ -112,7 +114,10 @@ Hive valuesHive() {
     key.setString("Empty", "");
     key.setString("", "default value");
     std::string longText;
-    for (int i = 0; i < 60; ++i) longText += "Sensor " + std::to_string(i) + " \xC2\xB0" "C; ";
+    for (int i = 0; i < 60; ++i)
+        longText += "Sensor " + std::to_string(i) +
+                    " \xC2\xB0"
+                    "C; ";
     key.setString("Long", longText);
     key.setString("Long ASCII", std::string(1500, 'x'));
     key.setString("Emoji", "\xF0\x9F\x8C\xA1");
@@ -146,8 +151,10 @@ Hive namesHive() {
 // A first run in which a person answers the first-run dialogs and names the sensors and fans.
 std::string namingScript() {
     return "at 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\n"
-           "at 1 set Edit4 \"" + kDegree + "\"\nat 1 set Edit5 \"" + kChip + "\"\nat 1 set Edit6 \"" + kTemperature +
-           "\"\nat 1 set Edit1 \"L\xC3\xBC" "fter \\\"1\"\nat 1 set Edit2 \"a\\\\b\"\n";
+           "at 1 set Edit4 \"" +
+           kDegree + "\"\nat 1 set Edit5 \"" + kChip + "\"\nat 1 set Edit6 \"" + kTemperature +
+           "\"\nat 1 set Edit1 \"L\xC3\xBC"
+           "fter \\\"1\"\nat 1 set Edit2 \"a\\\\b\"\n";
 }
 
 Hive loadFile(const fs::path& path) {
@@ -198,17 +205,18 @@ TEST(HiveWine, TheRegistryEditorImportsEveryValueKorvexWrites) {
     ASSERT_TRUE(HiveFile(files, (folder / "names.reg").string()).save(namesHive()).ok());
     test::writeFile(folder / "script.txt", namingScript());
     const test::ProgramRun run = test::runKorvex(
-        {"--headless", "--virtual-time", "--run-for", "5", "--script", (folder / "script.txt").string(),
-         "--config-dir", (folder / "config").string(),
-         "--program-folder", (folder / "program").string(), "--sensor-library",
+        {"--headless", "--virtual-time", "--run-for", "5", "--script", (folder / "script.txt").string(), "--config-dir",
+         (folder / "config").string(), "--program-folder", (folder / "program").string(), "--sensor-library",
          std::string(KVX_BIN_DIR) + "/libkvx-sim.so"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const fs::path userHive = folder / "config/user.reg";
     const Hive savedByKorvex = loadFile(userHive);
     const HiveKey* settings = savedByKorvex.findKey(kKorvexKey);
     ASSERT_NE(settings, nullptr);
-    for (const auto& [name, text] : {std::pair{"VUM 1 Name", kDegree}, {"VUM 2 Name", kChip},
-                                     {"VUM 3 Name", kTemperature}, {"Fan 2 Name", std::string("a\\b")}}) {
+    for (const auto& [name, text] : {std::pair{"VUM 1 Name", kDegree},
+                                     {"VUM 2 Name", kChip},
+                                     {"VUM 3 Name", kTemperature},
+                                     {"Fan 2 Name", std::string("a\\b")}}) {
         ASSERT_NE(settings->find(name), nullptr) << name;
         EXPECT_EQ(settings->find(name)->text, text);
     }
@@ -221,13 +229,12 @@ TEST(HiveWine, TheRegistryEditorImportsEveryValueKorvexWrites) {
     }
 
     for (const char* file : {"ascii.reg", "values.reg", "names.reg", "config/user.reg"}) {
-        ASSERT_EQ(runWine(prefix, {"wine", "regedit", "/S", (folder / file).string()}, log), 0)
-            << file << "\n" << test::readFile(log);
+        ASSERT_EQ(runWine(prefix, {"wine", "regedit", "/S", (folder / file).string()}, log), 0) << file << "\n"
+                                                                                                << test::readFile(log);
     }
     ASSERT_EQ(runWine(prefix, {"wine", "regedit", "/E", (folder / "test-export.reg").string(), kTestKey}, log), 0)
         << test::readFile(log);
-    ASSERT_EQ(runWine(prefix, {"wine", "regedit", "/E", (folder / "korvex-export.reg").string(), kKorvexKey}, log),
-              0)
+    ASSERT_EQ(runWine(prefix, {"wine", "regedit", "/E", (folder / "korvex-export.reg").string(), kKorvexKey}, log), 0)
         << test::readFile(log);
     runWine(prefix, {"wineserver", "-k"}, log);
     fs::remove_all(prefix);  // hundreds of megabytes

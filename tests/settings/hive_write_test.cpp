@@ -7,7 +7,6 @@
 #include <functional>
 #include <tuple>
 
-
 namespace kvx::settings {
 namespace {
 
@@ -34,7 +33,9 @@ Hive richHive() {
     key.setDword("InterVal", 10000);
     key.setDword("LM78 Compensation", static_cast<std::uint32_t>(-20));
     key.setString("MB Alarm Path", "C:\\Program Files\\Say \"hi\".exe");
-    key.setString("Fan 1 Name", "L\xC3\xBC" "fter \xF0\x9F\x8C\x80");
+    key.setString("Fan 1 Name",
+                  "L\xC3\xBC"
+                  "fter \xF0\x9F\x8C\x80");
     key.setString("Empty", "");
     key.setString("Two lines", "first\r\nsecond\n");
     key.setString(std::string("With zero\0inside", 16), std::string("a\0b", 3));
@@ -85,21 +86,31 @@ std::string decoded(const std::string& serialized) {
 // carries exactly is written as ASCII; any other is UTF-16LE with BOM, like the editor's exports.
 TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
     const std::vector<std::tuple<const char*, std::function<void(Hive&)>, bool>> cases = {
-        {"dwords, binaries and ASCII texts", [](Hive& h) {
+        {"dwords, binaries and ASCII texts",
+         [](Hive& h) {
              h.key(kKey).setString("Path", "C:\\x \"y\"");
              h.key(kKey).setBinary("Bin", {0xff, 0x80});
-         }, false},
-        {"a text outside ASCII", [](Hive& h) { h.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C"); }, true},
+         },
+         false},
+        {"a text outside ASCII",
+         [](Hive& h) {
+             h.key(kKey).setString("VUM 1 Name",
+                                   "Mobo \xC2\xB0"
+                                   "C");
+         },
+         true},
         {"a value name outside ASCII", [](Hive& h) { h.key(kKey).setDword("\xC4\x8Cip 1", 1); }, true},
         {"a key path outside ASCII", [](Hive& h) { h.key(std::string(kKey) + "\\\xE6\xB8\xA9"); }, true},
         {"a text with a line break", [](Hive& h) { h.key(kKey).setString("Two", "a\r\nb"); }, true},
-        {"expandable string data", [](Hive& h) {
+        {"expandable string data",
+         [](Hive& h) {
              HiveValue value;
              value.type = HiveValueType::Other;
              value.otherType = 2;
              value.bytes = {0x25, 0, 0, 0};
              h.key(kKey).set(value);
-         }, true},
+         },
+         true},
     };
     for (const auto& [label, fill, utf16] : cases) {
         SCOPED_TRACE(label);
@@ -120,7 +131,9 @@ TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
 // Guards against "[-x]" (a deletion) for a key "-x", and malformed UTF-8 reaching the file.
 TEST(HiveWrite, Utf16LayoutIsTheRegistryEditorExport) {
     Hive hive;
-    hive.key(kKey).setString("VUM 1 Name", "Mobo \xC2\xB0" "C");
+    hive.key(kKey).setString("VUM 1 Name",
+                             "Mobo \xC2\xB0"
+                             "C");
     hive.key(kKey).setString("Bad", "\xFF");
     hive.key(kKey).setString("Zero", std::string("a\0", 2));
     hive.key("-x").setDword("A", 1);
@@ -130,7 +143,8 @@ TEST(HiveWrite, Utf16LayoutIsTheRegistryEditorExport) {
               "Windows Registry Editor Version 5.00\r\n"
               "\r\n"
               "[HKEY_CURRENT_USER\\Software\\Korvex]\r\n"
-              "\"VUM 1 Name\"=\"Mobo \xC2\xB0" "C\"\r\n"
+              "\"VUM 1 Name\"=\"Mobo \xC2\xB0"
+              "C\"\r\n"
               "\"Bad\"=\"\xEF\xBF\xBD\"\r\n"
               "\"Zero\"=hex(1):61,00,00,00,00,00\r\n"
               "\r\n"

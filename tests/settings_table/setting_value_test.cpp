@@ -20,28 +20,32 @@ struct ReadCase {
 // Guards against a value of the wrong stored type or size being taken instead of failing the read.
 TEST(SettingValue, ReadRulesPerType) {
     const ReadCase cases[] = {
-        {"integer from dword, two's complement", [](HiveKey& k) { k.setDword("V", 0xFFFFFFFF); },
-         SettingType::Integer, std::int32_t{-1}},
+        {"integer from dword, two's complement", [](HiveKey& k) { k.setDword("V", 0xFFFFFFFF); }, SettingType::Integer,
+         std::int32_t{-1}},
         {"integer stored as text fails", [](HiveKey& k) { k.setString("V", "50"); }, SettingType::Integer,
          std::nullopt},
         {"boolean: any non-zero is true", [](HiveKey& k) { k.setDword("V", 2); }, SettingType::Boolean, true},
         {"boolean missing fails", [](HiveKey&) {}, SettingType::Boolean, std::nullopt},
         {"float from 8 bytes", [](HiveKey& k) { k.setBinary("V", k60Bytes); }, SettingType::Float, 60.0},
-        {"float of 4 bytes fails", [](HiveKey& k) { k.setBinary("V", {0, 0, 0x70, 0x42}); },
+        {"float of 4 bytes fails",
+         [](HiveKey& k) {
+             k.setBinary("V", {0, 0, 0x70, 0x42});
+         },
          SettingType::Float, std::nullopt},
         {"float as dword fails", [](HiveKey& k) { k.setDword("V", 60); }, SettingType::Float, std::nullopt},
         {"string missing is empty", [](HiveKey&) {}, SettingType::String, std::string()},
         {"string ends at its first zero byte", [](HiveKey& k) { k.setString("V", std::string("ab\0cd", 5)); },
          SettingType::String, std::string("ab")},
         {"string of another registry type fails",
-         [](HiveKey& k) { k.set(HiveValue{"V", HiveValueType::Other, "", 0, {'a', 0, 0, 0}, 2}); },
+         [](HiveKey& k) {
+             k.set(HiveValue{"V", HiveValueType::Other, "", 0, {'a', 0, 0, 0}, 2});
+         },
          SettingType::String, std::nullopt},
         {"colour name in any case", [](HiveKey& k) { k.setString("V", "CLRED"); }, SettingType::Colour,
          Colour{0x0000FF}},
-        {"colour number", [](HiveKey& k) { k.setString("V", "$00FF8000"); }, SettingType::Colour,
-         Colour{0x00FF8000}},
-        {"colour text that is no colour fails", [](HiveKey& k) { k.setString("V", "bright"); },
-         SettingType::Colour, std::nullopt},
+        {"colour number", [](HiveKey& k) { k.setString("V", "$00FF8000"); }, SettingType::Colour, Colour{0x00FF8000}},
+        {"colour text that is no colour fails", [](HiveKey& k) { k.setString("V", "bright"); }, SettingType::Colour,
+         std::nullopt},
     };
     for (const ReadCase& c : cases) {
         HiveKey key("K");

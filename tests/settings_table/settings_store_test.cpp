@@ -1,14 +1,14 @@
-#include "platform/linux/posix_file_system.h"
 #include "settings/settings_store.h"
+#include "platform/linux/posix_file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace kvx::settings {
 namespace {
@@ -48,8 +48,9 @@ struct MapBindings {
     MapBindings() {
         for (const SettingRow& row : settingRows()) {
             values[row.name] = row.defaultValue;
-            bindings.bind(row.name, [this, &row](const SettingValue& v) { values[row.name] = v; },
-                          [this, &row] { return values.at(row.name); });
+            bindings.bind(
+                row.name, [this, &row](const SettingValue& v) { values[row.name] = v; },
+                [this, &row] { return values.at(row.name); });
         }
     }
     void setAllOtherThanDefault() {
@@ -91,13 +92,11 @@ struct StoredCase {
     const char* what;
     std::function<void(Hive&)> change;
     ReadOutcome outcome;
-    int stoppedAt;  // 0: read to the end
+    int stoppedAt;                                                      // 0: read to the end
     std::vector<std::pair<std::string_view, SettingValue>> exceptions;  // values that are neither stored nor default
 };
 
-HiveKey& korvex(Hive& hive) {
-    return hive.key(kSettingsKeyPath);
-}
+HiveKey& korvex(Hive& hive) { return hive.key(kSettingsKeyPath); }
 
 std::function<void(Hive&)> keepReadsBefore(int readNumber) {
     return [readNumber](Hive& hive) {
@@ -114,27 +113,41 @@ TEST_F(SettingsStoreTest, StoredSetsAndWhatReadingThemGives) {
     const StoredCase cases[] = {
         {"complete set", [](Hive&) {}, ReadOutcome::Read, 0, {}},
         {"no settings key", [](Hive& h) { h.removeKey(kSettingsKeyPath); }, ReadOutcome::NoKey, 0, {}},
-        {"key without the first-run marker", [](Hive& h) { korvex(h).remove("MB Tempature Scale"); },
-         ReadOutcome::FirstRunDue, 0, {}},
-        {"\"MB Alarm Path\" missing reads as empty", [](Hive& h) { korvex(h).remove("MB Alarm Path"); },
-         ReadOutcome::Read, 0, {{"MB Alarm Path", std::string()}}},
+        {"key without the first-run marker",
+         [](Hive& h) { korvex(h).remove("MB Tempature Scale"); },
+         ReadOutcome::FirstRunDue,
+         0,
+         {}},
+        {"\"MB Alarm Path\" missing reads as empty",
+         [](Hive& h) { korvex(h).remove("MB Alarm Path"); },
+         ReadOutcome::Read,
+         0,
+         {{"MB Alarm Path", std::string()}}},
         // Reading stops at read 88, the last value before the names that can fail:
         // the name fields keep their design-time texts.
         {"set ends before read 88", keepReadsBefore(88), ReadOutcome::Read, 88, {}},
         // The missing names 92-94 read as empty and get their fixed names; the
         // float at 95 then ends the reading.
-        {"set ends before read 92", keepReadsBefore(92), ReadOutcome::Read, 95,
+        {"set ends before read 92",
+         keepReadsBefore(92),
+         ReadOutcome::Read,
+         95,
          {{"VUM 1 Name", std::string("Motherboard")},
           {"VUM 2 Name", std::string("CPU LM75")},
           {"VUM 3 Name", std::string("WB Sensor 2")}}},
-        {"integer stored as text", [](Hive& h) { korvex(h).setString("MB Tempature Alarm", "57"); },
-         ReadOutcome::Read, 2, {}},
+        {"integer stored as text",
+         [](Hive& h) { korvex(h).setString("MB Tempature Alarm", "57"); },
+         ReadOutcome::Read,
+         2,
+         {}},
         {"names in another letter case",
          [](Hive& h) {
              korvex(h).remove("InterVal");
              korvex(h).setDword("interval", 2000);
          },
-         ReadOutcome::Read, 0, {{"Interval", std::int32_t{2000}}}},
+         ReadOutcome::Read,
+         0,
+         {{"Interval", std::int32_t{2000}}}},
     };
     for (const StoredCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -154,8 +167,8 @@ TEST_F(SettingsStoreTest, StoredSetsAndWhatReadingThemGives) {
             auto exception = std::find_if(c.exceptions.begin(), c.exceptions.end(),
                                           [&](const auto& e) { return e.first == row.name; });
             const SettingValue expected = exception != c.exceptions.end() ? exception->second
-                                          : row.readNumber <= lastRead ? otherThanDefault(row)
-                                                                       : row.defaultValue;
+                                          : row.readNumber <= lastRead    ? otherThanDefault(row)
+                                                                          : row.defaultValue;
             EXPECT_EQ(state.values[row.name], expected) << row.readNumber << " " << row.name;
         }
     }
@@ -198,8 +211,9 @@ TEST_F(SettingsStoreTest, HooksRunAfterEachAppliedReadAndMayEndTheReading) {
     EXPECT_EQ(hooked.values["Show Log On Pop Up"], rowOf("Show Log On Pop Up").defaultValue);
 
     MapBindings failing;
-    failing.bindings.bind("Tovel", [](const SettingValue&) { throw std::runtime_error("handler raised"); },
-                          [] { return SettingValue{false}; });
+    failing.bindings.bind(
+        "Tovel", [](const SettingValue&) { throw std::runtime_error("handler raised"); },
+        [] { return SettingValue{false}; });
     const ReadReport stoppedByApply = store().read(failing.bindings);
     EXPECT_EQ(stoppedByApply.stoppedAt, 42);
     EXPECT_EQ(failing.values["Check MB"], otherThanDefault(rowOf("Check MB")));
@@ -210,8 +224,9 @@ TEST_F(SettingsStoreTest, HooksRunAfterEachAppliedReadAndMayEndTheReading) {
 TEST_F(SettingsStoreTest, FailedValueIsReportedAndLaterValuesKeepWhatTheFileHeld) {
     saveHive(storedSet());
     MapBindings state;
-    state.bindings.bind("Log File Size Max", [](const SettingValue&) {},
-                        []() -> SettingValue { throw std::runtime_error("no control"); });
+    state.bindings.bind(
+        "Log File Size Max", [](const SettingValue&) {},
+        []() -> SettingValue { throw std::runtime_error("no control"); });
     const WriteReport report = store().write(state.bindings);
     EXPECT_EQ(report.error, "Failed to set data for 'Log File Size Max'");
     EXPECT_EQ(report.failedValue, "Log File Size Max");

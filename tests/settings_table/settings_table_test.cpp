@@ -1,5 +1,5 @@
-#include "settings/hive_names.h"
 #include "settings/settings_table.h"
+#include "settings/hive_names.h"
 
 #include <gtest/gtest.h>
 

@@ -33,12 +33,9 @@ TEST(Timeline, RowsApplyFromTheirSecondAndValuesHold) {
     };
     const Probe probes[] = {
         {-5000, -1, -1, 255, -1, 0},  // before any row: no readings
-        {9999, -1, -1, 255, -1, 0},
-        {10000, 40, 41.5, 4400, -1, 5},
-        {59999, 40, 41.5, 4400, -1, 5},
-        {60000, 71, 41.5, 0, 50, 5},  // wb2 and volts hold
-        {90499, 71, 41.5, 0, 50, 5},
-        {86400000, 71, -1, 0, 50, 5},
+        {9999, -1, -1, 255, -1, 0},     {10000, 40, 41.5, 4400, -1, 5},
+        {59999, 40, 41.5, 4400, -1, 5}, {60000, 71, 41.5, 0, 50, 5},  // wb2 and volts hold
+        {90499, 71, 41.5, 0, 50, 5},    {86400000, 71, -1, 0, 50, 5},
     };
     for (const Probe& p : probes) {
         SCOPED_TRACE(p.ms);
@@ -83,10 +80,8 @@ TEST(Board, Lm75Addressing) {
         std::int32_t expected;
     };
     const Case cases[] = {
-        {facts, 0x5000, 0x93, 31}, {facts, 0x5000, 0x9F, 37},
-        {facts, 0x5000, 0x92, -1},  // a write address
-        {facts, 0x5000, 0xA1, -1}, {facts, 0x5000, 0x8F, -1},
-        {facts, 0x0400, 0x91, -1},  // not this board's SMBus
+        {facts, 0x5000, 0x93, 31},   {facts, 0x5000, 0x9F, 37}, {facts, 0x5000, 0x92, -1},  // a write address
+        {facts, 0x5000, 0xA1, -1},   {facts, 0x5000, 0x8F, -1}, {facts, 0x0400, 0x91, -1},  // not this board's SMBus
         {noBus, kNoSmbus, 0x91, -1},
     };
     for (const Case& c : cases) {
@@ -122,7 +117,8 @@ TEST(DemoBoard, StaysPlausibleAndChangesOverMinutes) {
 TEST(Logo, IsA24BitBmpOfTheDeclaredSize) {
     const std::vector<std::uint8_t> bmp = drawLogoBmp();
     auto u32 = [&](std::size_t at) {
-        return std::uint32_t(bmp.at(at)) | bmp.at(at + 1) << 8 | bmp.at(at + 2) << 16 | std::uint32_t(bmp.at(at + 3)) << 24;
+        return std::uint32_t(bmp.at(at)) | bmp.at(at + 1) << 8 | bmp.at(at + 2) << 16 |
+               std::uint32_t(bmp.at(at + 3)) << 24;
     };
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');

@@ -49,8 +49,7 @@ std::string inChild(const Env& env, const Probe& probe, SetEnv when = SetEnv::Be
         close(fds[0]);
         std::ostringstream out;
         auto applyEnv = [&] {
-            for (const auto& [name, value] : env)
-                value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1);
+            for (const auto& [name, value] : env) value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1);
         };
         if (when == SetEnv::BeforeLoad) applyEnv();
         void* handle = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
@@ -59,8 +58,8 @@ std::string inChild(const Env& env, const Probe& probe, SetEnv when = SetEnv::Be
         } else {
             if (when == SetEnv::AfterLoad) applyEnv();
             Api api;
-#define KVX_RESOLVE(name)                                                           \
-    api.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name));           \
+#define KVX_RESOLVE(name)                                                 \
+    api.name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
     if (!api.name) out << "missing " #name "\n";
             KVX_OPERATIONS(KVX_RESOLVE)
 #undef KVX_RESOLVE
@@ -103,8 +102,8 @@ void describeBoard(const Api& api, std::ostream& out) {
     api.KvxSetTime(0);
     out << "clock=" << api.ClockRate() << " chip=" << int(api.CheckLM78()) << " id=" << api.GetChipID()
         << " smbus=" << api.GetSMBAddress() << "\n";
-    out << "memory=" << api.MemoryUse() << " " << api.TotalPhysicalMemory() << " "
-        << api.AvailablePhysicalMemory() << "\n";
+    out << "memory=" << api.MemoryUse() << " " << api.TotalPhysicalMemory() << " " << api.AvailablePhysicalMemory()
+        << "\n";
     uint8_t name[256];
     std::fill(std::begin(name), std::end(name), 0xAA);
     api.GetCurrentUserName(name);
@@ -131,7 +130,8 @@ const char* const kNoChip =
 
 TEST(SimLibrary, FollowsTheScenarioAndTracesOperations) {
     const std::string folder = temporaryFolder();
-    const std::string scenario = writeFile(folder + "/board.txt",
+    const std::string scenario = writeFile(
+        folder + "/board.txt",
         "chip lm79\nsmbus 0x0400\nclock 733\nmemory total=8589934592 available=2147483648\nuser Jane Doe\n"
         "at 1 temp=35 wb2=40.5 wb3=38.25 volts=2.05,2.80,3.31,5.02,12.10,-11.90,-5.01 fans=4500,4400,255 lm75.1=45\n"
         "at 60 temp=71 fans=4500,0,255\n");
@@ -139,24 +139,25 @@ TEST(SimLibrary, FollowsTheScenarioAndTracesOperations) {
 
     const std::string seen = inChild({{"KVX_SIM_SCENARIO", scenario}, {"KVX_SIM_TRACE", trace}},
                                      [](const Api& api, std::ostream& out) {
-        describeBoard(api, out);
-        api.RestartLM78();
-        describeReadings(api, 0, out);
-        describeReadings(api, 1000, out);
-        api.KvxSetTime(59999);
-        api.SetLM78FanDiv(1, 4);
-        describeReadings(api, 59999, out);  // the divisor changes no reading
-        describeReadings(api, 60000, out);
-        api.StartPCSpeaker(500);
-        api.KvxSetTime(61500);
-        api.StopPCSpeaker();
-    });
-    EXPECT_EQ(seen,
-              "error=(none)\nclock=733 chip=1 id=45 smbus=1024\nmemory=75 8589934592 2147483648\nuser=Jane Doe\n"
-              "0: temp=-1 wb2=-1 wb3=-1 lm75=-1,-1,-1 volts=0,0,0,0,0,0,0 fans=255,255,255\n"
-              "1000: temp=35 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,4400,255\n"
-              "59999: temp=35 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,4400,255\n"
-              "60000: temp=71 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,0,255\n");
+                                         describeBoard(api, out);
+                                         api.RestartLM78();
+                                         describeReadings(api, 0, out);
+                                         describeReadings(api, 1000, out);
+                                         api.KvxSetTime(59999);
+                                         api.SetLM78FanDiv(1, 4);
+                                         describeReadings(api, 59999, out);  // the divisor changes no reading
+                                         describeReadings(api, 60000, out);
+                                         api.StartPCSpeaker(500);
+                                         api.KvxSetTime(61500);
+                                         api.StopPCSpeaker();
+                                     });
+    EXPECT_EQ(
+        seen,
+        "error=(none)\nclock=733 chip=1 id=45 smbus=1024\nmemory=75 8589934592 2147483648\nuser=Jane Doe\n"
+        "0: temp=-1 wb2=-1 wb3=-1 lm75=-1,-1,-1 volts=0,0,0,0,0,0,0 fans=255,255,255\n"
+        "1000: temp=35 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,4400,255\n"
+        "59999: temp=35 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,4400,255\n"
+        "60000: temp=71 wb2=40.5 wb3=38.25 lm75=45,-1,-1 volts=2.05,2.8,3.31,5.02,12.1,-11.9,-5.01 fans=4500,0,255\n");
     EXPECT_EQ(readFile(trace), "earlier run\n59999 SetLM78FanDiv 1 4\n60000 StartPCSpeaker 500\n61500 StopPCSpeaker\n");
 }
 
@@ -193,20 +194,20 @@ TEST(SimLibrary, StartupFaultsAreReportedAndLeaveAnEmptyBoard) {
 TEST(SimLibrary, DemoBoardWithoutScenario) {
     const std::string seen = inChild({{"KVX_SIM_SCENARIO", ""}, {"KVX_SIM_TRACE", ""}},
                                      [](const Api& api, std::ostream& out) {
-        describeBoard(api, out);
-        std::ostringstream early, late;
-        describeReadings(api, 0, early);
-        describeReadings(api, 90000, late);
-        out << "alive=" << (early.str().substr(2) != late.str().substr(6)) << "\n";
-        api.KvxSetTime(90000);
-        int32_t f1, f2, f3;
-        api.GetLM78Fans(&f1, &f2, &f3);
-        out << "fan3=" << f3 << " lm75.3=" << api.GetLMOutPut(0x5000, 0x95)
-            << " lm75.2 present=" << (api.GetLMOutPut(0x5000, 0x93) > 0) << "\n";
-        size_t size = 0;
-        const uint8_t* logo = api.KVX_LOGO(&size);
-        out << "logo=" << size << " " << char(logo[0]) << char(logo[1]) << "\n";
-    });
+                                         describeBoard(api, out);
+                                         std::ostringstream early, late;
+                                         describeReadings(api, 0, early);
+                                         describeReadings(api, 90000, late);
+                                         out << "alive=" << (early.str().substr(2) != late.str().substr(6)) << "\n";
+                                         api.KvxSetTime(90000);
+                                         int32_t f1, f2, f3;
+                                         api.GetLM78Fans(&f1, &f2, &f3);
+                                         out << "fan3=" << f3 << " lm75.3=" << api.GetLMOutPut(0x5000, 0x95)
+                                             << " lm75.2 present=" << (api.GetLMOutPut(0x5000, 0x93) > 0) << "\n";
+                                         size_t size = 0;
+                                         const uint8_t* logo = api.KVX_LOGO(&size);
+                                         out << "logo=" << size << " " << char(logo[0]) << char(logo[1]) << "\n";
+                                     });
     EXPECT_EQ(seen,
               "error=(none)\nclock=450 chip=1 id=16 smbus=20480\nmemory=40 134217728 80530636\nuser=korvex\n"
               "alive=1\nfan3=255 lm75.3=-1 lm75.2 present=1\nlogo=24630 BM\n");
@@ -217,8 +218,8 @@ TEST(SimLibrary, DemoBoardWithoutScenario) {
 TEST(SimLibrary, ReadsTheEnvironmentAtFirstUseNotAtLoad) {
     const std::string scenario = writeFile(temporaryFolder() + "/board.txt", "chip lm78\n");
     const std::string seen = inChild(
-        {{"KVX_SIM_SCENARIO", scenario}},
-        [](const Api& api, std::ostream& out) { out << "id=" << api.GetChipID(); }, SetEnv::AfterLoad);
+        {{"KVX_SIM_SCENARIO", scenario}}, [](const Api& api, std::ostream& out) { out << "id=" << api.GetChipID(); },
+        SetEnv::AfterLoad);
     EXPECT_EQ(seen, "id=45");
 }
 

@@ -12,7 +12,7 @@ namespace {
 struct Sample {
     const char* name;
     std::string text;
-    std::string error;                          // expected message; empty: the sample parses
+    std::string error;                           // expected message; empty: the sample parses
     std::function<void(const Scenario&)> check;  // for samples that parse
 };
 
@@ -47,7 +47,10 @@ const Sample kSamples[] = {
          ASSERT_EQ(s.rows.size(), 1u);
          EXPECT_EQ(s.rows[0].temp, 40);
      }},
-    {"CRLF line ends and a byte order mark", "\xEF\xBB\xBF" "chip lm78\r\nsmbus 0x0400\r\n\r\nat 0 temp=30\r\n", "",
+    {"CRLF line ends and a byte order mark",
+     "\xEF\xBB\xBF"
+     "chip lm78\r\nsmbus 0x0400\r\n\r\nat 0 temp=30\r\n",
+     "",
      [](const Scenario& s) {
          EXPECT_EQ(s.facts.chip, Chip::LM78);
          EXPECT_EQ(s.facts.smbus, 0x0400);
@@ -83,7 +86,10 @@ const Sample kSamples[] = {
     {"too many fans", "at 0 fans=1,2,3,4", "board.txt:1: fans needs 3 values, got 4", {}},
     {"lm75 index too high", "at 0 lm75.9=30", "board.txt:1: lm75 index '9' out of range 1..8", {}},
     {"lm75 index zero", "at 0 lm75.0=30", "board.txt:1: lm75 index '0' out of range 1..8", {}},
-    {"time going backwards", "at 60 temp=1\n# later\nat 30 temp=2", "board.txt:3: time goes backwards (30 after 60)", {}},
+    {"time going backwards",
+     "at 60 temp=1\n# later\nat 30 temp=2",
+     "board.txt:3: time goes backwards (30 after 60)",
+     {}},
     {"negative time", "at -1 temp=1", "board.txt:1: time -1 is negative", {}},
     {"row without values", "at 5 # nothing", "board.txt:1: row at 5 gives no values", {}},
     {"value without key", "at 0 temp 35", "board.txt:1: expected key=value, got 'temp'", {}},
@@ -97,10 +103,15 @@ const Sample kSamples[] = {
     {"text after a fact", "chip lm78 lm79", "board.txt:1: unexpected 'lm79' after chip", {}},
     {"more available than total", "memory total=100 available=200", "board.txt:1: available exceeds total", {}},
     {"load above 100", "memory total=100 available=50 load=101", "board.txt:1: load 101 is out of range 0..100", {}},
-    {"negative memory", "memory total=-1 available=0", "board.txt:1: total -1 is out of range 0..9223372036854775807", {}},
+    {"negative memory",
+     "memory total=-1 available=0",
+     "board.txt:1: total -1 is out of range 0..9223372036854775807",
+     {}},
     {"user name too long", "user " + kLongUser, "board.txt:1: user name longer than 255 bytes", {}},
-    {"temperature beyond 32 bits", "at 0 temp=99999999999",
-     "board.txt:1: temp 99999999999 is out of range -2147483648..2147483647", {}},
+    {"temperature beyond 32 bits",
+     "at 0 temp=99999999999",
+     "board.txt:1: temp 99999999999 is out of range -2147483648..2147483647",
+     {}},
     {"line count over CRLF", "chip lm78\r\n\r\nat 0 tmp=1\r\n", "board.txt:3: unknown key 'tmp'", {}},
 };
 

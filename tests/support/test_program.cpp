@@ -19,7 +19,9 @@ TestProgram::TestProgram(char separator, std::string configFolder) : locale(sepa
 
 app::Application::StartOutcome TestProgram::start() {
     app = std::make_unique<app::Application>(
-        app::Services{clock, locale, boxes, host, {files, logStorage, encoding, folders, "/opt/korvex/korvex", lifecycle}}, FakeBoard::library());
+        app::Services{
+            clock, locale, boxes, host, {files, logStorage, encoding, folders, "/opt/korvex/korvex", lifecycle}},
+        FakeBoard::library());
     main = &app->mainWindow();
     return app->start();
 }

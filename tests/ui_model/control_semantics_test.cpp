@@ -179,10 +179,10 @@ TEST(Timer, EnablingOrChangingTheIntervalStartsTheCountAfresh) {
     clock.wait(30000);
     EXPECT_TRUE(ticks.empty()) << "a timer is created stopped";
 
-    timer.setEnabled(true);  // at 30000
-    clock.wait(25000);       // ticks at 40000, 50000
-    timer.setInterval(2000); // at 55000: next at 57000
-    clock.wait(5000);        // 57000, 59000
+    timer.setEnabled(true);   // at 30000
+    clock.wait(25000);        // ticks at 40000, 50000
+    timer.setInterval(2000);  // at 55000: next at 57000
+    clock.wait(5000);         // 57000, 59000
     timer.setEnabled(false);
     clock.wait(10000);
     EXPECT_EQ(ticks, (std::vector<int64_t>{40000, 50000, 57000, 59000}));

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QDir>
 
 #include "acquisition/sensor_library.h"
 #include "platform/fake/virtual_scheduler.h"

@@ -9,11 +9,11 @@
 
 #include <sstream>
 
+#include "app/desktop/qt_modal_host.h"
 #include "app/harness/modal_answers.h"
 #include "platform/qt/qt_scheduler.h"
 #include "qt_application.h"
 #include "ui/model/window.h"
-#include "app/desktop/qt_modal_host.h"
 #include "ui/qt/window_view.h"
 
 using namespace kvx;

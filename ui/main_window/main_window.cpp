@@ -4,7 +4,8 @@
 
 namespace kvx::ui {
 
-MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrary& library, acquisition::NumberFormat number)
+MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrary& library,
+                       acquisition::NumberFormat number)
     : number_(number),
       pageControl_(form_.add<PageControl>(nullptr, "PageControl1")),
       versionLabel_(form_.add<Label>(nullptr, "Label28")),
@@ -25,9 +26,10 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       poll_(form_, pages_["GenTabTabSheet"].panels[0], scheduler,
             {library, readings_, channels_, statistics_, display_, gauges_}),
       quickInfo_(form_, quickCheckMenu_, gauges_, display_, statistics_, information_),
-      speaker_(form_, pages_["GenTabTabSheet"].panels[1], scheduler,
-               [&library](int pitch) { library.startPCSpeaker(static_cast<uint16_t>(pitch)); },
-               [&library] { library.stopPCSpeaker(); }),
+      speaker_(
+          form_, pages_["GenTabTabSheet"].panels[1], scheduler,
+          [&library](int pitch) { library.startPCSpeaker(static_cast<uint16_t>(pitch)); },
+          [&library] { library.stopPCSpeaker(); }),
       alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
       alarmChecks_(alarmSettings_, warning_, alarmServices()),
       intervalLog_(form_, timer3_,
@@ -66,8 +68,8 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     auto& separator2 = form_.add<MenuItem>(&popupMenu_, "N2");
     separator2.setCaption("-");
     for (MenuItem* item : {&uninstallItem_, &intervalLog_.separator(), &intervalLog_.startItem(),
-                           &intervalLog_.stopItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_, &hideItem_, &separator3, &pauseItem_,
-                           &separator1, &exitItem_})
+                           &intervalLog_.stopItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_,
+                           &hideItem_, &separator3, &pauseItem_, &separator1, &exitItem_})
         popupMenu_.addItem(*item);
     expandButton_.onClick = [this] { SpeedButton3Click(); };
 
@@ -99,7 +101,8 @@ logs::DisplayedReadings MainWindow::shownReadings() {
 bool MainWindow::buildFrame() {
     pageControl_.setBounds({288, 0, 273, 281});
     addSelectorPage("GenTabTabSheet", "General", "GenTabComboBox",
-                    {{"GenTabGeneral1Panel", "General 1"}, {"GenTabGeneral2Panel", "General 2"},
+                    {{"GenTabGeneral1Panel", "General 1"},
+                     {"GenTabGeneral2Panel", "General 2"},
                      {"GenTabSystemInfoPanel", "System Info"}});
     addSelectorPage("AlarmTabTabSheet", "Alarms", "ComboBox4",
                     {{"Panel13", "Motherboard"}, {"Panel14", "CPU (LM75)"}, {"Panel12", "WB Sensor 2"}});
@@ -108,13 +111,15 @@ bool MainWindow::buildFrame() {
     addSelectorPage("FanTabTabSheet", "Fan's", "ComboBox1",
                     {{"Panel1", "Fan Settings"}, {"Panel2", "Fan 1"}, {"Panel7", "Fan 2"}, {"Panel8", "Fan 3"}});
     compensationPage_ = &addPage("CompTabTabSheet", "Compensation");
-    addSelectorPage("VisTabTabSheet", "Visual", "ComboBox5",
-                    {{"Panel18", "Visual Settings"}, {"Panel19", "Names"}, {"Panel23", "Tooltip"}, {"Panel28", "System Tray"}});
+    addSelectorPage(
+        "VisTabTabSheet", "Visual", "ComboBox5",
+        {{"Panel18", "Visual Settings"}, {"Panel19", "Names"}, {"Panel23", "Tooltip"}, {"Panel28", "System Tray"}});
     addSelectorPage("LogTabTabSheet", "Log", "ComboBox10", {{"Panel29", "Log General"}, {"Panel30", "Interval Log"}});
     upDownPage_ = &addPage("UDTabTabSheet", "Up/Down");
     addSelectorPage("CPUIdleTabTabSheet", "CPUIdle", "ComboBox8",
                     {{"Panel24", "CPUIdle Settings"}, {"Panel25", "Info/Reset"}, {"Panel26", "About CPUIdle"}});
-    addSelectorPage("SHDNTabTabSheet", "SHDN!", "ComboBox2", {{"Panel9", "SHDN! Settings"}, {"Panel22", "About SHDN!"}});
+    addSelectorPage("SHDNTabTabSheet", "SHDN!", "ComboBox2",
+                    {{"Panel9", "SHDN! Settings"}, {"Panel22", "About SHDN!"}});
 
     const char* gaugeNames[3] = {"VUMeterWB1", "VUMeterLM75", "VUMeterWB2"};
     const char* labelNames[3] = {"Label124", "Label125", "Label126"};
@@ -166,7 +171,8 @@ MainWindow::SelectorPage MainWindow::addSelectorPage(const std::string& pageName
     selector.setItemIndex(0);
     // Exactly the chosen panel is visible.
     selector.onChange = [&selector, panelList = entry.panels] {
-        for (size_t i = 0; i < panelList.size(); ++i) panelList[i]->setVisible(static_cast<int>(i) == selector.itemIndex());
+        for (size_t i = 0; i < panelList.size(); ++i)
+            panelList[i]->setVisible(static_cast<int>(i) == selector.itemIndex());
     };
     return entry;
 }
@@ -336,8 +342,8 @@ void MainWindow::Show1Click() {
     form_.stayOnTop = false;
     form_.setVisible(true);
     // Every page selector starts again at its first panel.
-    for (const char* name : {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8",
-                             "ComboBox10", "ComboBox2"})
+    for (const char* name :
+         {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8", "ComboBox10", "ComboBox2"})
         form_.require<ComboBox>(name).select(0);
 }
 

@@ -17,6 +17,7 @@
 #include "alarms/alarm_settings.h"
 #include "alarms/pc_speaker.h"
 #include "alarms/warning_window.h"
+#include "kvx_version.h"
 #include "logs/interval_log.h"
 #include "logs/up_down_log.h"
 #include "platform/scheduler.h"
@@ -24,7 +25,6 @@
 #include "ui/model/timer.h"
 #include "ui/model/vu_meter.h"
 #include "ui/model/window.h"
-#include "kvx_version.h"
 
 namespace kvx::ui {
 

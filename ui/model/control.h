@@ -9,8 +9,26 @@ namespace kvx::ui {
 class Window;
 
 enum class ControlKind {
-    Window, Label, Button, CheckBox, RadioButton, SpinButton, ComboBox, Edit, Memo,
-    TrackBar, ProgressBar, Group, Panel, PageControl, Page, MenuItem, Timer, Gauge, TrayIcon, Image,
+    Window,
+    Label,
+    Button,
+    CheckBox,
+    RadioButton,
+    SpinButton,
+    ComboBox,
+    Edit,
+    Memo,
+    TrackBar,
+    ProgressBar,
+    Group,
+    Panel,
+    PageControl,
+    Page,
+    MenuItem,
+    Timer,
+    Gauge,
+    TrayIcon,
+    Image,
 };
 
 // The kind's name as scripts and dumps show it ("checkBox", "spinButton", ...).

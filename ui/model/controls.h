@@ -72,8 +72,12 @@ public:
     explicit SpinButton(std::string name) : Control(ControlKind::SpinButton, std::move(name)) {}
     Handler onUpClick;
     Handler onDownClick;
-    void up() { if (onUpClick) onUpClick(); }
-    void down() { if (onDownClick) onDownClick(); }
+    void up() {
+        if (onUpClick) onUpClick();
+    }
+    void down() {
+        if (onDownClick) onDownClick();
+    }
 };
 
 // A drop-down list. Setting the index from code runs nothing; a user's choice runs onChange.
@@ -209,8 +213,12 @@ public:
     bool isSeparator() const { return caption() == "-"; }
     const std::vector<MenuItem*>& items() const { return items_; }
     void addItem(MenuItem& item);
-    void click() { if (onClick) onClick(); }
-    void popup() { if (onPopup) onPopup(); }
+    void click() {
+        if (onClick) onClick();
+    }
+    void popup() {
+        if (onPopup) onPopup();
+    }
     void describe(PropertySink& sink) const override;
 
 private:

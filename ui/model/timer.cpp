@@ -30,7 +30,8 @@ void Timer::restart() {
     if (pending_) scheduler_.cancel(pending_);
     pending_ = 0;
     if (enabled() && interval_ > 0)
-        pending_ = scheduler_.schedule(scheduler_.nowMs() + interval_, platform::TaskPriority::Timer, [this] { tick(); });
+        pending_ = scheduler_.schedule(scheduler_.nowMs() + interval_, platform::TaskPriority::Timer,
+                                       [this] { tick(); });
 }
 
 void Timer::tick() {

@@ -184,8 +184,7 @@ GaugeGeometry gaugeGeometry(int width, int height, int arcWidth) {
 
 std::optional<Point> needleEnd(const GaugeGeometry& geometry, float position, float scale) {
     // A temperature above the scale is taken, but the dial ends at its scale.
-    const double angle =
-        position > scale ? std::numbers::pi : std::numbers::pi / double(scale) * double(position);
+    const double angle = position > scale ? std::numbers::pi : std::numbers::pi / double(scale) * double(position);
     if (!std::isfinite(angle)) return std::nullopt;
     return onEllipse(geometry, angle, geometry.needleLengthX, geometry.needleLengthY);
 }
@@ -254,7 +253,8 @@ std::vector<LineOp> bevelLines(int width, int height, BevelStyle style, int beve
     const int left = 0, top = 0, right = width, bottom = height;
     std::vector<LineOp> lines;
     for (int i = 0; i <= bevelWidth; ++i) {
-        lines.push_back({{{right - 1 - i, top + i}, {right - 1 - i, bottom - 1 - i}, {left - 1 + i, bottom - 1 - i}}, one, 1});
+        lines.push_back(
+            {{{right - 1 - i, top + i}, {right - 1 - i, bottom - 1 - i}, {left - 1 + i, bottom - 1 - i}}, one, 1});
         lines.push_back({{{right - 1 - i, top + i}, {left + i, top + i}, {left + i, bottom - i}}, two, 1});
     }
     return lines;
@@ -280,8 +280,10 @@ std::vector<PaintOp> paintPlan(const VUMeter& meter, RepaintFlags flags) {
     if (auto old = needleEnd(geometry, meter.previousPosition(), meter.previousScale()))
         plan.emplace_back(LineOp{{pivot, *old}, meter.background(), meter.arrowWidth()});
     if (!meter.centerLabel().empty())
-        plan.emplace_back(TextOp{{meter.centerLabelX(), meter.centerLabelY()}, meter.centerLabel(),
-                              meter.centerLabelFont(), meter.background()});
+        plan.emplace_back(TextOp{{meter.centerLabelX(), meter.centerLabelY()},
+                                 meter.centerLabel(),
+                                 meter.centerLabelFont(),
+                                 meter.background()});
     if (auto now = needleEnd(geometry, meter.position(), meter.scale()))
         plan.emplace_back(LineOp{{pivot, *now}, meter.arrowColour(), meter.arrowWidth()});
     return plan;

@@ -35,10 +35,10 @@ enum class ArcStyle : std::uint8_t { GreenToRed, BlueToRed, CyanToPurple, AquaTo
 enum : std::uint8_t { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
 
 struct LabelFont {
-    std::string name;                   // "" = the desktop's default font
-    int size = 8;                       // points
+    std::string name;  // "" = the desktop's default font
+    int size = 8;      // points
     Colour colour = kColourWindowText;
-    std::uint8_t style = 0;             // kFontBold | kFontItalic | ...
+    std::uint8_t style = 0;  // kFontBold | kFontItalic | ...
     bool operator==(const LabelFont&) const = default;
 };
 

@@ -81,8 +81,6 @@ std::vector<Button*> Window::closingButtons() const {
     return buttons;
 }
 
-void Window::describe(PropertySink& sink) const {
-    CaptionedControl::describe(sink);
-}
+void Window::describe(PropertySink& sink) const { CaptionedControl::describe(sink); }
 
 }  // namespace kvx::ui

@@ -2,20 +2,20 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPixmap>
-#include <QStyle>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTabWidget>
 #include <QWindow>
 
@@ -123,13 +123,13 @@ void WindowView::build(Control* parent, QWidget* container) {
                 tab->setObjectName(qs(page->name()));
                 pages->addTab(tab, labelText(page->caption()));
                 widgets_[page] = tab;
-                watch(*page, [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
+                watch(*page,
+                      [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
                 build(page, tab);
             }
             pages->setCurrentIndex(model->activePageIndex());
-            QObject::connect(pages, &QTabWidget::currentChanged, pages, [model](int index) {
-                model->setActivePageIndex(index);
-            });
+            QObject::connect(pages, &QTabWidget::currentChanged, pages,
+                             [model](int index) { model->setActivePageIndex(index); });
             watch(*control, [pages, model] {
                 QSignalBlocker block(pages);
                 pages->setCurrentIndex(model->activePageIndex());
@@ -252,7 +252,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
                 edit->setText(qs(model.text()));
             };
             refresh();
-            QObject::connect(edit, &QLineEdit::textEdited, edit, [&model](const QString& text) { model.type(text.toStdString()); });
+            QObject::connect(edit, &QLineEdit::textEdited, edit,
+                             [&model](const QString& text) { model.type(text.toStdString()); });
             watch(control, refresh);
             widget = edit;
             break;
@@ -306,28 +307,26 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             widget = frame;
             break;
         }
-        case ControlKind::PageControl:
-            widget = new QTabWidget(container);
-            break;
+        case ControlKind::PageControl: widget = new QTabWidget(container); break;
         case ControlKind::Image: {
             auto& model = static_cast<Image&>(control);
             auto* picture = new QLabel(container);
             picture->setAlignment(Qt::AlignCenter);
             auto refresh = [picture, &model] {
                 QPixmap pixmap;
-                if (!model.data().empty() && pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
+                if (!model.data().empty() &&
+                    pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
                     picture->setPixmap(pixmap);
                 else  // a dialog's icon
-                    picture->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+                    picture->setPixmap(
+                        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
             };
             refresh();
             watch(control, refresh);
             widget = picture;
             break;
         }
-        case ControlKind::Gauge:
-            widget = createVUMeterView(static_cast<VUMeter&>(control), container);
-            break;
+        case ControlKind::Gauge: widget = createVUMeterView(static_cast<VUMeter&>(control), container); break;
         default:
             // Timers, menus and tray icons have no widget on the window; pages are made by their page control.
             return nullptr;

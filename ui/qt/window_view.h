@@ -22,8 +22,7 @@ namespace kvx::ui::qt {
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    explicit WindowView(Window& model, Qt::WindowFlags type = Qt::Window,
-                        Qt::WindowModality modality = Qt::NonModal);
+    explicit WindowView(Window& model, Qt::WindowFlags type = Qt::Window, Qt::WindowModality modality = Qt::NonModal);
     ~WindowView() override;
 
     Window& model() { return model_; }
