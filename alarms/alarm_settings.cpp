@@ -173,11 +173,13 @@ void AlarmSettings::setThreshold(int sensor, int celsius) {
 }
 
 void AlarmSettings::thresholdUp(int sensor) {
-    if (thresholds_[sensor - 1] < sources_.gaugeScale(sensor)) setThreshold(sensor, thresholds_[sensor - 1] + 1);
+    if (static_cast<float>(thresholds_[sensor - 1]) < sources_.gaugeScale(sensor))
+        setThreshold(sensor, thresholds_[sensor - 1] + 1);
 }
 
 void AlarmSettings::thresholdDown(int sensor) {
-    if (thresholds_[sensor - 1] > sources_.gaugePosition(sensor)) setThreshold(sensor, thresholds_[sensor - 1] - 1);
+    if (static_cast<float>(thresholds_[sensor - 1]) > sources_.gaugePosition(sensor))
+        setThreshold(sensor, thresholds_[sensor - 1] - 1);
 }
 
 void AlarmSettings::scaleUp(int sensor) {

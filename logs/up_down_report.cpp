@@ -22,7 +22,7 @@ std::vector<std::string> upDownTextReport(const UpDownReport& report) {
     lines.push_back("|CPU Speed: " + leftAligned(std::to_string(report.clockRateMhz), 3) + " " +
                     leftAligned("MHz", 37) + "|");
     lines.push_back(kGridBorder);
-    lines.push_back("|                |  Lowest   |  Highest  |  Average  |");
+    lines.emplace_back("|                |  Lowest   |  Highest  |  Average  |");
     lines.push_back(kGridBorder);
     for (const UpDownRow& row : report.rows)
         lines.push_back("|" + leftAligned(row.name, 16) + "|" + leftAligned(row.lowest, 11) + "|" +
@@ -39,7 +39,7 @@ std::vector<std::string> upDownHtmlReport(const UpDownReport& report) {
     lines.push_back("<tr><td>" + report.startTime + " till " + report.time + ", number of polls: " + report.polls +
                     "</td></tr>");
     lines.push_back("<tr><td>CPU Speed: " + std::to_string(report.clockRateMhz) + " MHz</td></tr>");
-    lines.push_back("<tr><td></td><td>Lowest</td><td>Highest</td><td>Average</td></tr>");
+    lines.emplace_back("<tr><td></td><td>Lowest</td><td>Highest</td><td>Average</td></tr>");
     for (const UpDownRow& row : report.rows)
         lines.push_back("<tr>" + cell(row.name) + cell(row.lowest) + cell(row.highest) + cell(row.average) + "</tr>");
     lines.back() += "</table><br>";

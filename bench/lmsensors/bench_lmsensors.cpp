@@ -345,7 +345,7 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<std::string> names = {"demo"};
-    for (const Machine& m : machines()) names.push_back(m.name);
+    for (const Machine& m : machines()) names.emplace_back(m.name);
     if (!only.empty()) {
         if (only != "demo" && !findMachine(only)) {
             std::fprintf(stderr, "unknown machine %s\n", only.c_str());

@@ -55,9 +55,9 @@ int32_t fGetChipID() { return 0x10; }
 int32_t fMemoryUse() { return 37; }
 int64_t fTotalPhysicalMemory() { return int64_t{6} << 30; }
 int64_t fAvailablePhysicalMemory() { return int64_t{3} << 30; }
-// NOLINTNEXTLINE(bugprone-not-null-terminated-result): the name is length-prefixed, not terminated.
 void fGetCurrentUserName(uint8_t buffer[256]) {
     buffer[0] = 5;
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result): the name is length-prefixed, not terminated.
     std::memcpy(buffer + 1, "alice", 5);
 }
 void fStartPCSpeaker(uint16_t) {}

@@ -28,7 +28,7 @@ struct SpeakerRun {
     std::vector<std::string> tones;
     PcSpeaker speaker{alarms.form, nullptr, scheduler,
                       [this](int pitch) { tones.push_back("on " + std::to_string(pitch)); },
-                      [this] { tones.push_back("off"); }};
+                      [this] { tones.emplace_back("off"); }};
     TimedHost host{scheduler, 2100};
 
     SpeakerRun() {

@@ -107,7 +107,7 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
     ASSERT_EQ(csv.size(), 1u + 180u);
 
     // The first row fixes the date and the clock time at 5 s; each later row is 60 s on.
-    const std::string firstRow = text[5];
+    const std::string& firstRow = text[5];
     const std::string date = firstRow.substr(1, firstRow.find('|', 1) - 1);
     ASSERT_EQ(date.size(), 10u) << "mm/dd/yyyy, wider than its column: " << firstRow;
     const int first = secondsOf(firstRow.substr(date.size() + 2, 8));
@@ -151,7 +151,7 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
     // (the wall clock begins at the real time of start); "Save" is 10790 s after the first row.
     const auto report = linesOf(readFile(folder + "/program/updown.txt"));
     ASSERT_EQ(report.size(), 22u);
-    const std::string line3 = report[2];
+    const std::string& line3 = report[2];
     const std::string start = line3.substr(1, 8);
     EXPECT_TRUE(start == timeAt(first - 5) || start == timeAt(first - 4)) << line3;
     const std::string saved = timeAt(first + 10790);
