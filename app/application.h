@@ -64,6 +64,9 @@ struct MachineServices {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+    // --metrics-dir (empty: the "Metrics" settings key decides) and the sensor library's file.
+    std::string metricsFolder;
+    std::string sensorLibraryPath;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -144,6 +147,8 @@ private:
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
     void checkUpDownLogFileSize();
+    // The metrics file for node_exporter after every poll.
+    void wireMetrics();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
@@ -163,6 +168,7 @@ private:
     bool ended_ = false;
     bool settingsSaveFailed_ = false;
     std::set<std::string> fileMessagesShown_;
+    std::shared_ptr<class MetricsExport> metrics_;
 };
 
 }  // namespace kvx::app

@@ -18,6 +18,7 @@ constexpr ValueOption kFileOptions[] = {
     {"--config-dir", &Options::configDir},
     {"--sensor-library", &Options::sensorLibrary},
     {"--scenario", &Options::scenarioFile},
+    {"--metrics-dir", &Options::metricsDir},
 };
 
 std::optional<double> parseSeconds(const std::string& text) {
@@ -115,6 +116,7 @@ std::string usageText() {
            "  --config-dir DIR        keep the settings in DIR\n"
            "  --sensor-library PATH   read the sensors through this library\n"
            "  --scenario FILE         the simulated board's scenario\n"
+           "  --metrics-dir DIR       write DIR/korvex.prom for node_exporter after every poll\n"
            "  --list-sensors          show the sensors the library found and which feeds which\n"
            "                          reading of the program, then end (needs no display)\n"
            "  --help                  show this text\n"

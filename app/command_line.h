@@ -15,6 +15,7 @@ struct Options {
     std::string configDir;
     std::string sensorLibrary;
     std::string scenarioFile;
+    std::string metricsDir;  // where korvex.prom goes after every poll; empty: the setting decides
     bool help = false;
     bool version = false;
     bool listSensors = false;  // print what the sensor library found, then end
