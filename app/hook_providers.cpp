@@ -37,8 +37,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
 
     {
         auto& [createIcon, temperatureAlarms, voltageOutOfBand, voltagePercentOff, fanStepBegin, fanNotAvailable,
-               fanAvailable, fanSpeed, fanStepEnd, cpuIdle, suspendChanged, swapStep,
-               pollDone] = main.poll().hooks;
+               fanAvailable, fanSpeed, fanStepEnd, cpuIdle, suspendChanged, swapStep, pollDone] = main.poll().hooks;
         list.add("PollHooks.createIcon", createIcon, Tray);
         list.add("PollHooks.temperatureAlarms", temperatureAlarms, Alarms);
         list.add("PollHooks.voltageOutOfBand", voltageOutOfBand, Alarms);

@@ -122,9 +122,14 @@ int main(int argc, char** argv) {
     app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
 
     app::ModalAnswers answers;
-    app::MachineServices machine{
-        files,   logStorage,         *encoding,         folders, platform::linux_backend::executablePath(),
-        integration.hooks(), options.metricsDir, std::filesystem::absolute(resolved.sensorLibrary).string()};
+    app::MachineServices machine{files,
+                                 logStorage,
+                                 *encoding,
+                                 folders,
+                                 platform::linux_backend::executablePath(),
+                                 integration.hooks(),
+                                 options.metricsDir,
+                                 std::filesystem::absolute(resolved.sensorLibrary).string()};
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_QT

@@ -18,7 +18,9 @@ std::string channelOf(TTemperatureSource source) {
         case TTemperatureSource::WinBond2: return "Temp2";
         case TTemperatureSource::WinBond3: return "Temp3";
         case TTemperatureSource::None: return "";
-        default: return "LM75." + std::to_string(static_cast<int>(source) - static_cast<int>(TTemperatureSource::LM75_1) + 1);
+        default:
+            return "LM75." +
+                   std::to_string(static_cast<int>(source) - static_cast<int>(TTemperatureSource::LM75_1) + 1);
     }
 }
 
@@ -49,9 +51,8 @@ metrics::Snapshot takeSnapshot(ui::MainWindow& main, const SnapshotContext& cont
         t.name = form.require<ui::Edit>("Edit" + std::to_string(3 + sensor)).text();
         const TTemperatureSource source = channels.source(sensor);
         const auto index = static_cast<std::size_t>(source);
-        const std::string caption = index < acquisition::sourceCaptions().size()
-                                        ? acquisition::sourceCaptions()[index]
-                                        : std::to_string(index);
+        const std::string caption = index < acquisition::sourceCaptions().size() ? acquisition::sourceCaptions()[index]
+                                                                                 : std::to_string(index);
         t.source = context.sources.sourceOf(channelOf(source), caption);
         const double reading = readings.sensorReading[sensor - 1];
         // A sensor switched off ("None") or without a reading has no sample.

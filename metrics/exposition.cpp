@@ -104,8 +104,8 @@ std::string expositionText(const Snapshot& s) {
     header(out, kTemperature);
     for (const TemperatureSample& t : s.temperatures)
         if (t.celsius)
-            sample(out, kTemperature,
-                   {{"sensor", std::to_string(t.sensor)}, {"name", t.name}, {"source", t.source}}, *t.celsius);
+            sample(out, kTemperature, {{"sensor", std::to_string(t.sensor)}, {"name", t.name}, {"source", t.source}},
+                   *t.celsius);
     header(out, kVoltage);
     for (const RailSample& r : s.rails)
         if (r.volts) sample(out, kVoltage, {{"rail", r.rail}}, *r.volts);

@@ -10,9 +10,9 @@ namespace kvx::metrics {
 // What one poll left behind, in base units, as the metrics file shows it.
 // A value that is absent (no reading, switched off, no chip) gives no sample.
 struct TemperatureSample {
-    int sensor = 0;        // 1..3
-    std::string name;      // the user's name for it
-    std::string source;    // the chip input that feeds it, or "sim"
+    int sensor = 0;      // 1..3
+    std::string name;    // the user's name for it
+    std::string source;  // the chip input that feeds it, or "sim"
     std::optional<double> celsius;
 };
 

@@ -4,8 +4,7 @@
 
 namespace kvx::metrics {
 
-MetricsFile::MetricsFile(platform::FileSystem& files, std::string folder)
-    : files_(files), folder_(std::move(folder)) {
+MetricsFile::MetricsFile(platform::FileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {
     path_ = folder_.empty() || folder_.back() == '/' ? folder_ + kFileName : folder_ + "/" + kFileName;
 }
 

@@ -1,6 +1,6 @@
 // The metrics file of real korvex runs, read by the real node_exporter and promtool.
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -43,10 +43,14 @@ std::map<std::string, std::string> samples(const std::string& text) {
 
 std::vector<std::string> headlessRun(const std::string& folder, const std::string& scenario, double seconds,
                                      const std::string& metricsDir) {
-    return {"--headless",       "--virtual-time", "--run-for",      std::to_string(seconds),
-            "--config-dir",     folder + "/config", "--program-folder", folder + "/program",
-            "--sensor-library", kSim,             "--scenario",     std::string(KVX_TEST_DATA_DIR) + "/" + scenario,
-            "--metrics-dir",    metricsDir,       "--dump",         folder + "/dump.json"};
+    return {"--headless",       "--virtual-time",
+            "--run-for",        std::to_string(seconds),
+            "--config-dir",     folder + "/config",
+            "--program-folder", folder + "/program",
+            "--sensor-library", kSim,
+            "--scenario",       std::string(KVX_TEST_DATA_DIR) + "/" + scenario,
+            "--metrics-dir",    metricsDir,
+            "--dump",           folder + "/dump.json"};
 }
 
 // A TCP port on the loopback that nothing listens on at this moment.
@@ -222,7 +226,8 @@ TEST(MetricsBlackBox, AFolderThatCannotBeWrittenIsReportedOnceAndPollingGoesOn) 
         if (message.toObject()["text"].toString().contains("metrics file")) ++reports;
     EXPECT_EQ(reports, 1) << run.err;
     // Polling went on: sensor 1's gauge shows the 71 °C that the board reads from 80 s on.
-    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(folder + "/dump.json"))).object();
+    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(folder + "/dump.json")))
+                                 .object();
     EXPECT_EQ(dump["controls"].toObject()["Form1.VUMeterWB1"].toObject()["position"].toDouble(), 71.0);
     std::filesystem::remove_all(folder);
 }
@@ -235,14 +240,15 @@ TEST(MetricsBlackBox, TheDesktopRunWritesTheFolderNamedInTheSettings) {
     writeFile(folder + "/config/user.reg",
               "Windows Registry Editor Version 5.00\r\n\r\n"
               "[HKEY_CURRENT_USER\\Software\\Korvex\\Metrics]\r\n"
-              "\"Folder\"=\"" + folder + "/from-settings\"\r\n\r\n");
+              "\"Folder\"=\"" +
+                  folder + "/from-settings\"\r\n\r\n");
     writeFile(folder + "/script.txt",
               "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\n"
               "at 0 answer Form6 \"&Ok\"\n");
     setenv("XDG_CONFIG_HOME", (folder + "/xdg-config").c_str(), 1);
-    auto run = runKorvex({"--run-for", "2", "--config-dir", folder + "/config", "--program-folder",
-                          folder + "/program", "--sensor-library", kSim, "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/metrics-board.txt", "--script", folder + "/script.txt"});
+    auto run = runKorvex({"--run-for", "2", "--config-dir", folder + "/config", "--program-folder", folder + "/program",
+                          "--sensor-library", kSim, "--scenario", std::string(KVX_TEST_DATA_DIR) + "/metrics-board.txt",
+                          "--script", folder + "/script.txt"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto written = samples(readFile(folder + "/from-settings/korvex.prom"));
     EXPECT_EQ(written.count("korvex_polls_total"), 1u) << run.err;

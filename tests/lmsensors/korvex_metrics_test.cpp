@@ -33,17 +33,20 @@ TEST(LmsensorsKorvexMetrics, AnAmdDesktopsMetricsNameItsInputsAndCarryItsReading
     const std::string sensorsFile = folder + "/sensors.txt";
     kvx::test::writeFile(folder + "/script.txt", "at 0 select Sensor2ComboBox 2\nat 0 select Sensor3ComboBox 3\n");
     const std::string library = std::string(KVX_BIN_DIR) + "/libkvx.so";
-    const std::vector<std::string> args = {
-        "--headless",       "--virtual-time", "--run-for",        "30",
-        "--sensor-library", library,          "--config-dir",     folder + "/config",
-        "--program-folder", folder + "/program", "--script",      folder + "/script.txt",
-        "--metrics-dir",    folder + "/textfile"};
+    const std::vector<std::string> args = {"--headless",       "--virtual-time",
+                                           "--run-for",        "30",
+                                           "--sensor-library", library,
+                                           "--config-dir",     folder + "/config",
+                                           "--program-folder", folder + "/program",
+                                           "--script",         folder + "/script.txt",
+                                           "--metrics-dir",    folder + "/textfile"};
     const NamespaceRun run = runInFakeSysfs(tree.root(), [&]() -> std::string {
         kvx::test::writeFile(sensorsFile, commandOutput("sensors -u"));
         const kvx::test::ProgramRun korvex = kvx::test::runKorvex(args);
         return std::to_string(korvex.exitCode) + "\n" + korvex.err;
     });
-    if (run.skipped) GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
+    if (run.skipped)
+        GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace: " << run.output;
     ASSERT_TRUE(run.ok) << run.output;
     ASSERT_EQ(run.output.substr(0, run.output.find('\n')), "0") << "korvex failed:\n" << run.output;
 
@@ -66,8 +69,9 @@ TEST(LmsensorsKorvexMetrics, AnAmdDesktopsMetricsNameItsInputsAndCarryItsReading
     for (int fan = 1; fan <= 3; ++fan) {
         const auto rpm = shownValue(shown, "nct6775-isa-0290/fan" + std::to_string(fan) + "_input");
         ASSERT_TRUE(rpm);
-        EXPECT_EQ(sample("korvex_fan_rpm{fan=\"" + std::to_string(fan) + "\",name=\"Fan " + std::to_string(fan) + "\"}"),
-                  *rpm);
+        EXPECT_EQ(
+            sample("korvex_fan_rpm{fan=\"" + std::to_string(fan) + "\",name=\"Fan " + std::to_string(fan) + "\"}"),
+            *rpm);
     }
     EXPECT_NEAR(*sample(R"(korvex_voltage_volts{rail="+12"})"), *shownValue(shown, "nct6775-isa-0290/in1_input"), 1e-9);
     EXPECT_FALSE(sample(R"(korvex_voltage_volts{rail="-12"})")) << "this board has no -12 V input";

@@ -54,7 +54,8 @@ TEST(ChannelSources, AChannelWithoutInputFallsBackInsteadOfSayingNone) {
 TEST(ChannelSources, TheSimulatedBoardIsAlwaysSim) {
     const ChannelSources sources = parseChannelSources(
         "SIMULATED BOARD (kvx-sim): no real sensor is read; readings follow the scenario file.\n"
-        "Chip: w83781d\nTemp1:  +35.0\xC2\xB0" "C\n");
+        "Chip: w83781d\nTemp1:  +35.0\xC2\xB0"
+        "C\n");
     EXPECT_TRUE(sources.simulated);
     EXPECT_EQ(sources.chip, "w83781d");
     EXPECT_EQ(sources.sourceOf("Temp1", "WinBond 1"), "sim");

@@ -36,7 +36,7 @@ Snapshot boardAfterPoll() {
     s.temperatures = {{1, "CPU", "coretemp-isa-0000/Package id 0", 53.5},
                       {2, "Mobo", "WinBond 2", std::nullopt},
                       {3, "Drive", "sim", 38.25}};
-    s.rails = {{"core", 1.75, false}, {"+3.3", 3.31, false}, {"+5", 5.02, false},
+    s.rails = {{"core", 1.75, false}, {"+3.3", 3.31, false},        {"+5", 5.02, false},
                {"+12", 13.4, true},   {"-12", std::nullopt, false}, {"-5", -5.01, false}};
     s.fans = {{1, "CPU Fan", 4500}, {2, "Case", std::nullopt}, {3, "Fan 3", 0}};
     s.alarms = {{"sensor1", true, 0}, {"voltage", false, 2}};
@@ -60,8 +60,16 @@ TEST(MetricsLabels, EscapesWhatTheTextFormatRequiresAndNothingElse) {
         {"a quote would end the value", "5\" bay", "5\\\" bay"},
         {"a backslash would start an escape", "C:\\temp", "C:\\\\temp"},
         {"a line feed would end the sample line", "two\nlines", "two\\nlines"},
-        {"UTF-8 stays as it is", "Mobo \xC2\xB0" "C", "Mobo \xC2\xB0" "C"},
-        {"a lone Windows-1252 byte is not UTF-8", "Mobo \xB0" "C", "Mobo \xEF\xBF\xBD" "C"},
+        {"UTF-8 stays as it is",
+         "Mobo \xC2\xB0"
+         "C",
+         "Mobo \xC2\xB0"
+         "C"},
+        {"a lone Windows-1252 byte is not UTF-8",
+         "Mobo \xB0"
+         "C",
+         "Mobo \xEF\xBF\xBD"
+         "C"},
         {"a sequence cut short at the end", "x\xE2\x82", "x\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"an encoded surrogate is not UTF-8", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"an overlong slash is not UTF-8", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
@@ -84,8 +92,9 @@ TEST(MetricsText, GivesEveryReadingThatExistsAndNoneThatDoesNot) {
     const std::string text = expositionText(boardAfterPoll());
     // A missing reading must not turn into a zero that graphs and alerts would take for real.
     EXPECT_EQ(samplesOf(text, "korvex_temperature_celsius"), 2);
-    EXPECT_TRUE(hasLine(text, "korvex_temperature_celsius{sensor=\"1\",name=\"CPU\",source=\"coretemp-isa-0000/Package id "
-                              "0\"} 53.5"));
+    EXPECT_TRUE(hasLine(text,
+                        "korvex_temperature_celsius{sensor=\"1\",name=\"CPU\",source=\"coretemp-isa-0000/Package id "
+                        "0\"} 53.5"));
     EXPECT_TRUE(hasLine(text, "korvex_temperature_celsius{sensor=\"3\",name=\"Drive\",source=\"sim\"} 38.25"));
     EXPECT_EQ(samplesOf(text, "korvex_voltage_volts"), 5);
     EXPECT_EQ(samplesOf(text, "korvex_voltage_out_of_band"), 5);
@@ -99,7 +108,8 @@ TEST(MetricsText, GivesEveryReadingThatExistsAndNoneThatDoesNot) {
     EXPECT_TRUE(hasLine(text, "korvex_alarms_total{alarm=\"voltage\"} 2"));
     EXPECT_TRUE(hasLine(text, "korvex_polls_total 7"));
     EXPECT_TRUE(hasLine(text, "korvex_last_poll_timestamp_seconds 1765065068.25"));
-    EXPECT_TRUE(hasLine(text, "korvex_sensor_library_info{library=\"/opt/korvex/libkvx.so\",chip=\"nct6775-isa-0290\"} 1"));
+    EXPECT_TRUE(
+        hasLine(text, "korvex_sensor_library_info{library=\"/opt/korvex/libkvx.so\",chip=\"nct6775-isa-0290\"} 1"));
     EXPECT_EQ(text.back(), '\n');  // the collector rejects a last line without its line feed
 }
 
@@ -120,7 +130,8 @@ TEST(MetricsText, EveryMetricHasHelpAndTypeOnceBeforeItsSamplesEvenWithoutSample
                 const std::string& l = all[i];
                 if (l.rfind(std::string("# HELP ") + name + " ", 0) == 0) ++helps;
                 if (l == std::string("# TYPE ") + name + " " + type) typeLine = i;
-                if (firstSample < 0 && (l.rfind(std::string(name) + "{", 0) == 0 || l.rfind(std::string(name) + " ", 0) == 0))
+                if (firstSample < 0 &&
+                    (l.rfind(std::string(name) + "{", 0) == 0 || l.rfind(std::string(name) + " ", 0) == 0))
                     firstSample = i;
             }
             EXPECT_EQ(helps, 1) << name;
@@ -136,5 +147,6 @@ TEST(MetricsText, ANameWithQuotesAndLineBreaksStaysOneSampleLine) {
     Snapshot s;
     s.temperatures = {{1, "CPU \"hot\"\nzone\\1", "sim", 40.0}};
     const std::string text = expositionText(s);
-    EXPECT_TRUE(hasLine(text, "korvex_temperature_celsius{sensor=\"1\",name=\"CPU \\\"hot\\\"\\nzone\\\\1\",source=\"sim\"} 40"));
+    EXPECT_TRUE(hasLine(
+        text, "korvex_temperature_celsius{sensor=\"1\",name=\"CPU \\\"hot\\\"\\nzone\\\\1\",source=\"sim\"} 40"));
 }
