@@ -222,7 +222,7 @@ TEST(MetricsBlackBox, AFolderThatCannotBeWrittenIsReportedOnceAndPollingGoesOn) 
     auto run = runKorvex(headlessRun(folder, "alarm-board.txt", 90, folder + "/not-a-folder/textfile"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int reports = 0;
-    for (const QJsonValue& message : messagesOf(folder + "/dump.json"))
+    for (const auto& message : messagesOf(folder + "/dump.json"))
         if (message.toObject()["text"].toString().contains("metrics file")) ++reports;
     EXPECT_EQ(reports, 1) << run.err;
     // Polling went on: sensor 1's gauge shows the 71 °C that the board reads from 80 s on.
