@@ -49,6 +49,7 @@ Snapshot boardAfterPoll() {
 
 }  // namespace
 
+// Guards against: a name or chip label that makes node_exporter reject the whole file.
 TEST(MetricsLabels, EscapesWhatTheTextFormatRequiresAndNothingElse) {
     struct Case {
         const char* why;
@@ -78,6 +79,7 @@ TEST(MetricsLabels, EscapesWhatTheTextFormatRequiresAndNothingElse) {
     for (const Case& c : cases) EXPECT_EQ(escapeLabelValue(c.in), c.out) << c.why;
 }
 
+// Guards against: readings rounded on the way out, and special values the parser does not know.
 TEST(MetricsValues, ReadBackExactlyAndSpellSpecialValuesAsTheFormatDoes) {
     for (double v : {0.0, 47.5, -11.9, 3.31, 1765065068.25, 0.1 + 0.2}) {
         const std::string text = sampleValue(v);
@@ -88,9 +90,9 @@ TEST(MetricsValues, ReadBackExactlyAndSpellSpecialValuesAsTheFormatDoes) {
     EXPECT_EQ(sampleValue(-std::numeric_limits<double>::infinity()), "-Inf");
 }
 
+// Guards against: a missing reading exported as 0, which graphs and alerts would take for real.
 TEST(MetricsText, GivesEveryReadingThatExistsAndNoneThatDoesNot) {
     const std::string text = expositionText(boardAfterPoll());
-    // A missing reading must not turn into a zero that graphs and alerts would take for real.
     EXPECT_EQ(samplesOf(text, "korvex_temperature_celsius"), 2);
     EXPECT_TRUE(hasLine(text,
                         "korvex_temperature_celsius{sensor=\"1\",name=\"CPU\",source=\"coretemp-isa-0000/Package id "
@@ -113,6 +115,7 @@ TEST(MetricsText, GivesEveryReadingThatExistsAndNoneThatDoesNot) {
     EXPECT_EQ(text.back(), '\n');  // the collector rejects a last line without its line feed
 }
 
+// Guards against: families that vanish (or lose their TYPE) on a machine without chip or sensors.
 TEST(MetricsText, EveryMetricHasHelpAndTypeOnceBeforeItsSamplesEvenWithoutSamples) {
     Snapshot empty;  // no chip, no sensor: the families must still be described
     for (const Snapshot& s : {boardAfterPoll(), empty}) {
@@ -141,12 +144,4 @@ TEST(MetricsText, EveryMetricHasHelpAndTypeOnceBeforeItsSamplesEvenWithoutSample
             }
         }
     }
-}
-
-TEST(MetricsText, ANameWithQuotesAndLineBreaksStaysOneSampleLine) {
-    Snapshot s;
-    s.temperatures = {{1, "CPU \"hot\"\nzone\\1", "sim", 40.0}};
-    const std::string text = expositionText(s);
-    EXPECT_TRUE(hasLine(
-        text, "korvex_temperature_celsius{sensor=\"1\",name=\"CPU \\\"hot\\\"\\nzone\\\\1\",source=\"sim\"} 40"));
 }
