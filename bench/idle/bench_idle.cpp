@@ -69,6 +69,7 @@ std::string readFile(const std::string& path) {
 
 pid_t start(const std::vector<std::string>& args, const std::string& errFile) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
@@ -211,7 +212,7 @@ int main(int argc, char** argv) {
         pid_t program = start(args, folder + "/korvex.err");
         pid_t yardstick = start({kBin + "/kvx-bench-idle-bare-tray", std::to_string(kPollMs)}, folder + "/bare.err");
 
-        if (!pause(kSettleSeconds * 1000)) {
+        if (!pause(int64_t{kSettleSeconds} * 1000)) {
             finish(program, SIGTERM), finish(yardstick, SIGTERM);
             break;
         }
