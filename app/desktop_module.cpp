@@ -28,9 +28,10 @@ int runDesktopModule(platform::SharedLibraryLoader& loader, const std::vector<st
             diagnostics << "korvex: the desktop module " << path << " lacks " << kDesktopEntrySymbol << "\n";
             return kExitBadInput;
         }
-        // Kept loaded until exit on purpose (see the header); a static keeps it reachable.
-        static platform::SharedLibrary* const kept = module.release();
-        (void)kept;
+        // Kept loaded until exit on purpose (see the header). The static keeps it reachable, so
+        // that leak checkers do not report it; volatile, so that the store is not optimised away.
+        [[maybe_unused]] static platform::SharedLibrary* volatile kept = nullptr;
+        kept = module.release();
         return entry(argc, argv, options, context);
     }
     diagnostics << "korvex: the desktop module " << kDesktopModuleName << " is missing (looked for";
