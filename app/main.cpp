@@ -28,8 +28,8 @@
 #include "platform/linux/xdg_autostart.h"
 #include "platform/linux/xdg_folders.h"
 
-#ifdef KVX_WITH_QT
-#include "app/desktop/desktop_session.h"
+#ifdef KVX_WITH_DESKTOP
+#include "app/desktop_module.h"
 #include "platform/qt/display_check.h"
 #endif
 
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         std::cout << app::versionText() << "\n";
         return app::kExitOk;
     }
-#ifdef KVX_WITH_QT
+#ifdef KVX_WITH_DESKTOP
     // Qt would abort without a display; say so plainly instead.
     if (!options.headless && !options.listSensors)
         if (auto reason = platform::qt::missingDisplayReason(platform::qt::displayEnvironment()); !reason.empty())
@@ -132,8 +132,10 @@ int main(int argc, char** argv) {
                                  std::filesystem::absolute(resolved.sensorLibrary).string()};
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
-#ifdef KVX_WITH_QT
-    if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);
+#ifdef KVX_WITH_DESKTOP
+    if (!options.headless)
+        return app::runDesktopModule(loader, app::desktopModuleCandidates(platform::linux_backend::executablePath()),
+                                     argc, argv, resolved, context, std::cerr);
 #endif
 
     std::unique_ptr<platform::Scheduler> scheduler;
