@@ -63,6 +63,7 @@ void AlarmChecks::fanStepEnd() {
 }
 
 void AlarmChecks::DisplayTempAlarm(int sensor) {
+    if (services_.shutdownInstead && services_.shutdownInstead(sensor)) return;
     AlarmActionBoxes& alarm = settings_.sensor(sensor);
     if (services_.windowWidth && services_.windowWidth() > services_.compactWidth() && services_.setStayOnTop)
         services_.setStayOnTop(false);
