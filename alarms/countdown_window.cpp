@@ -32,7 +32,10 @@ CountdownWindow::CountdownWindow(platform::Scheduler& scheduler, std::function<v
     timer_.setEnabled(false);
     timer_.onTimer = [this] { tick(); };
     pause_.onClick = [this] { pauseClick(); };
-    launch_.onClick = [this] { window_.close(launch_.caption()); };
+    launch_.onClick = [this] {
+        launchDue_ = true;
+        window_.close(launch_.caption());
+    };
     cancel_.onClick = [this] {
         if (onCancel) onCancel();
         window_.close(cancel_.caption());
@@ -45,18 +48,22 @@ CountdownWindow::CountdownWindow(platform::Scheduler& scheduler, std::function<v
     window_.onClose = [this] { stopAll(); };
 }
 
-void CountdownWindow::run(const std::string& message, int countdownMs) {
+bool CountdownWindow::run(const std::string& message, int countdownMs) {
+    launchDue_ = false;
     message_.setCaption(message);
     progress_.maximum = countdownMs;
     progress_.setPosition(0);
     pause_.setCaption("&Pause");
     window_.showModal();
+    return launchDue_;
 }
 
 void CountdownWindow::tick() {
     int next = progress_.position() + kTickMs;
     progress_.setPosition(next);
-    if (next >= progress_.maximum) window_.close();
+    if (next < progress_.maximum) return;
+    launchDue_ = true;
+    window_.close();
 }
 
 void CountdownWindow::pauseClick() {

@@ -31,7 +31,9 @@ public:
     ui::Button& cancelButton() { return cancel_; }
 
     // Shows the window modally with `message`, counting `countdownMs`; returns when it has closed.
-    void run(const std::string& message, int countdownMs);
+    // True when the count ran out or "&Launch SHDN!" was pressed; false when
+    // cancelled or when the window was closed otherwise (the program ending).
+    bool run(const std::string& message, int countdownMs);
 
     std::function<void()> onCancel;
 
@@ -49,6 +51,7 @@ private:
     ui::Timer& timer_;
     std::function<void()> startSpeaker_;
     std::function<void()> stopSpeaker_;
+    bool launchDue_ = false;
 };
 
 }  // namespace kvx::alarms

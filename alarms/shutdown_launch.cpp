@@ -123,11 +123,12 @@ void ShutdownLaunch::LaunchSHDN() {
     if (!services_.polling || !services_.polling()) return;
     if (services_.stopPolling) services_.stopPolling();
     if (services_.showTaskbarEntry) services_.showTaskbarEntry(true);
-    countdown_.run(kMessage, countdownMs_);
+    bool launchDue = countdown_.run(kMessage, countdownMs_);
     if (services_.windowParked && services_.windowParked() && services_.showTaskbarEntry)
         services_.showTaskbarEntry(false);
     if (services_.startPolling) services_.startPolling();
-    if (!enable_.checked()) return;
+    // A countdown cut short by the program's end launches nothing.
+    if (!enable_.checked() || !launchDue) return;
     if (services_.saveSettings) services_.saveSettings();
     if (services_.launch) services_.launch(switchText);
 }

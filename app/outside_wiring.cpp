@@ -13,6 +13,9 @@ constexpr const char* kCpuIdleKey = "HKEY_LOCAL_MACHINE\\Software\\CpuIdle";
 
 void Application::wireOutsidePrograms() {
     ui::MainWindow& main = *mainWindow_;
+    ui::Window& countdown = main.shutdown().countdown().window();
+    countdown.setModalHost(&services_.modalHost);
+    windows_.add(countdown);
     auto timeText = [this] { return services_.locale.longTime(services_.scheduler.wallClock()); };
     auto saveSettings = [this] {
         auto report = store_.write(bindings_);
