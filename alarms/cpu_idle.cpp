@@ -95,8 +95,7 @@ CpuIdleControl::CpuIdleControl(ui::Window& form, Places places, CpuIdleServices 
     };
 
     auto& about = form.add<ui::Label>(places.aboutPanel, "CPUIdleAboutLabel");
-    about.setCaption(
-        "CpuIdle for Win95/98\nCools the processor by halting it while the system has nothing to do.");
+    about.setCaption("CpuIdle for Win95/98\nCools the processor by halting it while the system has nothing to do.");
     about.setBounds({8, 8, 240, 120});
     auto& link = form.add<ui::Button>(places.aboutPanel, "CPUIdleWebLabel");
     link.setCaption(kWebPage);

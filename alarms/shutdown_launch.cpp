@@ -42,6 +42,7 @@ ShutdownLaunch::ShutdownLaunch(ui::Window& form, ui::Control* settingsPanel, ui:
     wayGroup.setBounds({8, 90, 240, 48});
     way_.setItems({kWayItems.begin(), kWayItems.end()});
     way_.setItemIndex(0);
+    way_.onChange = [this] { storedWay_ = way_.itemIndex(); };
     way_.setBounds({16, 108, 220, 21});
 
     auto& countdownGroup = form.add<ui::Group>(settingsPanel, "SHDNTabCountdownGroupBox");
@@ -81,6 +82,7 @@ std::string ShutdownLaunch::switchFor(int way) {
 
 void ShutdownLaunch::setWay(int way) {
     // A stored value outside the list selects nothing and launches with no switch.
+    storedWay_ = way;
     way_.setItemIndex(way >= 0 && way < static_cast<int>(way_.items().size()) ? way : -1);
 }
 
@@ -119,7 +121,7 @@ bool ShutdownLaunch::takeOverAlarm(int sensor, const std::string& sensorName) {
 }
 
 void ShutdownLaunch::LaunchSHDN() {
-    std::string switchText = switchFor(way_.itemIndex());
+    std::string switchText = switchFor(storedWay_);
     if (!services_.polling || !services_.polling()) return;
     if (services_.stopPolling) services_.stopPolling();
     if (services_.showTaskbarEntry) services_.showTaskbarEntry(true);

@@ -56,7 +56,8 @@ public:
 
     // The command-line switch of a launch way; "" for a value outside 0..2.
     static std::string switchFor(int way);
-    int way() const { return way_.itemIndex(); }
+    // The stored launch way, kept as read even when it lies outside the list.
+    int way() const { return storedWay_; }
     void setWay(int way);
     int countdownMs() const { return countdownMs_; }
     void setCountdownMs(int ms);
@@ -84,6 +85,7 @@ private:
     ShutdownServices services_;
     CountdownWindow countdown_;
     int countdownMs_ = kDefaultCountdownMs;
+    int storedWay_ = 0;
 };
 
 }  // namespace kvx::alarms

@@ -12,8 +12,7 @@ std::unique_ptr<ShutdownLauncher> ShutdownLauncher::load(platform::SharedLibrary
     // The contract's own declarations check the types of what is looked up.
     decltype(&ShdnLocation) location = reinterpret_cast<decltype(&ShdnLocation)>(
         launcher->handle_->symbol("ShdnLocation"));
-    decltype(&ShdnLaunch) launch = reinterpret_cast<decltype(&ShdnLaunch)>(
-        launcher->handle_->symbol("ShdnLaunch"));
+    decltype(&ShdnLaunch) launch = reinterpret_cast<decltype(&ShdnLaunch)>(launcher->handle_->symbol("ShdnLaunch"));
     if (!location || !launch) {
         launcher->problem_ = path + " lacks ShdnLocation or ShdnLaunch";
         return launcher;

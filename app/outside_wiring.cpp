@@ -29,7 +29,8 @@ void Application::wireOutsidePrograms() {
     auto post = [this](const std::string& title, uint32_t number, int64_t wparam, int64_t lparam) {
         events_.addFields(services_.scheduler.nowMs(), "post",
                           {{"window", title}, {"message", int64_t{number}}, {"wParam", wparam}, {"lParam", lparam}});
-        if (services_.machine.lifecycle.postMessage) services_.machine.lifecycle.postMessage(title, number, wparam, lparam);
+        if (services_.machine.lifecycle.postMessage)
+            services_.machine.lifecycle.postMessage(title, number, wparam, lparam);
     };
 
     alarms::ShutdownServices& shdn = main.shutdown().services();
@@ -48,9 +49,7 @@ void Application::wireOutsidePrograms() {
     idle.timeText = timeText;
     idle.writeWarning = [this](const std::string& text) { WriteErrorLog(text); };
     idle.registryPath = [this] { return cpuIdlePath(); };
-    idle.fileExists = [this](const std::string& path) {
-        return !path.empty() && services_.machine.files.exists(path);
-    };
+    idle.fileExists = [this](const std::string& path) { return !path.empty() && services_.machine.files.exists(path); };
     idle.executeFile = [this](const std::string& file, const std::string& folder) {
         events_.add(services_.scheduler.nowMs(), "run", file);
         if (services_.machine.lifecycle.startProgramIn) services_.machine.lifecycle.startProgramIn(file, folder);

@@ -39,8 +39,7 @@ int main(int argc, char** argv) {
     }
     auto request = kvx::launcher::powerRequestFor(argv[1]);
     if (!request) {
-        std::fprintf(stderr, "korvex-shutdown: unknown switch %s (use /SHUTDOWN, /POWEROFF or /FSHUTDOWN)\n",
-                     argv[1]);
+        std::fprintf(stderr, "korvex-shutdown: unknown switch %s (use /SHUTDOWN, /POWEROFF or /FSHUTDOWN)\n", argv[1]);
         return 2;
     }
     GError* error = nullptr;

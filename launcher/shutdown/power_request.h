@@ -6,8 +6,8 @@ namespace kvx::launcher {
 
 // What a switch asks of the login manager.
 struct PowerRequest {
-    std::string method;                  // "PowerOff"
-    bool ignoreInhibitors = false;       // "/FSHUTDOWN": do not wait for inhibitors
+    std::string method;             // "PowerOff"
+    bool ignoreInhibitors = false;  // "/FSHUTDOWN": do not wait for inhibitors
     friend bool operator==(const PowerRequest&, const PowerRequest&) = default;
 };
 

@@ -50,7 +50,9 @@ private:
             running = true;
         };
         s.windowExists = [this](const std::string& title) { return title == "CPUIdle" && running; };
-        s.post = [this](const std::string& title, uint32_t n, int64_t w, int64_t l) { posts.push_back({title, n, w, l}); };
+        s.post = [this](const std::string& title, uint32_t n, int64_t w, int64_t l) {
+            posts.push_back({title, n, w, l});
+        };
         s.saveSettings = [this] { ++saves; };
         return s;
     }
@@ -163,7 +165,10 @@ TEST(CpuIdle, TheSpinButtonsKeepTheirBoundsAndTheLaunchValueAtOrAboveTheClose) {
     for (int i = 0; i < 100; ++i) launch.down();
     EXPECT_EQ(h.idle.launchValue(), 20);
     h.idle.setLaunchValue(45);
-    EXPECT_EQ(h.idle.launchValueLabel().caption(), "has reached 45\xC2\xB0" "C / 113\xC2\xB0" "F");
+    EXPECT_EQ(h.idle.launchValueLabel().caption(),
+              "has reached 45\xC2\xB0"
+              "C / 113\xC2\xB0"
+              "F");
     EXPECT_TRUE(h.idle.applyButton().enabled());
     h.idle.applyButton().click();
     EXPECT_FALSE(h.idle.applyButton().enabled());

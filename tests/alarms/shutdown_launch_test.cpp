@@ -117,7 +117,7 @@ TEST(ShutdownLaunch, PauseResumesWithTheSpeaker) {
     h.host.presses = {{2500, "&Pause"}, {10000, "&Resume"}};
     h.shdn.LaunchSHDN();
     EXPECT_EQ(h.launchTimes.at(0), 10000 + 13000) << "13 more ticks after the resume";
-    std::vector<std::string> expected = {"stopPolling", "speakerOn",  "speakerOff",   "speakerOn",
+    std::vector<std::string> expected = {"stopPolling", "speakerOn",    "speakerOff", "speakerOn",
                                          "speakerOff",  "startPolling", "save"};
     EXPECT_EQ(h.events, expected);
 }

@@ -171,10 +171,10 @@ TEST(OutsideBlackBox, APeerPlayingTheCoolerReceivesWhatTheDumpSaysWasPosted) {
     ASSERT_GT(peer, 0);
     ASSERT_NE(waitForText(folder + "/peer-err.txt").find("listening as CPUIdle"), std::string::npos);
 
-    int korvex = startKorvex({"--headless", "--run-for", "4", "--config-dir", folder + "/config", "--program-folder",
-                              folder + "/program", "--sensor-library", kSim, "--script", folder + "/script.txt",
-                              "--dump", folder + "/dump.json"},
-                             folder + "/korvex-err.txt");
+    int korvex = startKorvex(
+        {"--headless", "--run-for", "4", "--config-dir", folder + "/config", "--program-folder", folder + "/program",
+         "--sensor-library", kSim, "--script", folder + "/script.txt", "--dump", folder + "/dump.json"},
+        folder + "/korvex-err.txt");
     waitForText(folder + "/config/user.reg");
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     pid_t send = spawnWithOutput(kPeer, {"--send", "0x8192"}, folder + "/send.txt", folder + "/send-err.txt", runtime);
@@ -192,8 +192,7 @@ TEST(OutsideBlackBox, APeerPlayingTheCoolerReceivesWhatTheDumpSaysWasPosted) {
         QJsonObject e = value.toObject();
         if (e["kind"].toString() != "post") continue;
         EXPECT_EQ(e["window"].toString(), "CPUIdle");
-        posted << e["message"].toInteger() << " " << e["wParam"].toInteger() << " " << e["lParam"].toInteger()
-               << "\n";
+        posted << e["message"].toInteger() << " " << e["wParam"].toInteger() << " " << e["lParam"].toInteger() << "\n";
         if (e["message"].toInteger() == 0x8190) ++answers;
         if (e["message"].toInteger() == 16) ++closes;
     }
@@ -207,8 +206,9 @@ TEST(OutsideBlackBox, APeerPlayingTheCoolerReceivesWhatTheDumpSaysWasPosted) {
 
 TEST(OutsideBlackBox, SystemInfoListsElevenLinesEachTimeAndCopiesThem) {
     std::string folder = makeTempFolder();
-    writeFile(folder + "/board.txt", "chip lm78\nsmbus none\nclock 733\nmemory total=134217728 available=67108864 "
-                                     "load=37\nuser alice\nat 0 temp=35\n");
+    writeFile(folder + "/board.txt",
+              "chip lm78\nsmbus none\nclock 733\nmemory total=134217728 available=67108864 "
+              "load=37\nuser alice\nat 0 temp=35\n");
     writeFile(folder + "/script.txt",
               "at 1 select GenTabComboBox 2\nat 2 select GenTabComboBox 0\nat 3 select GenTabComboBox 2\n"
               "at 4 click GenTabCopyButton\n");

@@ -77,8 +77,8 @@ public:
         }
         GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kIntrospection, nullptr);
         static const GDBusInterfaceVTable vtable = {&StandInLogin::onCall, nullptr, nullptr, {}};
-        g_dbus_connection_register_object(bus_, "/org/freedesktop/login1", node->interfaces[0], &vtable, this,
-                                          nullptr, nullptr);
+        g_dbus_connection_register_object(bus_, "/org/freedesktop/login1", node->interfaces[0], &vtable, this, nullptr,
+                                          nullptr);
         g_dbus_node_info_unref(node);
         GVariant* owned = g_dbus_connection_call_sync(
             bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",

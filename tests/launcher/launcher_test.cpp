@@ -39,7 +39,7 @@ TEST(ShutdownLocation, ThePathComesFromTheStringValueOfItsKeyOnly) {
     const Case cases[] = {
         {hiveWithPath(key, "\"Path\"=\"/usr/local/bin/korvex-shutdown\""), "/usr/local/bin/korvex-shutdown"},
         {hiveWithPath("HKEY_LOCAL_MACHINE\\SOFTWARE\\shutdown now!", "\"Path\"=\"/x\""), "/x"},  // any case
-        {hiveWithPath(key, "\"Path\"=dword:00000001"), ""},                                       // not a string
+        {hiveWithPath(key, "\"Path\"=dword:00000001"), ""},                                      // not a string
         {hiveWithPath(key, "\"Other\"=\"/x\""), ""},
         {hiveWithPath("HKEY_LOCAL_MACHINE\\Software\\CpuIdle", "\"Path\"=\"/x\""), ""},
         {"REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\ShutDown NOW!]\r\n\"Path\"=\"/x\"\r\n", ""},  // not a hive
