@@ -5,6 +5,7 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,7 +49,7 @@ public:
         folder_ = mkdtemp(pattern);
         std::ofstream(folder_ + "/bus.conf")
             << "<busconfig><type>session</type><listen>unix:path=" << folder_
-            << "/bus</listen><auth>EXTERNAL</auth><policy context='default'><allow send_destination='*'/>"
+            << "/bus</listen><auth>EXTERNAL</auth><policy context='default'><allow send_destination='*'/><allow receive_sender='*'/>"
                "<allow own='*'/></policy></busconfig>";
         std::string config = "--config-file=" + folder_ + "/bus.conf";
         std::vector<char*> argv{const_cast<char*>("dbus-daemon"), config.data(), const_cast<char*>("--nofork"),
@@ -139,14 +140,14 @@ private:
     std::vector<std::string> calls_;
 };
 
-struct Run {
+struct ShutdownRun {
     int exitCode = -1;
     std::string out;
     std::string err;
 };
 
 // Runs korvex-shutdown with nothing in its environment but the private bus's address.
-Run runShutdown(const std::string& address, const std::string& switchText) {
+ShutdownRun runShutdown(const std::string& address, const std::string& switchText) {
     char pattern[] = "/tmp/korvex-shutdown-run-XXXXXX";
     std::string folder = mkdtemp(pattern);
     posix_spawn_file_actions_t actions;
@@ -158,7 +159,7 @@ Run runShutdown(const std::string& address, const std::string& switchText) {
     std::string own = "KORVEX_SHUTDOWN_BUS_ADDRESS=" + address;
     std::string system = "DBUS_SYSTEM_BUS_ADDRESS=" + address;
     std::vector<char*> env{own.data(), system.data(), nullptr};
-    Run run;
+    ShutdownRun run;
     pid_t pid = -1;
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), env.data()) == 0) {
         int status = 0;
@@ -183,7 +184,7 @@ TEST(KorvexShutdown, EachSwitchAsksTheLoginManagerToPowerOff) {
     for (Case c : {Case{"/SHUTDOWN", "PowerOff (false,)"}, Case{"/POWEROFF", "PowerOff (false,)"},
                    Case{"/FSHUTDOWN", "PowerOffWithFlags (uint64 1,)"}}) {
         size_t before = login.calls().size();
-        Run run = runShutdown(login.address, c.switchText);
+        ShutdownRun run = runShutdown(login.address, c.switchText);
         EXPECT_EQ(run.exitCode, 0) << c.switchText << ": " << run.err;
         ASSERT_EQ(login.calls().size(), before + 1) << c.switchText;
         EXPECT_EQ(login.calls().back(), c.call);
@@ -195,13 +196,13 @@ TEST(KorvexShutdown, ARefusalOrAWrongSwitchFailsWithAClearMessage) {
     StandInLogin login;
     if (!login.problem.empty()) GTEST_SKIP() << "NOT TESTED: " << login.problem;
     login.refuse = true;
-    Run refused = runShutdown(login.address, "/SHUTDOWN");
+    ShutdownRun refused = runShutdown(login.address, "/SHUTDOWN");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("logind refused PowerOff: "), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("Access denied"), std::string::npos) << refused.err;
 
     size_t calls = login.calls().size();
-    Run wrong = runShutdown(login.address, "/REBOOT");
+    ShutdownRun wrong = runShutdown(login.address, "/REBOOT");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.err.find("unknown switch /REBOOT"), std::string::npos) << wrong.err;
     EXPECT_EQ(login.calls().size(), calls) << "nothing asked for a wrong switch";
