@@ -10,9 +10,8 @@ std::unique_ptr<ShutdownLauncher> ShutdownLauncher::load(platform::SharedLibrary
     launcher->handle_ = loader.open(path, launcher->problem_);
     if (!launcher->handle_) return launcher;
     // The contract's own declarations check the types of what is looked up.
-    decltype(&ShdnLocation) location = reinterpret_cast<decltype(&ShdnLocation)>(
-        launcher->handle_->symbol("ShdnLocation"));
-    decltype(&ShdnLaunch) launch = reinterpret_cast<decltype(&ShdnLaunch)>(launcher->handle_->symbol("ShdnLaunch"));
+    auto location = reinterpret_cast<decltype(&ShdnLocation)>(launcher->handle_->symbol("ShdnLocation"));
+    auto launch = reinterpret_cast<decltype(&ShdnLaunch)>(launcher->handle_->symbol("ShdnLaunch"));
     if (!location || !launch) {
         launcher->problem_ = path + " lacks ShdnLocation or ShdnLaunch";
         return launcher;

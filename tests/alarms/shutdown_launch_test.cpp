@@ -63,11 +63,17 @@ private:
     ShutdownServices services() {
         ShutdownServices s;
         s.polling = [this] { return polling; };
-        s.stopPolling = [this] { polling = false, events.push_back("stopPolling"); };
-        s.startPolling = [this] { polling = true, events.push_back("startPolling"); };
-        s.startSpeakerTimer = [this] { events.push_back("speakerOn"); };
-        s.stopSpeaker = [this] { events.push_back("speakerOff"); };
-        s.saveSettings = [this] { events.push_back("save"); };
+        s.stopPolling = [this] {
+            polling = false;
+            events.emplace_back("stopPolling");
+        };
+        s.startPolling = [this] {
+            polling = true;
+            events.emplace_back("startPolling");
+        };
+        s.startSpeakerTimer = [this] { events.emplace_back("speakerOn"); };
+        s.stopSpeaker = [this] { events.emplace_back("speakerOff"); };
+        s.saveSettings = [this] { events.emplace_back("save"); };
         s.locate = [this] { return location; };
         s.launch = [this](const std::string& sw) {
             launches.push_back(sw);
@@ -176,7 +182,7 @@ TEST(ShutdownLaunch, EachLaunchWayPassesItsSwitch) {
 TEST(ShutdownLaunch, TheCountdownSpinButtonStaysWithin6And60Seconds) {
     ShutdownHarness h;
     ui::SpinButton& spin = h.shdn.countdownSpinButton();
-    ui::Label& label = h.form.require<ui::Label>("Label42");
+    auto& label = h.form.require<ui::Label>("Label42");
     EXPECT_EQ(label.caption(), "15 Seconds");
     for (int i = 0; i < 60; ++i) spin.up();
     EXPECT_EQ(h.shdn.countdownMs(), 60000);
