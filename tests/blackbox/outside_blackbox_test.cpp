@@ -158,7 +158,11 @@ TEST(OutsideBlackBox, APeerPlayingTheCoolerReceivesWhatTheDumpSaysWasPosted) {
     std::string folder = makeTempFolder();
     std::string runtime = folder + "/runtime";
     mkdir(runtime.c_str(), 0700);
+    // Korvex and the peer meet in one runtime folder, for this test only.
     setenv("KVX_TEST_RUNTIME_DIR", runtime.c_str(), 1);
+    struct SharedRuntime {
+        ~SharedRuntime() { unsetenv("KVX_TEST_RUNTIME_DIR"); }
+    } sharedRuntime;
     mkdir((folder + "/config").c_str(), 0700);
     writeFile(folder + "/config/machine.reg", machineHive("Software\\CpuIdle", "/nonexistent/cpuidle"));
     // Poll every second, close the cooler at or below 40 °C (the board shows 35 °C).
@@ -181,7 +185,6 @@ TEST(OutsideBlackBox, APeerPlayingTheCoolerReceivesWhatTheDumpSaysWasPosted) {
     pid_t send = spawnWithOutput(kPeer, {"--send", "0x8192"}, folder + "/send.txt", folder + "/send-err.txt", runtime);
     EXPECT_EQ(waitFor(send), 0) << readFile(folder + "/send-err.txt");
     auto run = waitKorvex(korvex, folder + "/korvex-err.txt");
-    unsetenv("KVX_TEST_RUNTIME_DIR");
     kill(peer, SIGTERM);
     EXPECT_EQ(waitFor(peer), 0);
     ASSERT_EQ(run.exitCode, 0) << run.err;
