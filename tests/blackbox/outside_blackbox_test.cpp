@@ -21,6 +21,7 @@
 
 #include "kvx_version.h"
 #include "run_program.h"
+#include "x_session.h"
 
 using namespace kvx::test;
 
@@ -236,4 +237,42 @@ TEST(OutsideBlackBox, SystemInfoListsElevenLinesEachTimeAndCopiesThem) {
     EXPECT_EQ(copy["detail"].toString().toStdString(), expected);
     // Each showing re-runs the cooler's detection: one line at start and one per showing.
     EXPECT_EQ(control(dump, "Form1.CPUIdleMemo")["text"].toString().count("could not be found."), 3);
+}
+
+// On a real X desktop the countdown window comes up in front of the person, who
+// presses "&Cancel" (Alt+C): nothing is launched and the shutdown launch is off.
+TEST(OutsideDesktop, APersonCancelsTheCountdownWindowWithAKey) {
+    if (auto missing = XSession::missingTools(); !missing.empty())
+        GTEST_SKIP() << "NOT RUN: the X desktop test needs " << missing << " (scripts/bootstrap installs them)";
+    XSession x;
+    ASSERT_EQ(x.problem(), "");
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("WAYLAND_DISPLAY");
+    std::string folder = makeTempFolder();
+    mkdir((folder + "/config").c_str(), 0700);
+    writeFile(folder + "/config/machine.reg", machineHive("Software\\ShutDown NOW!", writeRecorder(folder)));
+    writeFile(folder + "/board.txt", "chip w83781d\nat 0 temp=55\n");
+    std::string script =
+        "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\nat 0 answer Form6 \"&Ok\"\n"
+        "at 0 answer WarningForm \"&Disable Alarm\"\n";
+    for (int i = 0; i < 9; ++i) script += "at 0.1 down GenTabIntervalSpinButton\n";
+    script += "at 0.2 click CheckBox11\nat 0.2 click CheckBox8\n";
+    writeFile(folder + "/script.txt", script);
+    int pid = startKorvex({"--run-for", "12", "--config-dir", folder + "/config", "--program-folder",
+                           folder + "/program", "--sensor-library", kSim, "--scenario", folder + "/board.txt",
+                           "--script", folder + "/script.txt", "--dump", folder + "/dump.json"},
+                          folder + "/err.txt");
+    std::string countdown = x.waitForVisibleWindow("Countdown to SHDN! Launch...", 10000);
+    ASSERT_FALSE(countdown.empty()) << "shown: " << x.visibleTitles() << "\n" << readFile(folder + "/err.txt");
+    ASSERT_TRUE(x.typeInto(countdown, "alt+c"));
+    auto run = waitKorvex(pid, folder + "/err.txt");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    QJsonObject dump = readDump(folder + "/dump.json");
+    for (const auto& e : dump["events"].toArray()) EXPECT_NE(e.toObject()["kind"].toString(), "launch");
+    EXPECT_EQ(readFile(folder + "/launched.txt"), "");
+    EXPECT_FALSE(control(dump, "Form1.CheckBox11")["checked"].toBool());
+    EXPECT_LT(control(dump, "CountdownForm.ProgressBar1")["position"].toInt(), 15000);
+    // The next hot poll raised the sensor's ordinary alarm.
+    EXPECT_EQ(control(dump, "WarningForm.Label1")["caption"].toString(),
+              QString::fromUtf8("Your Sensor 1 has reached the temperature of 50°C / 122°F"));
 }
