@@ -63,6 +63,7 @@ void AlarmChecks::fanStepEnd() {
 }
 
 void AlarmChecks::DisplayTempAlarm(int sensor) {
+    if (services_.shutdownInstead && services_.shutdownInstead(sensor)) return;
     AlarmActionBoxes& alarm = settings_.sensor(sensor);
     static constexpr AlarmSource kSensorSources[kAlarmSensors] = {AlarmSource::Sensor1, AlarmSource::Sensor2,
                                                                   AlarmSource::Sensor3};

@@ -36,6 +36,9 @@ struct AlarmServices {
     std::function<void()> stopPolling;
     std::function<void()> resumePolling;
     std::function<void()> warningClosed;
+    // The shutdown launch in place of a temperature alarm: true when it took
+    // the alarm over (then nothing else is done and the alarm stays enabled).
+    std::function<bool(int sensor)> shutdownInstead;
 };
 
 // Which alarm last filled the warning window.

@@ -33,6 +33,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     wireAlarms();
     wireLogs();
     wireMetrics();
+    wireOutsidePrograms();
     bindings_.bind(
         "KVX Path", [](const settings::SettingValue&) {},
         [this] { return settings::SettingValue{services_.machine.programPath}; });

@@ -1,11 +1,14 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "acquisition/sensor_library.h"
+#include "alarms/shutdown_launcher.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
 #include "app/harness/event_log.h"
@@ -38,6 +41,12 @@ struct LifecycleHooks {
     // The uninstall window's actions: delete one file (false when it could not), start a program.
     std::function<bool(const std::string& path)> deleteFile;
     std::function<void(const std::string& program, const std::string& parameters)> startProgram;
+    // Outside programs: a program started in its own folder, the local message
+    // bus (posting to a window title, whether a title exists) and the clipboard.
+    std::function<void(const std::string& program, const std::string& folder)> startProgramIn;
+    std::function<bool(const std::string& title, uint32_t number, int64_t wparam, int64_t lparam)> postMessage;
+    std::function<bool(const std::string& title)> windowExists;
+    std::function<void(const std::string& text)> copyToClipboard;
 };
 
 // Start-up steps whose work belongs to the alarm, log and tray subsystems: each
@@ -121,6 +130,13 @@ public:
     // cannot be written is reported and the next warning tries again.
     void WriteErrorLog(const std::string& text);
 
+    // The shutdown launcher library; without one the shutdown program counts as not installed.
+    void useShutdownLauncher(std::unique_ptr<alarms::ShutdownLauncher> launcher) {
+        shutdownLauncher_ = std::move(launcher);
+    }
+    // A message posted to the main window by another program.
+    void receiveMessage(uint32_t number, int64_t wparam, int64_t lparam);
+
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
     static constexpr const char* kNoChipMessage =
@@ -141,6 +157,9 @@ private:
     std::string uninstallCommand();
     // The alarms' services that belong to the program: the warning log, polling after a warning.
     void wireAlarms();
+    // The shutdown launch, the cooler control and the system information panel.
+    void wireOutsidePrograms();
+    std::optional<std::string> cpuIdlePath();
     // The interval log's output and steps, and the Up/Down log's "Save".
     void wireLogs();
     // One Up/Down report of the page as it shows now, in each chosen format.
@@ -169,6 +188,7 @@ private:
     bool settingsSaveFailed_ = false;
     std::set<std::string> fileMessagesShown_;
     std::shared_ptr<class MetricsExport> metrics_;
+    std::unique_ptr<alarms::ShutdownLauncher> shutdownLauncher_;
 };
 
 }  // namespace kvx::app

@@ -105,9 +105,18 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         DesktopIntegration* integration;
         ~ComeForwardBinding() {
             if (integration) integration->onComeForward = nullptr;
+            if (integration) integration->onMessage = nullptr;
         }
     } comeForward{c.integration};
-    if (c.integration) c.integration->onComeForward = [&app] { app.comeForward(); };
+    if (c.integration) {
+        c.integration->onComeForward = [&app] { app.comeForward(); };
+        c.integration->onMessage = [&app](const platform::WindowMessage& m) {
+            app.receiveMessage(m.number, m.wparam, m.lparam);
+        };
+    }
+    // The shutdown launcher lies beside the program; without it the shutdown program counts as not installed.
+    app.useShutdownLauncher(
+        alarms::ShutdownLauncher::load(c.libraryLoader, c.machine.folders.executable + "libshdnlnch.so"));
     std::unique_ptr<ProgramViews> views = p.createViews ? p.createViews(app) : nullptr;
     auto outcome = app.start();
     if (outcome == Application::StartOutcome::AnotherCopy) return kExitAlreadyRunning;

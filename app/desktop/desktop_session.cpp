@@ -12,6 +12,7 @@
 #include "app/desktop/qt_modal_host.h"
 #include "app/program.h"
 #include "platform/linux/shutdown_signals.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
 
@@ -25,6 +26,9 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
     platform::qt::QtScheduler scheduler;
     platform::qt::QtMessageBoxes messageBoxes;
     QtModalHost modalHost(scheduler, context.answers, context.diagnostics);
+    // "Copy" on the system information panel.
+    platform::qt::QtClipboard clipboard;
+    context.machine.lifecycle.copyToClipboard = [&clipboard](const std::string& text) { clipboard.setText(text); };
 
     using platform::linux_backend::ShutdownSignals;
     QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);

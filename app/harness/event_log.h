@@ -1,22 +1,31 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace kvx::app {
 
 // What the program did outside its windows, in order, for the state dump:
 // programs it ran ("run"), waves it played or stopped ("play", "stopWave"),
-// and the PC speaker's tone switched off at the end of an alarm ("stopSound").
+// the PC speaker's tone switched off at the end of an alarm ("stopSound"),
+// messages posted to other programs' windows ("post") and shutdown launches
+// ("launch"). An entry with fields is dumped with them in place of its detail.
 class EventLog {
 public:
+    using Field = std::pair<std::string, std::variant<std::string, int64_t>>;
     struct Entry {
         int64_t timeMs = 0;
         std::string kind;
         std::string detail;
+        std::vector<Field> fields;
     };
     void add(int64_t timeMs, std::string kind, std::string detail = {}) {
-        entries_.push_back({timeMs, std::move(kind), std::move(detail)});
+        entries_.push_back({timeMs, std::move(kind), std::move(detail), {}});
+    }
+    void addFields(int64_t timeMs, std::string kind, std::vector<Field> fields) {
+        entries_.push_back({timeMs, std::move(kind), {}, std::move(fields)});
     }
     const std::vector<Entry>& entries() const { return entries_; }
 

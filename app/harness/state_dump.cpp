@@ -71,8 +71,15 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        json.key("detail");
-        json.string(e.detail);
+        if (e.fields.empty()) {
+            json.key("detail");
+            json.string(e.detail);
+        }
+        for (const auto& [name, value] : e.fields) {
+            json.key(name);
+            if (const auto* text = std::get_if<std::string>(&value)) json.string(*text);
+            else json.integer(std::get<int64_t>(value));
+        }
         json.endObject();
     }
     json.endArray();

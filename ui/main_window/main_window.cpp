@@ -32,6 +32,12 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
           [&library] { library.stopPCSpeaker(); }),
       alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
       alarmChecks_(alarmSettings_, warning_, alarmServices()),
+      shutdown_(form_, pages_["SHDNTabTabSheet"].panels[0], pages_["SHDNTabTabSheet"].panels[1], scheduler, {}),
+      cpuIdle_(form_,
+               {pages_["CPUIdleTabTabSheet"].panels[0], pages_["CPUIdleTabTabSheet"].panels[1],
+                pages_["CPUIdleTabTabSheet"].panels[2]},
+               {}),
+      systemInfo_(form_, pages_["GenTabTabSheet"].panels[2]),
       intervalLog_(form_, timer3_,
                    {pages_["LogTabTabSheet"].panels[1], pages_["GenTabTabSheet"].panels[1], &popupMenu_}),
       upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]) {
@@ -83,6 +89,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
         alarmSettings_.refreshLabels();
     };
     wireAlarms();
+    wireOutsidePrograms();
     SetVUMmeters();
 }
 
@@ -362,6 +369,8 @@ void MainWindow::SetAllSensorText(int sensor) {
     traySwapBoxes_[sensor - 1]->setCaption(name);
     const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
+    shutdown_.sensorBox(sensor).setCaption(name);
+    cpuIdle_.setSensorName(sensor, name);
 }
 
 void MainWindow::SetAllFanText(int fan) {
