@@ -48,7 +48,8 @@ std::string sensorLibraryPath(const Options& options, const std::string& environ
                               const platform::Folders& folders) {
     if (!options.sensorLibrary.empty()) return options.sensorLibrary;
     if (!environmentValue.empty()) return environmentValue;
-    return folders.executable + "libkvx.so";
+    // The sensor libraries' folder: beside the program in a build tree, lib/korvex/ when installed.
+    return (folders.libraries.empty() ? folders.executable : folders.libraries) + "libkvx.so";
 }
 
 int runProgram(const Options& options, ProgramPlatform& p) {
