@@ -88,7 +88,9 @@ std::string manPage(const std::string& version, const std::string& date) {
     out << ".TH KORVEX 1 \"" << roff(date) << "\" \"Korvex " << roff(version) << "\" \"User Commands\"\n"
         << ".SH NAME\nkorvex \\- hardware\\-health monitor in the notification area\n"
         << ".SH SYNOPSIS\n.B korvex\n[\\fIoptions\\fR]\n"
-        << ".SH DESCRIPTION\n" << roff(help.summary) << "\n.PP\n" << roff(flowing(help.details)) << "\n";
+        << ".SH DESCRIPTION\n"
+        << roff(help.summary) << "\n.PP\n"
+        << roff(flowing(help.details)) << "\n";
     manEntries(out, "OPTIONS", help.options);
     manEntries(out, "ENVIRONMENT", help.environment);
     manEntries(out, "FILES", help.files);

@@ -40,13 +40,16 @@ const HelpText& helpText() {
         },
         {
             {"~/.config/korvex/user.reg", "", "the settings, a registry export that is replaced atomically"},
-            {"~/.config/korvex/machine.reg", "", "machine-wide values of one user, read only; when absent,"
-                                                 "\n/etc/korvex/machine.reg"},
+            {"~/.config/korvex/machine.reg", "",
+             "machine-wide values of one user, read only; when absent,"
+             "\n/etc/korvex/machine.reg"},
             {"/etc/korvex/machine.reg", "", "machine-wide values, read only: the uninstall command"},
-            {"~/.local/state/korvex/", "", "the log files (kvxlog, kvxwarnlog, updown) when installed;"
-                                           "\nbeside the program when run from a build folder"},
+            {"~/.local/state/korvex/", "",
+             "the log files (kvxlog, kvxwarnlog, updown) when installed;"
+             "\nbeside the program when run from a build folder"},
             {"~/.config/autostart/Korvex.desktop", "", "written by \"Run on Windows startup\" on the General page"},
-            {"/usr/lib/korvex/libkvx.so", "", "the sensor library over libsensors (libkvx-sim.so: the simulated board)"},
+            {"/usr/lib/korvex/libkvx.so", "",
+             "the sensor library over libsensors (libkvx-sim.so: the simulated board)"},
         },
         {
             {std::to_string(kExitOk), "", "the program ended normally"},

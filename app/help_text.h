@@ -9,15 +9,15 @@ namespace kvx::app {
 // option, environment variable, file and exit code is written here once.
 // Descriptions are plain text; "\n" starts a new line of the same entry.
 struct HelpEntry {
-    std::string name;         // "--run-for", "KORVEX_CONFIG_DIR", "~/.config/korvex/user.reg", "2"
-    std::string argument;     // an option's value ("SECONDS"), else empty
+    std::string name;      // "--run-for", "KORVEX_CONFIG_DIR", "~/.config/korvex/user.reg", "2"
+    std::string argument;  // an option's value ("SECONDS"), else empty
     std::string description;
 };
 
 struct HelpText {
-    std::string synopsis;     // "korvex [options]"
-    std::string summary;      // one line: what the program does
-    std::string details;      // a short paragraph: how a person meets it
+    std::string synopsis;  // "korvex [options]"
+    std::string summary;   // one line: what the program does
+    std::string details;   // a short paragraph: how a person meets it
     std::vector<HelpEntry> options;
     std::vector<HelpEntry> environment;
     std::vector<HelpEntry> files;

@@ -9,10 +9,10 @@ namespace kvx::platform::linux_backend {
 // help pages in share/korvex/, the machine-wide hive in the system
 // configuration folder (/etc/korvex/ for the prefix /usr).
 struct InstallLayout {
-    std::string prefix;         // with a trailing "/"
-    std::string libraries;      // <prefix>/lib/korvex/
-    std::string data;           // <prefix>/share/korvex/
-    std::string machineHive;    // <sysconfdir>/korvex/machine.reg
+    std::string prefix;       // with a trailing "/"
+    std::string libraries;    // <prefix>/lib/korvex/
+    std::string data;         // <prefix>/share/korvex/
+    std::string machineHive;  // <sysconfdir>/korvex/machine.reg
 };
 
 // The installed layout around the executable folder `executableFolder`
@@ -22,7 +22,6 @@ struct InstallLayout {
 // a build tree has neither. `sysconfFromPrefix` is the system configuration
 // folder relative to the prefix ("../etc" for /usr, "etc" for /usr/local) or
 // absolute.
-std::optional<InstallLayout> installedLayout(const std::string& executableFolder,
-                                             const std::string& sysconfFromPrefix);
+std::optional<InstallLayout> installedLayout(const std::string& executableFolder, const std::string& sysconfFromPrefix);
 
 }  // namespace kvx::platform::linux_backend

@@ -95,8 +95,7 @@ TEST(HelpText, EveryListedOptionIsAccepted) {
 // unescaped backslash): man itself checks the page.
 TEST(ManualPage, ManFindsNoFaults) {
     if (output("command -v man").empty()) GTEST_SKIP() << "man (package man-db) is not installed: page not checked";
-    const std::string warnings =
-        output("LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '" + std::string(KVX_BUILD_DIR) +
-               "/packaging/korvex.1' 2>&1 >/dev/null");
+    const std::string warnings = output("LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '" + std::string(KVX_BUILD_DIR) +
+                                        "/packaging/korvex.1' 2>&1 >/dev/null");
     EXPECT_EQ(warnings, "");
 }

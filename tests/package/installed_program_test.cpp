@@ -113,8 +113,8 @@ TEST(InstalledProgram, UninstallRunsTheCommandOfTheMachineWideHive) {
                    "\"UninstallString\"=\"" +
                    recorder + " " + arguments + "\"\r\n";
         };
-        const fs::path systemHive =
-            (fs::path(tree.root + "/usr") / KVX_SYSCONF_FROM_PREFIX / "korvex" / "machine.reg").lexically_normal();
+        const fs::path systemHive = (fs::path(tree.root + "/usr") / KVX_SYSCONF_FROM_PREFIX / "korvex" / "machine.reg")
+                                        .lexically_normal();
         write(systemHive, hive("remove --yes korvex"));
         if (c.userHive) write(tree.home + "/.config/korvex/machine.reg", hive("user-own"));
         write(tree.root + "/script.txt", "at 0 answer Form5 \"&Un-install\"\nat 3 click UnInstallExit1\n");
