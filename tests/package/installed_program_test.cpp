@@ -52,8 +52,12 @@ struct InstalledTree {
     // Runs the installed program with a clean environment; returns the exit code,
     // standard output in `out` and standard error in `err`.
     int run(const std::string& args, std::string& out, std::string& err) const {
-        const std::string command = "env -i PATH=/usr/bin:/bin HOME='" + home + "' XDG_RUNTIME_DIR='" + root +
-                                    "/run' LANG=C.UTF-8 '" + korvex + "' " + args + " </dev/null >'" + root +
+        std::string environment = "PATH=/usr/bin:/bin HOME='" + home + "' XDG_RUNTIME_DIR='" + root +
+                                  "/run' LANG=C.UTF-8";
+        // A sanitizer build's options (suppressions of system libraries' leaks) go along.
+        for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (const char* value = std::getenv(name)) environment += std::string(" ") + name + "='" + value + "'";
+        const std::string command = "env -i " + environment + " '" + korvex + "' " + args + " </dev/null >'" + root +
                                     "/out.txt' 2>'" + root + "/err.txt'";
         const int status = std::system(command.c_str());
         out = readAll(root + "/out.txt");
