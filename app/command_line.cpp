@@ -103,24 +103,4 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
-std::string usageText() {
-    return "Usage: korvex [options]\n"
-           "Watches the mainboard's temperatures, supply rails and fans from the notification area.\n"
-           "\n"
-           "  --headless              no windows or tray; message boxes go to standard error\n"
-           "  --virtual-time          with --headless: time jumps from timer to timer\n"
-           "  --run-for SECONDS       end after this long, as at a system shut-down\n"
-           "  --script FILE           run the commands of FILE at their times\n"
-           "  --dump FILE             write the state of every window as JSON at the end\n"
-           "  --program-folder DIR    keep the log files in DIR\n"
-           "  --config-dir DIR        keep the settings in DIR\n"
-           "  --sensor-library PATH   read the sensors through this library\n"
-           "  --scenario FILE         the simulated board's scenario\n"
-           "  --metrics-dir DIR       write DIR/korvex.prom for node_exporter after every poll\n"
-           "  --list-sensors          show the sensors the library found and which feeds which\n"
-           "                          reading of the program, then end (needs no display)\n"
-           "  --help                  show this text\n"
-           "  --version               show the version\n";
-}
-
 }  // namespace kvx::app

@@ -29,7 +29,7 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The text --help prints.
+// The text --help prints (help_text.h holds what it says).
 std::string usageText();
 
 }  // namespace kvx::app

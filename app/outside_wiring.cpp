@@ -94,8 +94,9 @@ void Application::wireOutsidePrograms() {
 
 std::optional<std::string> Application::cpuIdlePath() {
     // The machine-wide hive is only read: a bad one is reported and left where it is.
-    auto loaded = settings::loadReadOnlyHive(services_.machine.files,
-                                             services_.machine.folders.config + "/machine.reg");
+    const auto& folders = services_.machine.folders;
+    auto loaded = settings::loadReadOnlyHive(
+        services_.machine.files, folders.machineHive.empty() ? folders.config + "/machine.reg" : folders.machineHive);
     reportFileMessages(loaded.messages);
     const auto* key = loaded.hive.findKey(kCpuIdleKey);
     if (!key) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "app/desktop/desktop_session.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -21,6 +22,10 @@ namespace kvx::ui::qt {
 int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Korvex");
+    // Ties the windows to the installed menu entry (Korvex.desktop) and its chip icon, so that task
+    // bars and window switchers show that rather than a generic picture.
+    QGuiApplication::setDesktopFileName("Korvex");
+    QApplication::setWindowIcon(QIcon::fromTheme("korvex"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::qt::QtScheduler scheduler;

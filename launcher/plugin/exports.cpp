@@ -1,5 +1,7 @@
 // libshdnlnch.so: the two calls of shdnlnch.h over machine.reg and the
 // program's detached start (no shell).
+#include <dlfcn.h>
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -9,6 +11,7 @@
 #include "launcher/plugin/shutdown_location.h"
 #include "launcher/shdnlnch.h"
 #include "platform/linux/detached_spawn.h"
+#include "platform/linux/install_layout.h"
 
 namespace {
 
@@ -18,10 +21,25 @@ std::string& lastLocation() {
     return text;
 }
 
+// The machine-wide hive of an installed Korvex (/etc/korvex/machine.reg for the
+// prefix /usr), found from where this library lies (<prefix>/lib/korvex/);
+// empty in a build tree.
+std::string machineWideHive() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<const void*>(&machineWideHive), &info) || !info.dli_fname) return {};
+    std::string own = info.dli_fname;
+    own.erase(own.find_last_of('/') + 1);
+    auto layout = kvx::platform::linux_backend::installedLayout(own + "../../bin/", KVX_SYSCONF_FROM_PREFIX);
+    return layout ? layout->machineHive : std::string();
+}
+
 std::string currentLocation() {
+    // A user's own machine.reg wins over the machine-wide one, as in the program.
     std::string folder = kvx::launcher::configFolder();
-    if (folder.empty()) return {};
-    std::ifstream in(folder + "/machine.reg", std::ios::binary);
+    std::ifstream in;
+    if (!folder.empty()) in.open(folder + "/machine.reg", std::ios::binary);
+    if (!in.is_open())
+        if (std::string wide = machineWideHive(); !wide.empty()) in.open(wide, std::ios::binary);
     if (!in) return {};
     std::ostringstream text;
     text << in.rdbuf();
