@@ -38,6 +38,9 @@ struct LifecycleHooks {
     // The uninstall window's actions: delete one file (false when it could not), start a program.
     std::function<bool(const std::string& path)> deleteFile;
     std::function<void(const std::string& program, const std::string& parameters)> startProgram;
+    // The Log page: open a file with the desktop's default program; move a file to the trash.
+    std::function<void(const std::string& path)> openDocument;
+    std::function<platform::FsStatus(const std::string& path)> moveToTrash;
 };
 
 // Start-up steps whose work belongs to the alarm, log and tray subsystems: each
@@ -144,6 +147,12 @@ private:
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
     void checkUpDownLogFileSize();
+    // The view and erase buttons and the tray's "View Log" and "Erase Log".
+    void wireLogFiles();
+    // The warning log's size displays; a file that cannot be measured is told.
+    void checkWarnLogFileSize();
+    // The interval log's columns as the window names them now.
+    logs::IntervalLogColumns intervalLogColumns();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

@@ -54,6 +54,10 @@ LifecycleHooks DesktopIntegration::hooks() {
         auto outcome = launcher_.launch(program, parameters);
         if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
     };
+    h.openDocument = [this](const std::string& path) {
+        auto outcome = launcher_.openDocument(path);
+        if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
+    };
     return h;
 }
 

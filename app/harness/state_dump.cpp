@@ -71,7 +71,7 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        json.key("detail");
+        json.key(e.detailKey);
         json.string(e.detail);
         json.endObject();
     }
