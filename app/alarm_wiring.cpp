@@ -41,6 +41,7 @@ void Application::WriteErrorLog(const std::string& text) {
                                                       services_.locale.shortDate(now), services_.locale.longTime(now),
                                                       text);
     if (!status.ok()) showError(status.message);
+    else checkWarnLogFileSize();
 }
 
 }  // namespace kvx::app

@@ -34,6 +34,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     wireLogs();
     wireMetrics();
     wireOutsidePrograms();
+    wireLogFiles();
     bindings_.bind(
         "KVX Path", [](const settings::SettingValue&) {},
         [this] { return settings::SettingValue{services_.machine.programPath}; });

@@ -47,6 +47,9 @@ struct LifecycleHooks {
     std::function<bool(const std::string& title, uint32_t number, int64_t wparam, int64_t lparam)> postMessage;
     std::function<bool(const std::string& title)> windowExists;
     std::function<void(const std::string& text)> copyToClipboard;
+    // The Log page: open a file with the desktop's default program; move a file to the trash.
+    std::function<void(const std::string& path)> openDocument;
+    std::function<platform::FsStatus(const std::string& path)> moveToTrash;
 };
 
 // Start-up steps whose work belongs to the alarm, log and tray subsystems: each
@@ -168,6 +171,12 @@ private:
     void checkUpDownLogFileSize();
     // The metrics file for node_exporter after every poll.
     void wireMetrics();
+    // The view and erase buttons and the tray's "View Log" and "Erase Log".
+    void wireLogFiles();
+    // The warning log's size displays; a file that cannot be measured is told.
+    void checkWarnLogFileSize();
+    // The interval log's columns as the window names them now.
+    logs::IntervalLogColumns intervalLogColumns();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

@@ -66,6 +66,10 @@ LifecycleHooks DesktopIntegration::hooks() {
         return messages_.post(title, number, wparam, lparam);
     };
     h.windowExists = [this](const std::string& title) { return messages_.exists(title); };
+    h.openDocument = [this](const std::string& path) {
+        auto outcome = launcher_.openDocument(path);
+        if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
+    };
     return h;
 }
 

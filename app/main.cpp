@@ -17,6 +17,7 @@
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
+#include "platform/linux/gio_trash.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_locale.h"
@@ -130,6 +131,8 @@ int main(int argc, char** argv) {
                                  integration.hooks(),
                                  options.metricsDir,
                                  std::filesystem::absolute(resolved.sensorLibrary).string()};
+    platform::linux_backend::GioTrash trash;
+    machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_DESKTOP

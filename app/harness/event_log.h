@@ -10,8 +10,10 @@ namespace kvx::app {
 // What the program did outside its windows, in order, for the state dump:
 // programs it ran ("run"), waves it played or stopped ("play", "stopWave"),
 // the PC speaker's tone switched off at the end of an alarm ("stopSound"),
-// messages posted to other programs' windows ("post") and shutdown launches
-// ("launch"). An entry with fields is dumped with them in place of its detail.
+// messages posted to other programs' windows ("post"), shutdown launches
+// ("launch"), files opened with the desktop's default program ("open") and
+// files moved to the trash ("trash"). An entry with fields is dumped with them
+// in place of its detail; "open" and "trash" name their file under "path".
 class EventLog {
 public:
     using Field = std::pair<std::string, std::variant<std::string, int64_t>>;
@@ -26,6 +28,9 @@ public:
     }
     void addFields(int64_t timeMs, std::string kind, std::vector<Field> fields) {
         entries_.push_back({timeMs, std::move(kind), {}, std::move(fields)});
+    }
+    void addPath(int64_t timeMs, std::string kind, std::string path) {
+        addFields(timeMs, std::move(kind), {{"path", std::move(path)}});
     }
     const std::vector<Entry>& entries() const { return entries_; }
 

@@ -21,6 +21,7 @@
 #include "alarms/warning_window.h"
 #include "kvx_version.h"
 #include "logs/interval_log.h"
+#include "logs/log_file_management.h"
 #include "logs/up_down_log.h"
 #include "platform/scheduler.h"
 #include "ui/main_window/system_info_panel.h"
@@ -58,6 +59,7 @@ public:
     SystemInfoPanel& systemInfo() { return systemInfo_; }
     logs::IntervalLog& intervalLog() { return intervalLog_; }
     logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
+    logs::LogFileManagement& logFiles() { return logFiles_; }
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
@@ -173,6 +175,7 @@ private:
     SystemInfoPanel systemInfo_;
     logs::IntervalLog intervalLog_;
     logs::UpDownLogBoxes upDownLog_;
+    logs::LogFileManagement logFiles_;
 };
 
 }  // namespace kvx::ui
