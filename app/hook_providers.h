@@ -18,7 +18,7 @@ enum class Provider { MainWindow, Alarms, ValueLabels, Logs, Tray, OutsideProgra
 // here turns true and every slot it owns must then be filled.
 constexpr bool isBuilt(Provider provider) {
     return provider == Provider::MainWindow || provider == Provider::Alarms || provider == Provider::IntervalLog ||
-           provider == Provider::UpDownLog;
+           provider == Provider::UpDownLog || provider == Provider::Tray;
 }
 
 std::string_view providerName(Provider provider);

@@ -21,6 +21,7 @@
 #include "logs/interval_log.h"
 #include "logs/up_down_log.h"
 #include "platform/scheduler.h"
+#include "tray/tray_icons.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
 #include "ui/model/vu_meter.h"
@@ -52,6 +53,7 @@ public:
     alarms::PcSpeaker& pcSpeaker() { return speaker_; }
     logs::IntervalLog& intervalLog() { return intervalLog_; }
     logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
+    tray::TrayIcons& tray() { return tray_; }
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
@@ -115,6 +117,9 @@ private:
     alarms::AlarmSettingsSources alarmSettingsSources();
     alarms::AlarmServices alarmServices();
     void wireAlarms();
+    tray::TrayPlaces trayPlaces();
+    tray::TraySources traySources();
+    void wireTray();
 
     Window form_{"Form1"};
     acquisition::NumberFormat number_;
@@ -162,6 +167,7 @@ private:
     alarms::AlarmChecks alarmChecks_;
     logs::IntervalLog intervalLog_;
     logs::UpDownLogBoxes upDownLog_;
+    tray::TrayIcons tray_;
 };
 
 }  // namespace kvx::ui
