@@ -1,5 +1,7 @@
 #include "tray/tray_icons.h"
 
+#include <algorithm>
+
 namespace kvx::tray {
 namespace {
 
@@ -160,6 +162,8 @@ void TrayIcons::suspendChanged(bool suspended) {
 
 void TrayIcons::setStyle(int sensor, const TrayStyle& style) {
     styles_[sensor - 1] = style;
+    // A stored size outside the slider's range would not fit the 16-pixel icon.
+    styles_[sensor - 1].fontSize = std::clamp(style.fontSize, kMinFontSize, kMaxFontSize);
     if (styleSelector_->itemIndex() == sensor - 1) loadStyleControls();
 }
 

@@ -38,6 +38,8 @@ public:
     static constexpr int kMinSwapMs = 1000;
     static constexpr int kMaxSwapMs = 10000;
     static constexpr int kSwapStepMs = 1000;
+    static constexpr int kMinFontSize = 6;
+    static constexpr int kMaxFontSize = 12;
 
     TrayIcons(ui::Window& form, ui::Timer& timer2, TrayPlaces places, TraySources sources);
 

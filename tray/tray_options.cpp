@@ -109,8 +109,8 @@ void TrayIcons::buildStyleControls(ui::Window& form, ui::Control* panel) {
     fontColourList_ = &placed<ui::ComboBox>(form, panel, "VisTabTrayFontColorComboBox", {8, 152, 100, 21});
     fontColourList_->setItems(colourNames());
     fontSizeSlider_ = &placed<ui::TrackBar>(form, panel, "VisTabTrayFontSizeTrackBar", {8, 178, 150, 25});
-    fontSizeSlider_->minimum = 6;
-    fontSizeSlider_->maximum = 12;
+    fontSizeSlider_->minimum = kMinFontSize;
+    fontSizeSlider_->maximum = kMaxFontSize;
     backgroundList_ = &placed<ui::ComboBox>(form, panel, "VisTabTrayBackgroundComboBox", {120, 152, 100, 21});
     backgroundList_->setItems(colourNames());
     loadStyleControls();

@@ -36,16 +36,16 @@ void drawChip(QPainter& p, int size) {
     p.setBrush(QColor(255, 255, 0));
     for (int i = 0; i < 4; ++i) {
         double x = (-7.5 + 5.0 * i - 1.0) * s;
-        p.drawRect(QRectF(x, -10.5 * s, 2.0 * s, 3.0 * s));
-        p.drawRect(QRectF(x, 7.5 * s, 2.0 * s, 3.0 * s));
+        p.drawRect(QRectF(x, -11.0 * s, 2.0 * s, 5.0 * s));
+        p.drawRect(QRectF(x, 6.0 * s, 2.0 * s, 5.0 * s));
     }
     // Body: a grey package with a darker rim and a notch marking pin 1.
     p.setBrush(QColor(128, 128, 128));
     p.setPen(QPen(QColor(64, 64, 64), std::max(1.0, s)));
-    p.drawRect(QRectF(-11 * s, -7.5 * s, 22 * s, 15 * s));
+    p.drawRect(QRectF(-11 * s, -6.5 * s, 22 * s, 13 * s));
     p.setBrush(QColor(192, 192, 192));
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(-7.5 * s, 3.5 * s), 1.6 * s, 1.6 * s);
+    p.drawEllipse(QPointF(-7.5 * s, 2.5 * s), 1.6 * s, 1.6 * s);
     p.restore();
 }
 
