@@ -5,7 +5,9 @@
 namespace kvx::tray {
 namespace {
 
-ui::TrayPicture sensorPicture(int sensor) { return static_cast<ui::TrayPicture>(static_cast<int>(ui::TrayPicture::Sensor1) + sensor - 1); }
+ui::TrayPicture sensorPicture(int sensor) {
+    return static_cast<ui::TrayPicture>(static_cast<int>(ui::TrayPicture::Sensor1) + sensor - 1);
+}
 
 }  // namespace
 

@@ -17,8 +17,7 @@ T& placed(ui::Window& form, ui::Control* panel, const std::string& name, ui::Bou
     return control;
 }
 
-ui::CheckBox& box(ui::Window& form, ui::Control* panel, const char* name, const char* caption, bool checked,
-                  int top) {
+ui::CheckBox& box(ui::Window& form, ui::Control* panel, const char* name, const char* caption, bool checked, int top) {
     auto& b = placed<ui::CheckBox>(form, panel, name, {8, top, 220, 17});
     b.setCaption(caption);
     b.setCheckedSilently(checked);
@@ -64,7 +63,8 @@ const std::array<std::pair<const char*, ui::Colour>, 16>& TrayIcons::colourChoic
 
 void TrayIcons::buildOptions(ui::Window& form, const TrayPlaces& places) {
     swapIntervalLabel_ = &placed<ui::Label>(form, places.trayPanel, "VisTabSwapIntervalLabel", {24, 168, 120, 13});
-    swapIntervalSpin_ = &placed<ui::SpinButton>(form, places.trayPanel, "VisTabSwapIntervalSpinButton", {150, 164, 15, 22});
+    swapIntervalSpin_ = &placed<ui::SpinButton>(form, places.trayPanel, "VisTabSwapIntervalSpinButton",
+                                                {150, 164, 15, 22});
     swapIntervalSpin_->onUpClick = [this] {
         if (timer2_.interval() < kMaxSwapMs) stepSwapInterval(kSwapStepMs);
     };

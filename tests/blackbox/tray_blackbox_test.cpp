@@ -36,8 +36,8 @@ struct TrayRun {
         writeFile(folder + "/script.txt", placed);
         run = runKorvex({"--headless", "--virtual-time", "--run-for", std::to_string(seconds), "--config-dir",
                          folder + "/config", "--program-folder", folder + "/program", "--sensor-library",
-                         std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario", folder + "/board.txt",
-                         "--script", folder + "/script.txt"});
+                         std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario", folder + "/board.txt", "--script",
+                         folder + "/script.txt"});
         EXPECT_EQ(run.exitCode, 0) << run.err;
     }
     QJsonObject control(const std::string& dump, const char* name) const {
@@ -147,7 +147,8 @@ TEST(TrayBlackBox, TooltipsCarryNamesAndFansAndAreCutAt62Characters) {
         10);
     // "CPU Die: 35°C Sensor 2: 0°C Sensor 3: 0°C Intake: 4500 Fan 2: 4400 Fan 3: not available ",
     // cut after its 62nd character (65 bytes).
-    const QString cut = "CPU Die: 35" + kDeg + "C Sensor 2: 0" + kDeg + "C Sensor 3: 0" + kDeg + "C Intake: 4500 Fan 2: ";
+    const QString cut = "CPU Die: 35" + kDeg + "C Sensor 2: 0" + kDeg + "C Sensor 3: 0" + kDeg +
+                        "C Intake: 4500 Fan 2: ";
     ASSERT_EQ(cut.size(), 62);
     EXPECT_EQ(r.control("icOnly.json", "Form1.TrayIcon3")["hint"].toString(), cut) << "no sensor icon: the IC icon";
     EXPECT_TRUE(r.control("icOnly.json", "Form1.TrayIcon3")["active"].toBool());
@@ -178,6 +179,5 @@ TEST(TrayBlackBox, DoubleClickRepeatsShowOrShowAndExpand) {
     EXPECT_EQ(r.control("expanded.json", "Form1")["width"].toInt(), 572) << "Show & Expand was used last";
     EXPECT_NE(r.run.err.find("TrayIcon2 is not shown in the tray"), std::string::npos)
         << "an icon not in the tray cannot be clicked: " << r.run.err;
-    EXPECT_NE(readFile(r.folder + "/config/user.reg").find("\"Double Click Small\"=dword:00000000"),
-              std::string::npos);
+    EXPECT_NE(readFile(r.folder + "/config/user.reg").find("\"Double Click Small\"=dword:00000000"), std::string::npos);
 }

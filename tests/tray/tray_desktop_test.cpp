@@ -183,8 +183,7 @@ TEST(TrayDesktop, IconsAppearInARealTrayWithTheTemperatureAndFollowTheBoard) {
         << "no icon with 35° in the tray; korvex said: " << korvex.err();
     EXPECT_TRUE(waitForIcon(session.display(), at100, 20000))
         << "the icon did not follow the board to 100°; korvex said: " << korvex.err();
-    EXPECT_EQ(korvex.err().find("no notification area"), std::string::npos)
-        << "with a tray there is nothing to say";
+    EXPECT_EQ(korvex.err().find("no notification area"), std::string::npos) << "with a tray there is nothing to say";
 }
 
 // Guards against a program that runs unseen where the desktop has no tray, and

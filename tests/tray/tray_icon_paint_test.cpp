@@ -17,8 +17,7 @@ const std::string kDeg = "\xC2\xB0";
 const QRgb kInk = qRgb(0, 0, 0);
 const QRgb kSilver = qRgb(192, 192, 192);
 
-ui::TrayIconDrawing drawingFor(const std::string& label, bool trayDegree = true, bool lines = true,
-                               int fontSize = 8) {
+ui::TrayIconDrawing drawingFor(const std::string& label, bool trayDegree = true, bool lines = true, int fontSize = 8) {
     tray::TrayStyle style;
     style.fontSize = fontSize;
     return tray::sensorDrawing(label, trayDegree, lines, style);

@@ -326,7 +326,9 @@ void bindTraySettings(Binder& bind, settings::SettingsBindings& bindings, MainWi
         };
         bindings.bind(
             key + " Font Name",
-            [edit](const SettingValue& v) { edit([&v](tray::TrayStyle& s) { s.fontName = std::get<std::string>(v); }); },
+            [edit](const SettingValue& v) {
+                edit([&v](tray::TrayStyle& s) { s.fontName = std::get<std::string>(v); });
+            },
             [tray, sensor] { return SettingValue{tray->style(sensor).fontName}; });
         bindings.bind(
             key + " Background",

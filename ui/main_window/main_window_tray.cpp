@@ -14,9 +14,7 @@ tray::TraySources MainWindow::traySources() {
     sources.temperatureText = [this](int sensor) { return gauges_[sensor - 1]->centerLabel(); };
     sources.sensorName = [this](int sensor) { return names_[3 + sensor - 1]->text(); };
     sources.fanText = [this](int fan) { return display_.fanLabel(fan).caption(); };
-    sources.sensorOn = [this](int sensor) {
-        return channels_.source(sensor) != acquisition::TTemperatureSource::None;
-    };
+    sources.sensorOn = [this](int sensor) { return channels_.source(sensor) != acquisition::TTemperatureSource::None; };
     sources.polling = [this] { return poll_.polling(); };
     return sources;
 }

@@ -56,7 +56,8 @@ void drawCrossOut(QPainter& p, int size) {
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(size / 2.0, size / 2.0), 13.0 * s, 13.0 * s);
-    p.drawLine(QPointF(size / 2.0 - 9.2 * s, size / 2.0 - 9.2 * s), QPointF(size / 2.0 + 9.2 * s, size / 2.0 + 9.2 * s));
+    p.drawLine(QPointF(size / 2.0 - 9.2 * s, size / 2.0 - 9.2 * s),
+               QPointF(size / 2.0 + 9.2 * s, size / 2.0 + 9.2 * s));
 }
 
 }  // namespace
