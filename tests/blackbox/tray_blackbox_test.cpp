@@ -20,7 +20,8 @@ const QString kDeg = QString::fromUtf8("\xC2\xB0");
 struct TrayRun {
     std::string folder = makeTempFolder();
     ProgramRun run;
-    TrayRun(const std::string& script, int seconds) {
+    TrayRun(const std::string& script, int seconds, const std::string& sameFolder = {}) {
+        if (!sameFolder.empty()) folder = sameFolder;
         writeFile(folder + "/board.txt",
                   "chip w83781d\n"
                   "at 0 temp=35 wb2=40.5 wb3=38.25 volts=2.05,2.80,3.31,5.02,12.10,-11.90,-5.01 fans=4500,4400,255\n"
@@ -180,4 +181,24 @@ TEST(TrayBlackBox, DoubleClickRepeatsShowOrShowAndExpand) {
     EXPECT_NE(r.run.err.find("TrayIcon2 is not shown in the tray"), std::string::npos)
         << "an icon not in the tray cannot be clicked: " << r.run.err;
     EXPECT_NE(readFile(r.folder + "/config/user.reg").find("\"Double Click Small\"=dword:00000000"), std::string::npos);
+}
+
+// Guards against a stored swap mode that comes back without its timer, its
+// boxes or its first swap step after a restart.
+TEST(TrayBlackBox, SwapModeAndItsChoicesSurviveARestart) {
+    TrayRun first(
+        "at 1 click RadioButton19\n"
+        "at 1 click CheckBox80\n"
+        "at 1 up VisTabSwapIntervalSpinButton\n",
+        3);
+    TrayRun again("at 0.5 dump restarted.json\n", 1, first.folder);
+    EXPECT_TRUE(again.control("restarted.json", "Form1.Timer2")["enabled"].toBool());
+    EXPECT_EQ(again.control("restarted.json", "Form1.Timer2")["interval"].toInt(), 6000);
+    EXPECT_EQ(again.control("restarted.json", "Form1.VisTabSwapIntervalLabel")["caption"].toString(),
+              "Interval: 6 Seconds");
+    EXPECT_TRUE(again.control("restarted.json", "Form1.CheckBox80")["checked"].toBool());
+    EXPECT_FALSE(again.control("restarted.json", "Form1.CheckBox23")["enabled"].toBool());
+    EXPECT_EQ(again.icon("restarted.json", "Form1.TrayIcon3"), "sensor1 35" + kDeg.toStdString() + " active")
+        << "start-up's swap step after the first poll";
+    EXPECT_EQ(again.icon("restarted.json", "Form1.TrayIcon1"), "sensor1 35" + kDeg.toStdString() + " hidden");
 }
