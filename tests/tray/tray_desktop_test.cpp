@@ -40,6 +40,7 @@ struct Child {
             int devnull = open("/dev/null", O_RDWR);
             dup2(devnull, 1), dup2(devnull, 2);
             std::vector<char*> args;
+            args.reserve(argv.size() + 1);
             for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
             args.push_back(nullptr);
             execvp(args[0], args.data());
@@ -54,6 +55,7 @@ struct Child {
 // The pixels of every window of korvex that the notification area has taken in.
 struct TrayGrab {
     std::vector<QImage> icons;
+    std::vector<Window> windows;
 };
 
 bool isKorvex(Display* display, Window window) {
@@ -82,6 +84,7 @@ void collect(Display* display, Window window, bool insideTray, TrayGrab& grab) {
                     copy.setPixel(x, y, 0xFF000000 | (XGetPixel(image, x, y) & 0xFFFFFF));
             XDestroyImage(image);
             grab.icons.push_back(copy);
+            grab.windows.push_back(window);
         }
     }
     Window root, parent, *children = nullptr;
@@ -209,4 +212,44 @@ TEST(TrayDesktop, WithoutATrayTheWindowShowsAndATrayStartedLaterGetsTheIcons) {
     said = korvex.err();
     size_t first = said.find("no notification area");
     EXPECT_EQ(said.find("no notification area", first + 1), std::string::npos) << "said once: " << said;
+}
+
+// Whether a window titled "Korvex" is shown within `timeoutMs` (false: it stayed hidden).
+bool korvexWindowShown(const XSession& session, int timeoutMs) {
+    return !session.waitForVisibleWindow("Korvex", timeoutMs).empty();
+}
+
+// Guards against a double click on the real tray icon that opens nothing, and
+// against a minimised window that is neither shown nor in the tray.
+TEST(TrayDesktop, DoubleClickOnTheIconShowsTheWindowAndMinimisingHidesItToTheTray) {
+    std::string missing = missingDesktopTools();
+    if (!missing.empty()) GTEST_SKIP() << "NOT TESTED: missing " << missing << " (scripts/bootstrap installs them)";
+    kvx::test::qtApplication();
+    XSession session;
+    ASSERT_TRUE(session.problem().empty()) << session.problem();
+    Child tray({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+    DesktopKorvex korvex("");
+    QImage at35 = ui::qt::paintTrayDrawing(tray::sensorDrawing("35" + kDeg + "C", true, true, {}));
+    ASSERT_TRUE(waitForIcon(session.display(), at35, 20000)) << korvex.err();
+    EXPECT_FALSE(korvexWindowShown(session, 500)) << "started in the tray";
+
+    std::string icon = std::to_string(grabTray(session.display()).windows.at(0));
+    auto doubleClick = [&] {
+        return runTool(
+            {"xdotool", "mousemove", "--window", icon, "8", "8", "click", "--repeat", "2", "--delay", "80", "1"});
+    };
+    ASSERT_EQ(doubleClick(), 0);
+    std::string window = session.waitForVisibleWindow("Korvex", 10000);
+    ASSERT_FALSE(window.empty()) << "the double click showed no window; " << session.visibleTitles();
+    std::string geometry;
+    runTool({"xdotool", "getwindowgeometry", window}, &geometry);
+    EXPECT_NE(geometry.find("112x160"), std::string::npos) << "the small window: " << geometry;
+
+    ASSERT_EQ(runTool({"xdotool", "windowminimize", window}), 0);
+    auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (korvexWindowShown(session, 100) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(korvexWindowShown(session, 100)) << "minimised: hidden to the tray";
+    ASSERT_EQ(doubleClick(), 0);
+    EXPECT_TRUE(korvexWindowShown(session, 10000)) << "the tray brings it back: " << session.visibleTitles();
 }
