@@ -35,6 +35,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     wireMetrics();
     wireOutsidePrograms();
     wireLogFiles();
+    wireTray();
     bindings_.bind(
         "KVX Path", [](const settings::SettingValue&) {},
         [this] { return settings::SettingValue{services_.machine.programPath}; });

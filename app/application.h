@@ -165,6 +165,8 @@ private:
     std::optional<std::string> cpuIdlePath();
     // The interval log's output and steps, and the Up/Down log's "Save".
     void wireLogs();
+    // The tray's start-up steps.
+    void wireTray();
     // One Up/Down report of the page as it shows now, in each chosen format.
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.

@@ -28,7 +28,8 @@ enum class Provider {
 // here turns true and every slot it owns must then be filled.
 constexpr bool isBuilt(Provider provider) {
     return provider == Provider::MainWindow || provider == Provider::Alarms || provider == Provider::IntervalLog ||
-           provider == Provider::UpDownLog || provider == Provider::Metrics || provider == Provider::OutsidePrograms;
+           provider == Provider::UpDownLog || provider == Provider::Metrics || provider == Provider::OutsidePrograms ||
+           provider == Provider::Tray;
 }
 
 std::string_view providerName(Provider provider);

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <iostream>
+
 namespace kvx::ui::qt {
 namespace {
 
@@ -17,13 +19,24 @@ ui::Window& placedSplash(app::Application& app) {
     return splash;
 }
 
+TrayIconsView::Actions trayActions(app::Application& app) {
+    ui::MainWindow& main = app.mainWindow();
+    TrayIconsView::Actions actions;
+    actions.showSmallWindow = [&main] { main.Show2Click(); };
+    actions.windowHidden = [&main] { return !main.form().visible(); };
+    actions.tell = [](const std::string& line) { std::cerr << line << std::endl; };
+    return actions;
+}
+
 }  // namespace
 
 DesktopViews::DesktopViews(app::Application& app)
     : splashModel_(placedSplash(app)),
       splash_(std::make_unique<WindowView>(splashModel_, Qt::Window | Qt::FramelessWindowHint)),
       main_(app.mainWindow().form()),
-      tray_(app.mainWindow().popupMenu(), app.mainWindow().form()) {
+      tray_(app.mainWindow().popupMenu()),
+      trayIcons_(app.mainWindow().tray().icons(), &tray_.menu(), trayActions(app)),
+      minimise_(main_, &QSystemTrayIcon::isSystemTrayAvailable, [&app] { app.mainWindow().Hide1Click(); }) {
     splash_->setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
     splashDisposal_.setSingleShot(true);
     splashDisposal_.setInterval(0);

@@ -5,13 +5,15 @@
 
 #include "app/application.h"
 #include "app/program.h"
+#include "ui/qt/minimise_to_tray.h"
+#include "ui/qt/tray_icons_view.h"
 #include "ui/qt/tray_view.h"
 #include "ui/qt/window_view.h"
 
 namespace kvx::ui::qt {
 
 // The desktop's lasting views of one run: the splash, the main window and the
-// tray icon. The run owns them (see app::ProgramViews) and destroys them before
+// tray icons. The run owns them (see app::ProgramViews) and destroys them before
 // the models; members die in reverse order, so the tray goes first. The splash
 // is shown once: its view, with its backing store, is destroyed when it closes.
 class DesktopViews final : public app::ProgramViews {
@@ -33,6 +35,8 @@ private:
     QTimer splashDisposal_;
     WindowView main_;
     TrayView tray_;
+    TrayIconsView trayIcons_;
+    MinimiseToTray minimise_;
 };
 
 }  // namespace kvx::ui::qt

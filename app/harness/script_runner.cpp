@@ -1,6 +1,7 @@
 #include "app/harness/script_runner.h"
 
 #include "ui/model/controls.h"
+#include "ui/model/tray_icon.h"
 
 namespace kvx::app {
 
@@ -57,7 +58,14 @@ void ScriptRunner::run(const ScriptCommand& c) {
             if (auto* slider = dynamic_cast<ui::TrackBar*>(control)) slider->setPosition(c.number);
             return;
         case Verb::DoubleClick:
-            // Tray icons answer through their own model; none are double-clickable yet.
+            if (auto* icon = dynamic_cast<ui::TrayIcon*>(control)) {
+                // An icon that is not in the notification area cannot be clicked.
+                if (!icon->active())
+                    diagnostics_ << "korvex: script line " << c.line << ": " << c.target
+                                 << " is not shown in the tray; nothing happens\n";
+                else icon->doubleClick();
+            }
+            return;
         default: return;
     }
 }

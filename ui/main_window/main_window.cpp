@@ -41,7 +41,8 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       intervalLog_(form_, timer3_,
                    {pages_["LogTabTabSheet"].panels[1], pages_["GenTabTabSheet"].panels[1], &popupMenu_}),
       upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]),
-      logFiles_(form_, {pages_["LogTabTabSheet"].panels[0], pages_["LogTabTabSheet"].panels[1], &popupMenu_}) {
+      logFiles_(form_, {pages_["LogTabTabSheet"].panels[0], pages_["LogTabTabSheet"].panels[1], &popupMenu_}),
+      tray_(form_, timer2_, trayPlaces(), traySources()) {
     form_.setCaption("Korvex");
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
@@ -94,6 +95,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     };
     wireAlarms();
     wireOutsidePrograms();
+    wireTray();
     SetVUMmeters();
 }
 
@@ -371,6 +373,7 @@ void MainWindow::SetAllSensorText(int sensor) {
     statistics_.nameLabel(static_cast<acquisition::TChannel>(sensor - 1)).setCaption(name);
     trayShowBoxes_[sensor - 1]->setCaption(name);
     traySwapBoxes_[sensor - 1]->setCaption(name);
+    tray_.setSensorName(sensor, name);
     const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
     shutdown_.sensorBox(sensor).setCaption(name);
@@ -380,6 +383,7 @@ void MainWindow::SetAllSensorText(int sensor) {
 void MainWindow::SetAllFanText(int fan) {
     const std::string& name = names_[fan - 1]->text();
     display_.fanNameLabel(fan).setCaption(name);
+    tray_.setFanName(fan, name);
     statistics_.nameLabel(static_cast<acquisition::TChannel>(static_cast<int>(acquisition::TChannel::Fan1) + fan - 1))
         .setCaption(name);
 }

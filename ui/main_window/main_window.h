@@ -25,6 +25,7 @@
 #include "logs/up_down_log.h"
 #include "platform/scheduler.h"
 #include "ui/main_window/system_info_panel.h"
+#include "tray/tray_icons.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
 #include "ui/model/vu_meter.h"
@@ -60,6 +61,7 @@ public:
     logs::IntervalLog& intervalLog() { return intervalLog_; }
     logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
     logs::LogFileManagement& logFiles() { return logFiles_; }
+    tray::TrayIcons& tray() { return tray_; }
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
@@ -125,6 +127,9 @@ private:
     void wireAlarms();
     // The shutdown launch, the cooler control and the system information panel.
     void wireOutsidePrograms();
+    tray::TrayPlaces trayPlaces();
+    tray::TraySources traySources();
+    void wireTray();
 
     Window form_{"Form1"};
     acquisition::NumberFormat number_;
@@ -176,6 +181,7 @@ private:
     logs::IntervalLog intervalLog_;
     logs::UpDownLogBoxes upDownLog_;
     logs::LogFileManagement logFiles_;
+    tray::TrayIcons tray_;
 };
 
 }  // namespace kvx::ui

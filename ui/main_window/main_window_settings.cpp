@@ -61,6 +61,7 @@ private:
 
 void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main);
 void bindOutsideProgramSettings(Binder& bind, MainWindow& main);
+void bindTraySettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main);
 
 }  // namespace
 
@@ -192,6 +193,7 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
 
     bindAlarmSettings(bind, bindings, main);
     bindOutsideProgramSettings(bind, main);
+    bindTraySettings(bind, bindings, main);
 }
 
 namespace {
@@ -320,5 +322,65 @@ void afterSettingRead(settings::SettingsBindings& bindings, MainWindow& main, in
     static const int logFileInterval = settings::findSetting("Log File Interval")->readNumber;
     if (readNumber == logFileInterval) main.Timer3().setEnabled(std::get<bool>(bindings.current("Log File")));
 }
+
+namespace {
+
+// The tray icons: lines, degree, tooltip items and place, each sensor's style,
+// and which window a double click opens.
+void bindTraySettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main) {
+    bind.checkBox("Use SystemTray Lines", "CheckBox21");
+    bind.checkBox("Degree Symbol In Tray", "CheckBox22");
+    const char* tooltips[][2] = {{"Tooltip VUM1", "CheckBox70"}, {"Tooltip VUM2", "CheckBox71"},
+                                 {"Tooltip VUM3", "CheckBox72"}, {"Tooltip Fan1", "CheckBox74"},
+                                 {"Tooltip Fan2", "CheckBox75"}, {"Tooltip Fan3", "CheckBox76"}};
+    for (auto& [setting, control] : tooltips) bind.checkBox(setting, control);
+    // Off chooses the other button of the pair.
+    auto* onAll = &main.form().require<RadioButton>("RadioButton7");
+    auto* icOnly = &main.form().require<RadioButton>("RadioButton6");
+    bindings.bind(
+        "Tooltip On All",
+        [onAll, icOnly](const SettingValue& v) {
+            if (std::get<bool>(v)) onAll->setChecked(true);
+            else icOnly->setChecked(true);
+        },
+        [onAll] { return SettingValue{onAll->checked()}; });
+
+    tray::TrayIcons* tray = &main.tray();
+    for (int sensor = 1; sensor <= 3; ++sensor) {
+        const std::string key = sensor == 1 ? "WB1" : sensor == 2 ? "LM75" : "WB2";
+        auto edit = [tray, sensor](const std::function<void(tray::TrayStyle&)>& change) {
+            tray::TrayStyle style = tray->style(sensor);
+            change(style);
+            tray->setStyle(sensor, style);
+        };
+        bindings.bind(
+            key + " Font Name",
+            [edit](const SettingValue& v) {
+                edit([&v](tray::TrayStyle& s) { s.fontName = std::get<std::string>(v); });
+            },
+            [tray, sensor] { return SettingValue{tray->style(sensor).fontName}; });
+        bindings.bind(
+            key + " Background",
+            [edit](const SettingValue& v) {
+                edit([&v](tray::TrayStyle& s) { s.background = std::get<settings::Colour>(v).value; });
+            },
+            [tray, sensor] { return SettingValue{settings::Colour{tray->style(sensor).background}}; });
+        bindings.bind(
+            key + " Font Color",
+            [edit](const SettingValue& v) {
+                edit([&v](tray::TrayStyle& s) { s.fontColour = std::get<settings::Colour>(v).value; });
+            },
+            [tray, sensor] { return SettingValue{settings::Colour{tray->style(sensor).fontColour}}; });
+        bindings.bind(
+            key + " Font Size",
+            [edit](const SettingValue& v) { edit([&v](tray::TrayStyle& s) { s.fontSize = std::get<int32_t>(v); }); },
+            [tray, sensor] { return SettingValue{static_cast<int32_t>(tray->style(sensor).fontSize)}; });
+    }
+    bindings.bind(
+        "Double Click Small", [&main](const SettingValue& v) { main.doubleClickSmall = std::get<bool>(v); },
+        [&main] { return SettingValue{main.doubleClickSmall}; });
+}
+
+}  // namespace
 
 }  // namespace kvx::ui

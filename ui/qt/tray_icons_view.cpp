@@ -1,0 +1,73 @@
+#include "ui/qt/tray_icons_view.h"
+
+#include <QGuiApplication>
+
+#include "ui/qt/tray_icon_painter.h"
+
+namespace kvx::ui::qt {
+
+TrayIconsView::TrayIconsView(std::array<TrayIcon*, 4> models, QMenu* menu, Actions actions,
+                             std::function<bool()> isTrayAvailable)
+    : actions_(std::move(actions)), isTrayAvailable_(std::move(isTrayAvailable)) {
+    trayAvailable_ = isTrayAvailable_();
+    for (size_t i = 0; i < models.size(); ++i) {
+        Slot& slot = slots_[i];
+        slot.model = models[i];
+        slot.icon = std::make_unique<QSystemTrayIcon>();
+        slot.icon->setObjectName(QString::fromStdString(models[i]->name()));
+        if (menu) slot.icon->setContextMenu(menu);
+        TrayIcon* model = models[i];
+        connect(slot.icon.get(), &QSystemTrayIcon::activated, this, [model](QSystemTrayIcon::ActivationReason why) {
+            if (why == QSystemTrayIcon::DoubleClick) model->doubleClick();
+        });
+        slot.observer = model->observe([this, &slot] { update(slot); });
+        update(slot);
+    }
+    connect(&trayCheck_, &QTimer::timeout, this, &TrayIconsView::checkTray);
+    trayCheck_.start(1000);
+    // The first look comes once start-up has placed the window.
+    QTimer::singleShot(0, this, &TrayIconsView::checkTray);
+}
+
+TrayIconsView::~TrayIconsView() {
+    for (Slot& slot : slots_) slot.model->unobserve(slot.observer);
+}
+
+void TrayIconsView::update(Slot& slot) {
+    TrayIcon& model = *slot.model;
+    Drawn wanted{model.picture(), model.drawing(), qGuiApp->devicePixelRatio()};
+    bool isSensor = wanted.picture != TrayPicture::Chip && wanted.picture != TrayPicture::Suspend;
+    // The built-in pictures do not depend on a drawing.
+    if (!isSensor) wanted.drawing = {};
+    if (!slot.drawn || !(*slot.drawn == wanted)) {
+        slot.icon->setIcon(trayIconImage(model, wanted.scale));
+        slot.drawn = wanted;
+        ++drawCount_;
+    }
+    QString tip = QString::fromStdString(model.hint());
+    if (slot.icon->toolTip() != tip) slot.icon->setToolTip(tip);
+    bool shown = model.active() && trayAvailable_;
+    if (slot.icon->isVisible() != shown) slot.icon->setVisible(shown);
+}
+
+void TrayIconsView::checkTray() {
+    bool available = isTrayAvailable_();
+    if (available != trayAvailable_) {
+        trayAvailable_ = available;
+        if (available && actions_.tell)
+            actions_.tell("korvex: a notification area is here now; the tray icons are shown there");
+        for (Slot& slot : slots_) {
+            // Shown again from scratch, so the new notification area takes them in.
+            slot.icon->setVisible(false);
+            update(slot);
+        }
+    }
+    if (available) return;
+    if (!toldNoTray_ && actions_.tell)
+        actions_.tell("korvex: this desktop has no notification area; the small window is shown instead");
+    toldNoTray_ = true;
+    // Without a tray a hidden window could not be brought back.
+    if (actions_.windowHidden && actions_.windowHidden() && actions_.showSmallWindow) actions_.showSmallWindow();
+}
+
+}  // namespace kvx::ui::qt
