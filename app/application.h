@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "acquisition/sensor_library.h"
+#include "app/dialogs/about_window.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
 #include "app/harness/event_log.h"
 #include "app/harness/message_log.h"
 #include "logs/log_file.h"
+#include "platform/cd_tray.h"
 #include "platform/file_system.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
@@ -64,6 +66,8 @@ struct MachineServices {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+    // The CD drive's tray for "Tovel Beer Can Holder"; none: the item does nothing.
+    platform::CdTray* cdTray = nullptr;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -140,6 +144,8 @@ private:
     void wireAlarms();
     // The interval log's output and steps, and the Up/Down log's "Save".
     void wireLogs();
+    // The tray menu's help, about, web, mail and CD tray commands.
+    void wireMenuCommands();
     // One Up/Down report of the page as it shows now, in each chosen format.
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
@@ -150,6 +156,7 @@ private:
     MessageLog messages_;
     Splash splash_;
     ExitQuestion exitQuestion_;
+    AboutWindow about_;
     std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::WindowSet windows_;
     settings::SettingsBindings bindings_;

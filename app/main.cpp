@@ -15,6 +15,7 @@
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/detached_program_launcher.h"
+#include "platform/linux/ioctl_cd_tray.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
 #include "platform/linux/iconv_text_encoding.h"
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
     app::ModalAnswers answers;
     app::MachineServices machine{
         files, logStorage, *encoding, folders, platform::linux_backend::executablePath(), integration.hooks()};
+    platform::linux_backend::IoctlCdTray cdTray;
+    machine.cdTray = &cdTray;
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_QT
