@@ -1,6 +1,7 @@
 #include "app/desktop/desktop_session.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -17,10 +18,19 @@
 
 namespace kvx::ui::qt {
 
+void useWindowFont() {
+    // The windows are laid out for Arial 8 points; Liberation Sans has its
+    // metrics, so captions fit where they were placed. Menus and message
+    // boxes take the application's font too.
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+    QApplication::setFont(QFont("Arial", 8));
+}
+
 int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Korvex");
     QApplication::setQuitOnLastWindowClosed(false);
+    useWindowFont();
 
     platform::qt::QtScheduler scheduler;
     platform::qt::QtMessageBoxes messageBoxes;

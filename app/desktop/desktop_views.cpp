@@ -22,7 +22,7 @@ ui::Window& placedSplash(app::Application& app) {
 DesktopViews::DesktopViews(app::Application& app)
     : splash_(placedSplash(app), Qt::Window | Qt::FramelessWindowHint),
       main_(app.mainWindow().form()),
-      tray_(app.mainWindow().popupMenu(), app.mainWindow().form()) {
+      tray_(app.mainWindow().popupMenu(), app.mainWindow().form(), [&app] { app.mainWindow().trayDoubleClick(); }) {
     splash_.setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
 }
 

@@ -40,6 +40,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
     expandButton_.setCaption("4");
+    expandButton_.glyphFont = "Marlett";
     timer2_.setInterval(5000);
     intervalLog_.setIntervalMs(60000);
 

@@ -22,7 +22,8 @@ QIcon programIcon() {
 
 }  // namespace
 
-TrayView::TrayView(MenuItem& menu, Window& mainWindow) : menuModel_(menu), mainWindow_(mainWindow) {
+TrayView::TrayView(MenuItem& menu, Window& mainWindow, std::function<void()> onDoubleClick)
+    : menuModel_(menu), mainWindow_(mainWindow), onDoubleClick_(std::move(onDoubleClick)) {
     icon_.setIcon(programIcon());
     icon_.setToolTip(QString::fromStdString(mainWindow.caption()));
     icon_.setContextMenu(&menu_);
@@ -31,7 +32,8 @@ TrayView::TrayView(MenuItem& menu, Window& mainWindow) : menuModel_(menu), mainW
         rebuild();
     });
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) mainWindow_.setVisible(true);
+        // Showing the parked window as it stands would put it off-screen.
+        if (reason == QSystemTrayIcon::DoubleClick && onDoubleClick_) onDoubleClick_();
     });
     rebuild();
     icon_.show();
@@ -39,16 +41,28 @@ TrayView::TrayView(MenuItem& menu, Window& mainWindow) : menuModel_(menu), mainW
 
 void TrayView::rebuild() {
     menu_.clear();
-    for (MenuItem* item : menuModel_.items()) {
+    fill(menu_, menuModel_);
+}
+
+void TrayView::fill(QMenu& menu, const MenuItem& model) {
+    for (MenuItem* item : model.items()) {
         if (!item->visible()) continue;
         if (item->isSeparator()) {
-            menu_.addSeparator();
+            menu.addSeparator();
             continue;
         }
-        QAction* action = menu_.addAction(QString::fromStdString(item->caption()));
+        // An item with items of its own heads a submenu (Help, Quick Check).
+        if (!item->items().empty()) {
+            QMenu* sub = menu.addMenu(QString::fromStdString(item->caption()));
+            sub->setObjectName(QString::fromStdString(item->name()));
+            sub->setEnabled(item->enabled());
+            fill(*sub, *item);
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item->caption()));
         action->setObjectName(QString::fromStdString(item->name()));
         action->setEnabled(item->enabled());
-        connect(action, &QAction::triggered, this, [item] { item->click(); });
+        connect(action, &QAction::triggered, &menu, [item] { item->click(); });
     }
 }
 

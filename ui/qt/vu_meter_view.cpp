@@ -30,10 +30,15 @@ void VUMeterView::modelChanged() {
 }
 
 void VUMeterView::drawBitmap(RepaintFlags flags) {
+    // On a high-density screen the bitmap has the screen's pixels, so the
+    // needle, arc and label are drawn sharp rather than scaled up.
+    const qreal ratio = devicePixelRatioF();
     const QSize size(std::max(model_.bounds().width, 1), std::max(model_.bounds().height, 1));
-    if (bitmap_.size() != size) {
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    if (bitmap_.size() != pixels || bitmap_.devicePixelRatio() != ratio) {
         // A new bitmap holds nothing worth keeping.
-        bitmap_ = QImage(size, QImage::Format_RGB32);
+        bitmap_ = QImage(pixels, QImage::Format_RGB32);
+        bitmap_.setDevicePixelRatio(ratio);
         flags = {};
     }
     paintGauge(bitmap_, paintPlan(model_, flags));
