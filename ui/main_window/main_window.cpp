@@ -317,7 +317,11 @@ void MainWindow::Show1Click() {
     doubleClickSmall = false;
     display_.voltageGroup().setVisible(true);
     expandButton_.setCaption("3");
-    form_.setBounds({std::max(formX, 0), std::max(formY, 0), fullWidth_, fullHeight_});
+    // Kept on the screen as the small window is, so that a place saved by the
+    // small window near an edge does not push most of the full one off-screen.
+    const int left = std::min(formX, screenWidth_ - fullWidth_);
+    const int top = std::min(formY, screenHeight_ - 26 - fullHeight_);
+    form_.setBounds({std::max(left, 0), std::max(top, 0), fullWidth_, fullHeight_});
     form_.stayOnTop = false;
     form_.setVisible(true);
     // Every page selector starts again at its first panel.
