@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/sensor_library.h"
 #include "acquisition/information_window.h"
+#include "acquisition/sensor_library.h"
 #include "alarms/warning_window.h"
 #include "app/desktop/desktop_session.h"
 #include "app/dialogs/about_window.h"
@@ -64,9 +64,9 @@ struct SelectorPage {
 
 // The pages in tab order with their panel selectors.
 const SelectorPage kPages[] = {
-    {0, "GenTabComboBox", "general"},     {1, "ComboBox4", "alarms"},      {2, "ComboBox6", "voltages"},
-    {3, "ComboBox1", "fans"},             {4, "", "compensation"},         {5, "ComboBox5", "visual"},
-    {6, "ComboBox10", "log"},             {7, "", "up-down"},              {8, "ComboBox8", "cpuidle"},
+    {0, "GenTabComboBox", "general"}, {1, "ComboBox4", "alarms"}, {2, "ComboBox6", "voltages"},
+    {3, "ComboBox1", "fans"},         {4, "", "compensation"},    {5, "ComboBox5", "visual"},
+    {6, "ComboBox10", "log"},         {7, "", "up-down"},         {8, "ComboBox8", "cpuidle"},
     {9, "ComboBox2", "shdn"},
 };
 
@@ -123,8 +123,8 @@ int main(int argc, char** argv) {
 
     platform::fake::VirtualScheduler clock(std::chrono::system_clock::now());
     platform::linux_backend::DlSharedLibraryLoader loader;
-    const std::string libraryPath =
-        argc > 2 ? argv[2] : QApplication::applicationDirPath().toStdString() + "/libkvx-sim.so";
+    const std::string libraryPath = argc > 2 ? argv[2]
+                                             : QApplication::applicationDirPath().toStdString() + "/libkvx-sim.so";
     auto library = acquisition::SensorLibrary::load(loader, libraryPath, [&clock] { return clock.nowMs(); });
     if (!library->usable()) std::cerr << "korvex-screenshots: " << library->problem() << "; no readings shown\n";
 

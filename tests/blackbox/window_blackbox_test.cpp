@@ -17,10 +17,9 @@ namespace {
 struct WindowRun {
     std::string folder = makeTempFolder();
     std::vector<std::string> args(std::vector<std::string> more) const {
-        std::vector<std::string> all = {"--headless",       "--virtual-time",
-                                        "--config-dir",     folder + "/config",
-                                        "--program-folder", folder + "/program",
-                                        "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so"};
+        std::vector<std::string> all = {
+            "--headless",       "--virtual-time",    "--config-dir",     folder + "/config",
+            "--program-folder", folder + "/program", "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so"};
         all.insert(all.end(), more.begin(), more.end());
         return all;
     }
@@ -127,9 +126,10 @@ TEST(WindowBlackBox, NamesAndOptionsReachTheMenuAndTheCaptions) {
     run.setSetting("\"Tovel\"=dword:00000000", "\"Tovel\"=dword:00000001");
     run.setSetting("\"Tab on Top\"=dword:00000000", "\"Tab on Top\"=dword:00000007");
     const std::string f = run.folder + "/";
-    writeFile(f + "script.txt", "at 5 set Edit4 \"Board\"\nat 5 set Edit1 \"Intake\"\n"
-                                "at 5 click CheckBox42\nat 5 click Show1\nat 5 popup\n"
-                                "at 5 click TovelBeer1\n");
+    writeFile(f + "script.txt",
+              "at 5 set Edit4 \"Board\"\nat 5 set Edit1 \"Intake\"\n"
+              "at 5 click CheckBox42\nat 5 click Show1\nat 5 popup\n"
+              "at 5 click TovelBeer1\n");
     auto result = runKorvex(run.args({"--run-for", "6", "--script", f + "script.txt", "--dump", f + "end.json"}));
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "") << "no CD drive: the Tovel item stays silent";

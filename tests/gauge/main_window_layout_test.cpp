@@ -38,7 +38,7 @@ TEST_F(MainWindowLayout, ShownGaugesArePackedAndSetTheCompactSize) {
         int width, height;
         int secondLeft, secondTop;  // where the second shown panel goes
     } cases[] = {
-        {false, {true, true, true}, 112, 216, 0, 62},   {false, {true, false, true}, 112, 154, 0, 62},
+        {false, {true, true, true}, 112, 216, 0, 62},    {false, {true, false, true}, 112, 154, 0, 62},
         {false, {false, false, false}, 112, 70, -1, -1}, {true, {true, true, true}, 288, 86, 86, 0},
         {true, {false, true, true}, 202, 86, 86, 0},     {true, {false, false, false}, 86, 86, -1, -1},
     };

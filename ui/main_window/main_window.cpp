@@ -105,6 +105,7 @@ bool MainWindow::buildFrame() {
         auto& name = form_.add<Label>(&panel, labelNames[i]);
         name.setCaption("Sensor " + std::to_string(i + 1));
         name.setBounds({0, 48, 86, 14});
+        name.centred = true;
         gaugePanels_[i] = &panel;
         gauges_[i] = &gauge;
         gaugeNames_[i] = &name;
@@ -152,6 +153,10 @@ MainWindow::SelectorPage MainWindow::addSelectorPage(const std::string& pageName
     return entry;
 }
 
+namespace {
+const char* const kNameFields[6] = {"Fan1", "Fan2", "Fan3", "Sensor1", "Sensor2", "Sensor3"};
+}  // namespace
+
 void MainWindow::buildNames() {
     Panel* panel = pages_["VisTabTabSheet"].panels[1];
     const char* defaults[6] = {"Fan 1", "Fan 2", "Fan 3", "Sensor 1", "Sensor 2", "Sensor 3"};
@@ -160,6 +165,9 @@ void MainWindow::buildNames() {
         edit.maxLength = i < 3 ? 9 : 11;
         edit.setText(defaults[i]);
         edit.setBounds({100, 8 + 26 * i, 100, 21});
+        auto& caption = form_.add<Label>(panel, std::string("VisTab") + kNameFields[i] + "NameLabel");
+        caption.setCaption(std::string(defaults[i]) + " name:");
+        caption.setBounds({8, 12 + 26 * i, 88, 13});
         names_[i] = &edit;
         // Every keystroke spreads the name.
         edit.onChange = [this, i] {

@@ -30,12 +30,12 @@ void MainWindow::buildMenu() {
     struct Command {
         const char* name;
         const char* caption;
-        Handler MenuCommands::* command;
+        Handler MenuCommands::*command;
     };
-    for (const Command& c : {Command{"Help2", "Help", &MenuCommands::help},
-                             Command{"About1", "About", &MenuCommands::about}, Command{"N4", "-", nullptr},
-                             Command{"WebPage1", "Web Page", &MenuCommands::webPage},
-                             Command{"EMailAuthor1", "E-Mail Author", &MenuCommands::eMailAuthor}}) {
+    for (const Command& c :
+         {Command{"Help2", "Help", &MenuCommands::help}, Command{"About1", "About", &MenuCommands::about},
+          Command{"N4", "-", nullptr}, Command{"WebPage1", "Web Page", &MenuCommands::webPage},
+          Command{"EMailAuthor1", "E-Mail Author", &MenuCommands::eMailAuthor}}) {
         auto& item = form_.add<MenuItem>(&helpMenu, c.name);
         item.setCaption(c.caption);
         if (c.command) item.onClick = [this, &item, command = c.command] { runCommand(item, commands.*command); };
@@ -78,8 +78,8 @@ void MainWindow::buildGeneral2Options() {
     caption.setCaption("Tab on top at startup:");
     caption.setBounds({8, 8, 120, 13});
     tabOnTopList_ = &form_.add<ComboBox>(general2, "GenTabTabOnTopComboBox");
-    tabOnTopList_->setItems({"General", "Temperatures", "Voltages", "Fan's", "Compensation", "Visual", "Log",
-                             "Up's & Downs", "CPU Idle"});
+    tabOnTopList_->setItems(
+        {"General", "Temperatures", "Voltages", "Fan's", "Compensation", "Visual", "Log", "Up's & Downs", "CPU Idle"});
     tabOnTopList_->setItemIndex(0);
     tabOnTopList_->setBounds({8, 24, 120, 21});
     tabOnTopList_->onChange = [this] { tabOnTop_ = tabOnTopList_->itemIndex(); };
@@ -121,7 +121,8 @@ void MainWindow::CheckBox15Click() {
         window.height = fullHeight_;
         form_.setBounds(window);
     }
-    for (Control* group : {static_cast<Control*>(&display_.voltageGroup()), static_cast<Control*>(&display_.fanGroup())}) {
+    for (Control* group :
+         {static_cast<Control*>(&display_.voltageGroup()), static_cast<Control*>(&display_.fanGroup())}) {
         const Bounds& b = group->bounds();
         group->setPosition(b.left - sign * 108, b.top + sign * 64);
     }

@@ -12,6 +12,8 @@ using Handler = std::function<void()>;
 class Label : public CaptionedControl {
 public:
     explicit Label(std::string name) : CaptionedControl(ControlKind::Label, std::move(name)) {}
+    // The text is centred in the label's width (else it starts at the left).
+    bool centred = false;
     Colour colour() const { return colour_; }
     void setColour(Colour colour);
     void describe(PropertySink& sink) const override;

@@ -13,8 +13,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTabWidget>
@@ -213,7 +213,7 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* label = new QLabel(container);
             // A label taller than one line holds a paragraph.
             label->setWordWrap(model.bounds().height > 20);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment((model.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             auto refresh = [label, &model] {
                 label->setText(labelText(model.caption()));
                 QPalette palette = label->palette();
