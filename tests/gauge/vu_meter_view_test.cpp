@@ -221,3 +221,16 @@ TEST_F(GaugeView, ABatchOfChangesPaintsOncePictureAsAFullPaint) {
     EXPECT_EQ(meter.previousPosition(), 20.0f) << "the needle erased is the one shown before the batch";
     EXPECT_EQ(view->bitmap(), fullPaint(meter));
 }
+
+// Guards against a hidden window's gauges drawing on every poll: they draw
+// nothing until shown, and then the full picture.
+TEST_F(GaugeView, AHiddenGaugeDrawsNothingUntilItIsShown) {
+    QWidget parent;
+    auto* view = static_cast<qt::VUMeterView*>(qt::createVUMeterView(meter, &parent));
+    for (float position : {20.0f, 75.0f, 40.0f}) meter.setPosition(position);
+    meter.setCenterLabel("40");
+    EXPECT_TRUE(view->bitmap().isNull()) << "drawn while hidden";
+    parent.show();
+    const QImage shown = view->grab().toImage();
+    EXPECT_EQ(shown, fullPaint(meter).convertToFormat(shown.format()));
+}

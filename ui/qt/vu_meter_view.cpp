@@ -24,6 +24,12 @@ void VUMeterView::modelChanged() {
     // Hint, visibility and geometry changes arrive here too; only a paint draws.
     if (model_.paintCount() == paintsDrawn_) return;
     paintsDrawn_ = model_.paintCount();
+    // A gauge nobody sees (the parked window) draws nothing; its first paint
+    // on the screen draws it in full.
+    if (!isVisible()) {
+        waitingForScreen_ = false;
+        return;
+    }
     drawBitmap(model_.repaintFlags());
     waitingForScreen_ = true;
     update();
