@@ -33,7 +33,7 @@ struct WindowControls : ::testing::Test {
 std::vector<std::string> names(const QMenu& menu) {
     std::vector<std::string> result;
     for (QAction* action : menu.actions()) {
-        if (action->isSeparator()) result.push_back("-");
+        if (action->isSeparator()) result.emplace_back("-");
         else if (action->menu()) result.push_back(action->menu()->objectName().toStdString());
         else result.push_back(action->objectName().toStdString());
     }
@@ -109,12 +109,12 @@ TEST(DialogKeys, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
     auto& yes = dialog.add<ui::Button>(nullptr, "YesButton");
     yes.setCaption("&Yes");
     yes.setBounds({10, 40, 75, 25});
-    yes.onClick = [&] { pressed.push_back("yes"); };
+    yes.onClick = [&] { pressed.emplace_back("yes"); };
     auto& no = dialog.add<ui::Button>(nullptr, "NoButton");
     no.setCaption("&No");
     no.isCancel = true;
     no.setBounds({100, 40, 75, 25});
-    no.onClick = [&] { pressed.push_back("no"); };
+    no.onClick = [&] { pressed.emplace_back("no"); };
     dialog.setVisible(true);
     ui::qt::WindowView view(dialog, Qt::Dialog);
     view.show();

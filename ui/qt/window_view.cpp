@@ -185,7 +185,7 @@ void WindowView::bindDialogKeys() {
         }
     // Without a marked one, Enter gives the window's first answer, else its first button.
     if (!defaultButton) defaultButton = model_.closingButtons().empty() ? firstButton : model_.closingButtons().front();
-    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(key, this);
         QObject::connect(shortcut, &QShortcut::activated, this, [this, defaultButton] {
             // A focused button takes Enter for itself, as it takes Space.
