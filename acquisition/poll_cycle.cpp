@@ -60,6 +60,7 @@ void PollCycle::pollTemperature(int sensor) {
     parts_.readings.sensorReading[sensor - 1] = reading;
     double value = sensor == 3 ? static_cast<double>(roundHalfEven(reading)) : reading;
     ui::VUMeter& gauge = *parts_.gauges[sensor - 1];
+    ui::VUMeter::Batch onePaint(gauge);
     // The gauge takes every reading, also one above its scale, so the texts and
     // statistics below show the temperature of this poll, never an old one.
     gauge.setPosition(static_cast<float>(value));

@@ -16,7 +16,9 @@ PcSpeaker::PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& 
     pitch_.maximum = kMaxPitch;
     pitch_.setPosition(kDefaultPitch);
     pitch_.setBounds({8, 150, 150, 25});
-    form.add<ui::Label>(panel, "GenTabPCFreqLabel").setCaption("PC Speaker Freq:");
+    auto& pitchLabel = form.add<ui::Label>(panel, "GenTabPCFreqLabel");
+    pitchLabel.setCaption("PC Speaker Freq:");
+    pitchLabel.setBounds({8, 134, 100, 13});
 }
 
 void PcSpeaker::stop() {

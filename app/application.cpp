@@ -17,6 +17,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     windows_.add(mainWindow_->warningWindow().window());
     windows_.add(splash_.window());
     windows_.add(exitQuestion_.window());
+    windows_.add(about_.window());
     windows_.declare("Form9", {"&Ok"});
     windows_.declare("Form3", {"&Yes", "&No"});
     windows_.declare("Form2", {"&Ok"});
@@ -36,6 +37,7 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     wireOutsidePrograms();
     wireLogFiles();
     wireTray();
+    wireMenuCommands();
     bindings_.bind(
         "KVX Path", [](const settings::SettingValue&) {},
         [this] { return settings::SettingValue{services_.machine.programPath}; });

@@ -9,11 +9,13 @@
 
 #include "acquisition/sensor_library.h"
 #include "alarms/shutdown_launcher.h"
+#include "app/dialogs/about_window.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
 #include "app/harness/event_log.h"
 #include "app/harness/message_log.h"
 #include "logs/log_file.h"
+#include "platform/cd_tray.h"
 #include "platform/file_system.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
@@ -79,6 +81,8 @@ struct MachineServices {
     // --metrics-dir (empty: the "Metrics" settings key decides) and the sensor library's file.
     std::string metricsFolder;
     std::string sensorLibraryPath;
+    // The CD drive's tray for "Tovel Beer Can Holder"; none: the item does nothing.
+    platform::CdTray* cdTray = nullptr;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -167,6 +171,8 @@ private:
     void wireLogs();
     // The tray's start-up steps.
     void wireTray();
+    // The tray menu's help, about, web, mail and CD tray commands.
+    void wireMenuCommands();
     // One Up/Down report of the page as it shows now, in each chosen format.
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
@@ -185,6 +191,7 @@ private:
     MessageLog messages_;
     Splash splash_;
     ExitQuestion exitQuestion_;
+    AboutWindow about_;
     std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::WindowSet windows_;
     settings::SettingsBindings bindings_;

@@ -19,6 +19,7 @@
 #include "platform/linux/flock_single_instance.h"
 #include "platform/linux/gio_trash.h"
 #include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/ioctl_cd_tray.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_locale.h"
 #include "platform/linux/posix_log_storage.h"
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
                                  std::filesystem::absolute(resolved.sensorLibrary).string()};
     platform::linux_backend::GioTrash trash;
     machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
+    platform::linux_backend::IoctlCdTray cdTray;
+    machine.cdTray = &cdTray;
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_DESKTOP

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QFont>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -19,6 +20,14 @@
 
 namespace kvx::ui::qt {
 
+void useWindowFont() {
+    // The windows are laid out for Arial 8 points; Liberation Sans has its
+    // metrics, so captions fit where they were placed. Menus and message
+    // boxes take the application's font too.
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+    QApplication::setFont(QFont("Arial", 8));
+}
+
 int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Korvex");
@@ -27,6 +36,7 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
     QGuiApplication::setDesktopFileName("Korvex");
     QApplication::setWindowIcon(QIcon::fromTheme("korvex"));
     QApplication::setQuitOnLastWindowClosed(false);
+    useWindowFont();
 
     platform::qt::QtScheduler scheduler;
     platform::qt::QtMessageBoxes messageBoxes;

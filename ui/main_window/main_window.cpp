@@ -20,6 +20,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       hideItem_(form_.add<MenuItem>(&popupMenu_, "Hide1")),
       pauseItem_(form_.add<MenuItem>(&popupMenu_, "pause1")),
       exitItem_(form_.add<MenuItem>(&popupMenu_, "Exit1")),
+      tovelItem_(form_.add<MenuItem>(&popupMenu_, "TovelBeer1")),
       display_(form_, nullptr),
       channels_(form_, channelPlaces(), number),
       statistics_(form_, upDownPage_),
@@ -47,39 +48,11 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
     expandButton_.setCaption("4");
+    expandButton_.glyphFont = "Marlett";
     timer2_.setInterval(5000);
     intervalLog_.setIntervalMs(60000);
 
-    popupMenu_.setVisible(false);
-    popupMenu_.onPopup = [this] { PopupMenu1Popup(); };
-    uninstallItem_.setCaption("Un-install");
-    uninstallItem_.onClick = [this] {
-        if (onUninstall) onUninstall();
-    };
-    quickCheckMenu_.setCaption("Quick Check");
-    showExpandItem_.setCaption("Show && Expand");
-    showExpandItem_.onClick = [this] { Show1Click(); };
-    showItem_.setCaption("Show");
-    showItem_.onClick = [this] { Show2Click(); };
-    hideItem_.setCaption("Hide");
-    hideItem_.onClick = [this] { Hide1Click(); };
-    pauseItem_.setCaption("pause");
-    pauseItem_.onClick = [this] { poll_.pause1Click(timer2_, timer3_); };
-    exitItem_.setCaption("Exit");
-    exitItem_.onClick = [this] {
-        if (onExit) onExit();
-    };
-    auto& separator3 = form_.add<MenuItem>(&popupMenu_, "N3");
-    auto& separator1 = form_.add<MenuItem>(&popupMenu_, "N1");
-    separator3.setCaption("-");
-    separator1.setCaption("-");
-    auto& separator2 = form_.add<MenuItem>(&popupMenu_, "N2");
-    separator2.setCaption("-");
-    for (MenuItem* item :
-         {&uninstallItem_, &intervalLog_.separator(), &intervalLog_.startItem(), &intervalLog_.stopItem(),
-          &logFiles_.viewItem(), &logFiles_.eraseItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_,
-          &hideItem_, &separator3, &pauseItem_, &separator1, &exitItem_})
-        popupMenu_.addItem(*item);
+    buildMenu();
     expandButton_.onClick = [this] { SpeedButton3Click(); };
     intervalLog_.addTrayLogItem(logFiles_.viewItem());
     intervalLog_.addTrayLogItem(logFiles_.eraseItem());
@@ -144,6 +117,7 @@ bool MainWindow::buildFrame() {
         auto& name = form_.add<Label>(&panel, labelNames[i]);
         name.setCaption("Sensor " + std::to_string(i + 1));
         name.setBounds({0, 48, 86, 14});
+        name.centred = true;
         gaugePanels_[i] = &panel;
         gauges_[i] = &gauge;
         gaugeNames_[i] = &name;
@@ -153,6 +127,7 @@ bool MainWindow::buildFrame() {
     buildNames();
     buildTrayOptions();
     buildGeneralOptions();
+    buildGeneral2Options();
     return true;
 }
 
@@ -190,6 +165,10 @@ MainWindow::SelectorPage MainWindow::addSelectorPage(const std::string& pageName
     return entry;
 }
 
+namespace {
+const char* const kNameFields[6] = {"Fan1", "Fan2", "Fan3", "Sensor1", "Sensor2", "Sensor3"};
+}  // namespace
+
 void MainWindow::buildNames() {
     Panel* panel = pages_["VisTabTabSheet"].panels[1];
     const char* defaults[6] = {"Fan 1", "Fan 2", "Fan 3", "Sensor 1", "Sensor 2", "Sensor 3"};
@@ -198,6 +177,9 @@ void MainWindow::buildNames() {
         edit.maxLength = i < 3 ? 9 : 11;
         edit.setText(defaults[i]);
         edit.setBounds({100, 8 + 26 * i, 100, 21});
+        auto& caption = form_.add<Label>(panel, std::string("VisTab") + kNameFields[i] + "NameLabel");
+        caption.setCaption(std::string(defaults[i]) + " name:");
+        caption.setBounds({8, 12 + 26 * i, 88, 13});
         names_[i] = &edit;
         // Every keystroke spreads the name.
         edit.onChange = [this, i] {
@@ -304,7 +286,7 @@ void MainWindow::SetVUMmeters() {
     if (horizontalGauges_) {
         unit.setPosition(86 * shown + 2, 8);
         expandButton_.setPosition(86 * shown + 2, 24);
-        versionLabel_.setPosition(form_.bounds().width - 8 - versionLabel_.bounds().width, 4);
+        versionLabel_.setPosition(fullWidth_ - 8 - versionLabel_.bounds().width, 4);
         compactWidth_ = std::max(86 * shown + 30, 86);
         compactHeight_ = 86;
     } else {
@@ -337,11 +319,15 @@ void MainWindow::Show2Click() {
     doubleClickSmall = true;
     display_.voltageGroup().setVisible(false);
     expandButton_.setCaption("4");
+    // The small window is the compact size of the gauge layout, so that every
+    // gauge switched on is in view (a fixed 112 x 160 would cut the third one off).
+    const int width = compactWidth_;
+    const int height = compactHeight_;
     int top = formY;
-    if (screenHeight_ - 26 - kSmallHeight < formY) top = screenHeight_ - 26 - kSmallHeight;
+    if (screenHeight_ - 26 - height < formY) top = screenHeight_ - 26 - height;
     int left = formX;
-    if (screenWidth_ - kSmallWidth < formX) left = screenWidth_ - kSmallWidth;
-    form_.setBounds({std::max(left, 0), std::max(top, 0), kSmallWidth, kSmallHeight});
+    if (screenWidth_ - width < formX) left = screenWidth_ - width;
+    form_.setBounds({std::max(left, 0), std::max(top, 0), width, height});
     form_.stayOnTop = true;
     form_.setVisible(true);
 }
@@ -351,17 +337,22 @@ void MainWindow::Show1Click() {
     doubleClickSmall = false;
     display_.voltageGroup().setVisible(true);
     expandButton_.setCaption("3");
-    form_.setBounds({std::max(formX, 0), std::max(formY, 0), kExpandedWidth, kExpandedHeight});
+    // Kept on the screen as the small window is, so that a place saved by the
+    // small window near an edge does not push most of the full one off-screen.
+    const int left = std::min(formX, screenWidth_ - fullWidth_);
+    const int top = std::min(formY, screenHeight_ - 26 - fullHeight_);
+    form_.setBounds({std::max(left, 0), std::max(top, 0), fullWidth_, fullHeight_});
     form_.stayOnTop = false;
     form_.setVisible(true);
     // Every page selector starts again at its first panel.
     for (const char* name :
          {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8", "ComboBox10", "ComboBox2"})
         form_.require<ComboBox>(name).select(0);
+    tabOnTopList_->setItemIndex(tabOnTop_);
 }
 
 void MainWindow::SpeedButton3Click() {
-    bool wasExpanded = form_.bounds().width >= kExpandedWidth;
+    bool wasExpanded = form_.bounds().width >= fullWidth_;
     Hide1Click();
     if (wasExpanded) Show2Click();
     else Show1Click();
@@ -371,6 +362,10 @@ void MainWindow::SetAllSensorText(int sensor) {
     const std::string& name = names_[3 + sensor - 1]->text();
     gaugeNames_[sensor - 1]->setCaption(name);
     statistics_.nameLabel(static_cast<acquisition::TChannel>(sensor - 1)).setCaption(name);
+    // The "Alarms" selector lists the sensors by name and goes back to its first panel.
+    auto& alarmsList = form_.require<ComboBox>("ComboBox4");
+    alarmsList.setItem(sensor - 1, name);
+    alarmsList.select(0);
     trayShowBoxes_[sensor - 1]->setCaption(name);
     traySwapBoxes_[sensor - 1]->setCaption(name);
     tray_.setSensorName(sensor, name);
@@ -384,8 +379,23 @@ void MainWindow::SetAllFanText(int fan) {
     const std::string& name = names_[fan - 1]->text();
     display_.fanNameLabel(fan).setCaption(name);
     tray_.setFanName(fan, name);
+    placeFanSpeed(fan);
     statistics_.nameLabel(static_cast<acquisition::TChannel>(static_cast<int>(acquisition::TChannel::Fan1) + fan - 1))
         .setCaption(name);
+    // The "Fan's" selector lists the fans by name and goes back to "Fan Settings".
+    auto& fansList = form_.require<ComboBox>("ComboBox1");
+    fansList.setItem(fan, name);
+    fansList.select(0);
+}
+
+void MainWindow::placeFanSpeed(int fan) {
+    // The name label fits its text; the speed follows 10 pixels to its right.
+    Label& name = display_.fanNameLabel(fan);
+    Bounds b = name.bounds();
+    b.width = measureText(name.caption());
+    name.setBounds(b);
+    Label& speed = display_.fanLabel(fan);
+    speed.setPosition(b.left + b.width + 10, speed.bounds().top);
 }
 
 void MainWindow::SetAllNameTexts() {

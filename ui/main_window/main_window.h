@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -65,8 +66,12 @@ public:
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
-    // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle).
-    void SetActiveTab(int index) { pageControl_.setActivePageIndex(index); }
+    // Shows the page chosen as "Tab on Top" (0..8: General .. CPUIdle); any
+    // other index selects nothing (the "SHDN!" page cannot be chosen).
+    void SetActiveTab(int index);
+    // "Tab on Top": the page shown first, as chosen in "Tab on top at startup:".
+    int tabOnTop() const { return tabOnTop_; }
+    void setTabOnTop(int index);
     // Runs each time the tray menu opens: live captions.
     void PopupMenu1Popup();
 
@@ -75,6 +80,8 @@ public:
     void Show2Click();
     void Show1Click();
     void SpeedButton3Click();
+    // A double click on a tray icon repeats the last of Show and Show & Expand.
+    void trayDoubleClick();
     bool parked() const { return form_.bounds().left == kParkedLeft; }
     // The saved window position ("Form X", "Form Y").
     int formX = 0;
@@ -86,6 +93,16 @@ public:
     void SetVUMmeters();
     int compactWidth() const { return compactWidth_; }
     int compactHeight() const { return compactHeight_; }
+    // "Show VUMeters Horizontal" (CheckBox15): the gauges side by side; the
+    // full-size window trades 104 pixels of width for 62 of height.
+    void CheckBox15Click();
+    int fullWidth() const { return fullWidth_; }
+    int fullHeight() const { return fullHeight_; }
+    // The width in pixels of a text in the window's font (labels that size
+    // themselves to their text); the desktop measures with the real font.
+    std::function<int(const std::string&)> measureText = [](const std::string& text) {
+        return static_cast<int>(text.size()) * 6;
+    };
     // Puts the +3.3 rail's name on every caption that shows it.
     void SetAll33VoltText();
     // Puts each sensor's and fan's name (the name fields) on every caption that shows it.
@@ -96,6 +113,20 @@ public:
     // Runs when the user chooses Exit, or Un-install, from the tray menu.
     Handler onExit;
     Handler onUninstall;
+    // The tray menu's small commands, which reach outside the window: the
+    // program fills every one (an empty one is reported when chosen).
+    struct MenuCommands {
+        Handler help;         // open Help/Index.html in the program folder
+        Handler about;        // the About window
+        Handler webPage;      // the product's web page
+        Handler eMailAuthor;  // a mail to the author
+        Handler tovel;        // open the CD drive's tray
+    };
+    MenuCommands commands;
+    // Names the command that was chosen but that nobody filled.
+    std::function<void(const std::string& item)> onMissingCommand;
+    // "Tovel" (setting): shows the "Tovel Beer Can Holder" item.
+    MenuItem& tovelItem() { return tovelItem_; }
 
     static constexpr int kExpandedWidth = 572;
     static constexpr int kExpandedHeight = 314;
@@ -117,6 +148,10 @@ private:
     void buildNames();
     void buildTrayOptions();
     void buildGeneralOptions();
+    void buildMenu();
+    void buildGeneral2Options();
+    void runCommand(const MenuItem& item, const Handler& command);
+    void placeFanSpeed(int fan);
     acquisition::ChannelSettingsPlaces channelPlaces();
     void sensorSwitchedOn(int sensor);
     void sensorSwitchedOff(int sensor);
@@ -158,6 +193,12 @@ private:
     MenuItem& hideItem_;
     MenuItem& pauseItem_;
     MenuItem& exitItem_;
+    MenuItem& tovelItem_;
+    ComboBox* tabOnTopList_ = nullptr;
+    CheckBox* horizontalBox_ = nullptr;
+    int tabOnTop_ = 0;
+    int fullWidth_ = kExpandedWidth;
+    int fullHeight_ = kExpandedHeight;
     int screenWidth_ = 1024;
     int screenHeight_ = 768;
     bool horizontalGauges_ = false;

@@ -104,6 +104,18 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
         "Form Y", [&main](int32_t v) { main.formY = v; },
         [&main] { return main.parked() ? main.formY : main.form().bounds().top; });
 
+    // The window and the tray menu.
+    bind.integer(
+        "Tab on Top", [&main](int32_t v) { main.setTabOnTop(v); }, [&main] { return main.tabOnTop(); });
+    bindings.bind(
+        "Double Click Small", [&main](const SettingValue& v) { main.doubleClickSmall = std::get<bool>(v); },
+        [&main] { return SettingValue{main.doubleClickSmall}; });
+    bind.checkBox("VUMeters Horizontal", "CheckBox15");
+    MenuItem* tovel = &main.tovelItem();
+    bindings.bind(
+        "Tovel", [tovel](const SettingValue& v) { tovel->setVisible(std::get<bool>(v)); },
+        [tovel] { return SettingValue{tovel->visible()}; });
+
     bind.checkBox("Round F", "CheckBox1");
     bind.radio("Show Temp in Tray", "RadioButton18");
     bind.checkBox("Show CPU Temp", "CheckBox25");

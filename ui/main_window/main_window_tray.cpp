@@ -26,10 +26,7 @@ void MainWindow::wireTray() {
     // Rounding changes the °F texts of the scales and alarm limits.
     channels_.hooks.roundFahrenheitChanged = [this] { alarmSettings_.refreshLabels(); };
     // A double click repeats whichever of Show and Show & Expand was used last.
-    tray_.onDoubleClick = [this] {
-        if (doubleClickSmall) Show2Click();
-        else Show1Click();
-    };
+    tray_.onDoubleClick = [this] { trayDoubleClick(); };
 }
 
 }  // namespace kvx::ui

@@ -12,6 +12,8 @@ using Handler = std::function<void()>;
 class Label : public CaptionedControl {
 public:
     explicit Label(std::string name) : CaptionedControl(ControlKind::Label, std::move(name)) {}
+    // The text is centred in the label's width (else it starts at the left).
+    bool centred = false;
     Colour colour() const { return colour_; }
     void setColour(Colour colour);
     void describe(PropertySink& sink) const override;
@@ -26,6 +28,12 @@ public:
     explicit Button(std::string name) : CaptionedControl(ControlKind::Button, std::move(name)) {}
     Handler onClick;
     bool closesWindow = false;
+    // Enter presses the default button of a dialog, Escape its cancel button.
+    bool isDefault = false;
+    bool isCancel = false;
+    // A symbol font whose characters stand for pictures ("Marlett": "3" left arrow,
+    // "4" right arrow); the caption keeps the character, the view draws the picture.
+    std::string glyphFont;
     // A user's click: runs the handler, then closes a modal window when the button does so.
     void click();
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
 
 #include "text/number_text.h"
 
@@ -38,15 +39,30 @@ VUMeter::VUMeter(std::string name) : Control(ControlKind::Gauge, std::move(name)
 }
 
 void VUMeter::rememberNeedle() {
+    // Within a batch the needle on screen is the one from before the batch.
+    if (batchDepth_ > 0 && needleRemembered_) return;
+    needleRemembered_ = batchDepth_ > 0;
     previousPosition_ = position_;
     previousScale_ = scale_;
 }
 
 void VUMeter::paint(RepaintFlags flags) {
+    if (batchDepth_ > 0) {
+        // A part kept only when every change of the batch keeps it.
+        if (pending_) flags = {pending_->keepBackground && flags.keepBackground, pending_->keepArc && flags.keepArc};
+        pending_ = flags;
+        return;
+    }
     flags_ = flags;
     ++paintCount_;
     changed();
     flags_ = {};
+}
+
+VUMeter::Batch::~Batch() {
+    if (--meter_.batchDepth_ > 0) return;
+    meter_.needleRemembered_ = false;
+    if (auto flags = std::exchange(meter_.pending_, std::nullopt)) meter_.paint(*flags);
 }
 
 void VUMeter::setPosition(float position) {

@@ -128,6 +128,21 @@ public:
     // Common properties, then position, scale and centerLabel.
     void describe(PropertySink& sink) const override;
 
+    // Changes made while a batch is open paint once, when the last batch
+    // closes, with the flags of all of them together: a poll that moves the
+    // needle and writes the label draws one picture, not two. The needle
+    // erased is the one shown before the batch.
+    class Batch {
+    public:
+        explicit Batch(VUMeter& meter) : meter_(meter) { ++meter_.batchDepth_; }
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        VUMeter& meter_;
+    };
+
 private:
     void rememberNeedle();
     void paint(RepaintFlags flags);
@@ -150,6 +165,9 @@ private:
     LabelFont centerLabelFont_;
     RepaintFlags flags_;
     std::uint64_t paintCount_ = 0;
+    int batchDepth_ = 0;
+    bool needleRemembered_ = false;  // within the open batch
+    std::optional<RepaintFlags> pending_;
 };
 
 // The position as the hint shows it: the shortest decimal text that reads back

@@ -12,16 +12,28 @@ TrayView::TrayView(MenuItem& menu) : menuModel_(menu) {
 
 void TrayView::rebuild() {
     menu_.clear();
-    for (MenuItem* item : menuModel_.items()) {
+    fill(menu_, menuModel_);
+}
+
+void TrayView::fill(QMenu& menu, const MenuItem& model) {
+    for (MenuItem* item : model.items()) {
         if (!item->visible()) continue;
         if (item->isSeparator()) {
-            menu_.addSeparator();
+            menu.addSeparator();
             continue;
         }
-        QAction* action = menu_.addAction(QString::fromStdString(item->caption()));
+        // An item with items of its own heads a submenu (Help, Quick Check).
+        if (!item->items().empty()) {
+            QMenu* sub = menu.addMenu(QString::fromStdString(item->caption()));
+            sub->setObjectName(QString::fromStdString(item->name()));
+            sub->setEnabled(item->enabled());
+            fill(*sub, *item);
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item->caption()));
         action->setObjectName(QString::fromStdString(item->name()));
         action->setEnabled(item->enabled());
-        connect(action, &QAction::triggered, this, [item] { item->click(); });
+        connect(action, &QAction::triggered, &menu, [item] { item->click(); });
     }
 }
 

@@ -7,8 +7,8 @@
 
 namespace kvx::ui::qt {
 
-// The tray menu built from the menu model; the tray icons (TrayIconsView)
-// open it.
+// The tray menu built from the menu model, submenus included; the tray icons
+// (TrayIconsView) open it.
 class TrayView : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +17,7 @@ public:
 
 private:
     void rebuild();
+    static void fill(QMenu& menu, const MenuItem& model);
 
     MenuItem& menuModel_;
     QMenu menu_;

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
 
 #include "ui/qt/colours.h"
 
@@ -20,26 +23,30 @@ QFont toQFont(const LabelFont& label) {
 }
 
 void draw(QPainter& painter, const QImage& bitmap, const FillOp& op) {
-    painter.fillRect(bitmap.rect(), toQColor(op.colour));
+    painter.fillRect(QRectF(QPointF(0, 0), bitmap.deviceIndependentSize()), toQColor(op.colour));
 }
 
-void draw(QPainter& painter, const QImage&, const LineOp& op) {
+void draw(QPainter& painter, const QImage& bitmap, const LineOp& op) {
     const QColor colour = toQColor(op.colour);
-    if (op.penWidth <= 1) {
-        // Pixel by pixel: Qt's own thin lines include their end points and
-        // place ties differently, which would let segments overwrite each other.
+    if (op.penWidth <= 1 && bitmap.devicePixelRatio() == 1.0) {
+        // The pixels linePixels() gives, set in one call: Qt's own thin lines
+        // include their end points and place ties differently, which would let
+        // segments overwrite each other.
+        QPolygon pixels;
         for (size_t i = 1; i < op.points.size(); ++i)
-            for (const Point& p : linePixels(op.points[i - 1], op.points[i])) painter.fillRect(p.x, p.y, 1, 1, colour);
+            for (const Point& p : linePixels(op.points[i - 1], op.points[i])) pixels << QPoint(p.x, p.y);
+        painter.setPen(QPen(colour, 1));
+        painter.drawPoints(pixels);
         return;
     }
-    QPen pen(colour, op.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    // Wide lines, and every line on a high-density screen, are Qt's lines:
+    // there a line is drawn at the screen's own resolution and stays sharp.
+    QPen pen(colour, std::max(op.penWidth, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(pen);
-    for (size_t i = 1; i < op.points.size(); ++i) {
-        const Point& from = op.points[i - 1];
-        const Point& to = op.points[i];
-        if (from == to) continue;  // a segment of no length draws nothing
-        painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
-    }
+    QPolygon line;
+    for (const Point& p : op.points)
+        if (line.isEmpty() || line.back() != QPoint(p.x, p.y)) line << QPoint(p.x, p.y);
+    if (line.size() > 1) painter.drawPolyline(line);  // a line of no length draws nothing
 }
 
 void draw(QPainter& painter, const QImage&, const TextOp& op) {

@@ -24,16 +24,27 @@ void VUMeterView::modelChanged() {
     // Hint, visibility and geometry changes arrive here too; only a paint draws.
     if (model_.paintCount() == paintsDrawn_) return;
     paintsDrawn_ = model_.paintCount();
+    // A gauge nobody sees (the parked window) draws nothing; its first paint
+    // on the screen draws it in full.
+    if (!isVisible()) {
+        waitingForScreen_ = false;
+        return;
+    }
     drawBitmap(model_.repaintFlags());
     waitingForScreen_ = true;
     update();
 }
 
 void VUMeterView::drawBitmap(RepaintFlags flags) {
+    // On a high-density screen the bitmap has the screen's pixels, so the
+    // needle, arc and label are drawn sharp rather than scaled up.
+    const qreal ratio = devicePixelRatioF();
     const QSize size(std::max(model_.bounds().width, 1), std::max(model_.bounds().height, 1));
-    if (bitmap_.size() != size) {
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    if (bitmap_.size() != pixels || bitmap_.devicePixelRatio() != ratio) {
         // A new bitmap holds nothing worth keeping.
-        bitmap_ = QImage(size, QImage::Format_RGB32);
+        bitmap_ = QImage(pixels, QImage::Format_RGB32);
+        bitmap_.setDevicePixelRatio(ratio);
         flags = {};
     }
     paintGauge(bitmap_, paintPlan(model_, flags));

@@ -13,10 +13,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QWindow>
 
 #include "ui/model/controls.h"
@@ -52,6 +54,7 @@ WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality m
     setWindowModality(modality);
     setFont(QFont("Arial", 8));
     build(nullptr, this);
+    if (type.testFlag(Qt::Dialog)) bindDialogKeys();
     watch(model_, [this] { refreshWindow(); });
     visibilityPending_ = true;  // the first showing comes at once, with the type and modality set above
     refreshWindow();
@@ -153,6 +156,55 @@ void WindowView::bindCommon(Control& control, QWidget* widget) {
     watch(control, refresh);
 }
 
+QWidget* WindowView::createGlyphButton(Button& model, QWidget* container) {
+    // The symbol font's characters stand for arrows; Qt draws the arrow itself,
+    // so no symbol font has to be installed.
+    auto* button = new QToolButton(container);
+    auto refresh = [button, &model] {
+        static const std::map<std::string, Qt::ArrowType> arrows = {
+            {"3", Qt::LeftArrow}, {"4", Qt::RightArrow}, {"5", Qt::UpArrow}, {"6", Qt::DownArrow}};
+        auto arrow = arrows.find(model.caption());
+        button->setArrowType(arrow == arrows.end() ? Qt::NoArrow : arrow->second);
+        button->setText(arrow == arrows.end() ? qs(model.caption()) : QString());
+    };
+    refresh();
+    QObject::connect(button, &QToolButton::clicked, button, [&model] { model.click(); });
+    watch(model, refresh);
+    return button;
+}
+
+void WindowView::bindDialogKeys() {
+    Button* defaultButton = nullptr;
+    Button* firstButton = nullptr;
+    Button* cancelButton = nullptr;
+    for (Control* control : model_.controls())
+        if (auto* button = dynamic_cast<Button*>(control)) {
+            if (!firstButton) firstButton = button;
+            if (button->isDefault && !defaultButton) defaultButton = button;
+            if (button->isCancel && !cancelButton) cancelButton = button;
+        }
+    // Without a marked one, Enter gives the window's first answer, else its first button.
+    if (!defaultButton) defaultButton = model_.closingButtons().empty() ? firstButton : model_.closingButtons().front();
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, this);
+        QObject::connect(shortcut, &QShortcut::activated, this, [this, defaultButton] {
+            // A focused button takes Enter for itself, as it takes Space.
+            if (auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+                focused && focused->window() == this) {
+                focused->click();
+                return;
+            }
+            if (defaultButton && defaultButton->enabled()) defaultButton->click();
+        });
+    }
+    // Escape is the cancel button, or the close box when the window has none.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    QObject::connect(escape, &QShortcut::activated, this, [this, cancelButton] {
+        if (cancelButton && cancelButton->enabled()) cancelButton->click();
+        else close();
+    });
+}
+
 QWidget* WindowView::createWidget(Control& control, QWidget* container) {
     QWidget* widget = nullptr;
     switch (control.kind()) {
@@ -161,7 +213,7 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* label = new QLabel(container);
             // A label taller than one line holds a paragraph.
             label->setWordWrap(model.bounds().height > 20);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment((model.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             auto refresh = [label, &model] {
                 label->setText(labelText(model.caption()));
                 QPalette palette = label->palette();
@@ -175,7 +227,12 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
         }
         case ControlKind::Button: {
             auto& model = static_cast<Button&>(control);
+            if (!model.glyphFont.empty()) {
+                widget = createGlyphButton(model, container);
+                break;
+            }
             auto* button = new QPushButton(qs(model.caption()), container);
+            button->setDefault(model.isDefault);
             QObject::connect(button, &QPushButton::clicked, button, [&model] { model.click(); });
             watch(control, [button, &model] { button->setText(qs(model.caption())); });
             widget = button;

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "ui/model/controls.h"
 #include "ui/model/window.h"
 
 namespace kvx::ui::qt {
@@ -35,6 +36,9 @@ protected:
 private:
     void build(Control* parent, QWidget* container);
     QWidget* createWidget(Control& control, QWidget* container);
+    QWidget* createGlyphButton(Button& model, QWidget* container);
+    // Enter presses the default button, Escape the cancel button.
+    void bindDialogKeys();
     void bindCommon(Control& control, QWidget* widget);
     void watch(Control& control, std::function<void()> refresh);
     void refreshWindow();
