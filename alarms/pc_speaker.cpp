@@ -17,6 +17,12 @@ PcSpeaker::PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& 
     pitch_.setPosition(kDefaultPitch);
     pitch_.setBounds({8, 150, 150, 25});
     form.add<ui::Label>(panel, "GenTabPCFreqLabel").setCaption("PC Speaker Freq:");
+    // "Test": the tone sounds while the mouse button is held on it.
+    auto& test = form.add<ui::Button>(panel, "GenTabPCFreqTestButton");
+    test.setCaption("Test");
+    test.setBounds({166, 150, 50, 25});
+    test.onPress = [this] { StartSound(); };
+    test.onRelease = [this] { StopSound(); };
 }
 
 void PcSpeaker::stop() {

@@ -11,12 +11,14 @@
 #include "app/harness/event_log.h"
 #include "app/harness/message_log.h"
 #include "logs/log_file.h"
+#include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/log_storage.h"
 #include "platform/message_box.h"
 #include "platform/scheduler.h"
+#include "platform/sound_player.h"
 #include "platform/text_encoding.h"
 #include "settings/settings_bindings.h"
 #include "settings/settings_store.h"
@@ -64,6 +66,8 @@ struct MachineServices {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+    // Plays the alarms' waves; null where nothing is heard (virtual time): the events still record them.
+    platform::SoundPlayer* sound = nullptr;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -73,6 +77,8 @@ struct Services {
     platform::MessageBoxes& messageBoxes;
     ui::ModalHost& modalHost;
     MachineServices machine;
+    // "Select File" and "Select Wave"; null: every choice is cancelled.
+    platform::FileDialogs* fileDialogs = nullptr;
 };
 
 // The running program: every window model and the state behind them, its
@@ -144,6 +150,8 @@ private:
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
     void checkUpDownLogFileSize();
+    // The warning log's size displays; a file that cannot be measured is told.
+    void checkWarnLogFileSize();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;

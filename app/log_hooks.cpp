@@ -25,9 +25,9 @@ void Application::wireLogs() {
     steps_.enableLogControls = [&intervalLog] { intervalLog.enableIntervalControls(); };
     steps_.intervalLogStep = [&intervalLog] { intervalLog.WriteStandardLogentry(); };
     steps_.showLogMenuItems = [&intervalLog] { intervalLog.CheckBox42Click(); };
-    // The warning log's sizes join these when that log lands.
     steps_.checkLogFileSizes = [this, &intervalLog] {
         if (platform::FsStatus status = intervalLog.CheckLogFileSize(); !status.ok()) showError(status.message);
+        checkWarnLogFileSize();
         checkUpDownLogFileSize();
     };
     main.statistics().onSave = [this] {

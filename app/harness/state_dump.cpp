@@ -71,8 +71,11 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        json.key("detail");
-        json.string(e.detail);
+        for (const auto& field : e.fields) {
+            json.key(field.key);
+            if (const bool* flag = std::get_if<bool>(&field.value)) json.boolean(*flag);
+            else json.string(std::get<std::string>(field.value));
+        }
         json.endObject();
     }
     json.endArray();

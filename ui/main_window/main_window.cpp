@@ -34,7 +34,8 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
       alarmChecks_(alarmSettings_, warning_, alarmServices()),
       intervalLog_(form_, timer3_,
                    {pages_["LogTabTabSheet"].panels[1], pages_["GenTabTabSheet"].panels[1], &popupMenu_}),
-      upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]) {
+      upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]),
+      warningLogSizes_(form_, pages_["LogTabTabSheet"].panels[0]) {
     form_.setCaption("Korvex");
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
@@ -362,6 +363,8 @@ void MainWindow::SetAllSensorText(int sensor) {
     traySwapBoxes_[sensor - 1]->setCaption(name);
     const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
+    alarmSettings_.sensorAlarmGroup(sensor).setCaption(name + " Alarm Settings");
+    alarmSettings_.sensorScaleGroup(sensor).setCaption(name + " Maximum Scale");
 }
 
 void MainWindow::SetAllFanText(int fan) {
@@ -369,6 +372,7 @@ void MainWindow::SetAllFanText(int fan) {
     display_.fanNameLabel(fan).setCaption(name);
     statistics_.nameLabel(static_cast<acquisition::TChannel>(static_cast<int>(acquisition::TChannel::Fan1) + fan - 1))
         .setCaption(name);
+    alarmSettings_.fanAlarmGroup(fan).setCaption(name + " Alarm Settings");
 }
 
 void MainWindow::SetAllNameTexts() {

@@ -20,6 +20,7 @@
 #include "kvx_version.h"
 #include "logs/interval_log.h"
 #include "logs/up_down_log.h"
+#include "logs/warning_log_sizes.h"
 #include "platform/scheduler.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
@@ -52,6 +53,7 @@ public:
     alarms::PcSpeaker& pcSpeaker() { return speaker_; }
     logs::IntervalLog& intervalLog() { return intervalLog_; }
     logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
+    logs::WarningLogSizes& warningLogSizes() { return warningLogSizes_; }
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
@@ -162,6 +164,7 @@ private:
     alarms::AlarmChecks alarmChecks_;
     logs::IntervalLog intervalLog_;
     logs::UpDownLogBoxes upDownLog_;
+    logs::WarningLogSizes warningLogSizes_;
 };
 
 }  // namespace kvx::ui

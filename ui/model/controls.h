@@ -25,9 +25,18 @@ class Button : public CaptionedControl {
 public:
     explicit Button(std::string name) : CaptionedControl(ControlKind::Button, std::move(name)) {}
     Handler onClick;
+    // The mouse button going down on the button and coming up again, before the click.
+    Handler onPress;
+    Handler onRelease;
     bool closesWindow = false;
     // A user's click: runs the handler, then closes a modal window when the button does so.
     void click();
+    void press() {
+        if (onPress) onPress();
+    }
+    void release() {
+        if (onRelease) onRelease();
+    }
 };
 
 // Setting a new state runs the click handler, as a user's click does.

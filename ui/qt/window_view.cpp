@@ -177,6 +177,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto& model = static_cast<Button&>(control);
             auto* button = new QPushButton(qs(model.caption()), container);
             QObject::connect(button, &QPushButton::clicked, button, [&model] { model.click(); });
+            QObject::connect(button, &QPushButton::pressed, button, [&model] { model.press(); });
+            QObject::connect(button, &QPushButton::released, button, [&model] { model.release(); });
             watch(control, [button, &model] { button->setText(qs(model.caption())); });
             widget = button;
             break;
