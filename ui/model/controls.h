@@ -203,6 +203,9 @@ private:
 class Image : public Control {
 public:
     explicit Image(std::string name) : Control(ControlKind::Image, std::move(name)) {}
+    // The desktop's own picture shown while there is no data.
+    enum class Icon { Information, Warning };
+    Icon icon = Icon::Information;
     const std::vector<uint8_t>& data() const { return data_; }
     void setData(std::vector<uint8_t> data);
 

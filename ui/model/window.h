@@ -72,6 +72,8 @@ public:
     Handler onCloseRequest;
 
     bool stayOnTop = false;
+    // False for a window whose title bar has no buttons (no close box): only its own buttons close it.
+    bool titleButtons = true;
 
     void describe(PropertySink& sink) const override;
 

@@ -320,8 +320,11 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
                     pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
                     picture->setPixmap(pixmap);
                 else  // a dialog's icon
-                    picture->setPixmap(
-                        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+                    picture->setPixmap(QApplication::style()
+                                           ->standardIcon(model.icon == Image::Icon::Warning
+                                                              ? QStyle::SP_MessageBoxWarning
+                                                              : QStyle::SP_MessageBoxInformation)
+                                           .pixmap(32, 32));
             };
             refresh();
             watch(control, refresh);
