@@ -53,8 +53,8 @@ std::vector<std::int16_t> someWave() {
 
 // Guards against a speaker that does not alternate while the warning is open or
 // goes on after it closed, a looping wave that the window does not stop, a
-// "Select Wave" that does not set the path, and a warning-log size display that
-// does not follow the log.
+// "Select Wave" that does not set the path, a warning-log size display that
+// does not follow the log, and group captions that miss the user's names.
 TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCloses) {
     const std::string folder = makeTempFolder();
     const std::string wave = folder + "/siren alarm.wav";
@@ -68,6 +68,8 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
                       "at 1 answer FileDialog \"" + wave + "\"\n"
                       "at 1 click AlarmTabSensor1SelectWaveButton\n"
                       "at 1 answer WarningForm \"&Disable Alarm\" after 2.2\n"
+                      "at 2 set Edit4 \"Board\"\n"
+                      "at 2 set Edit1 \"Pump\"\n"
                       "at 5 dump " + folder + "/before.json\n");
     const std::string trace = folder + "/trace.txt";
     ScopedEnv traceFile("KVX_SIM_TRACE", trace);
@@ -83,6 +85,10 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
     const QJsonObject before = readDump(folder + "/before.json");
     EXPECT_EQ(caption(before, "Form1.Label25"), "siren alarm.wav");
     EXPECT_EQ(caption(before, "Form1.WarnLogTxtSizeLabel"), "TXT:0Kb");
+    // The groups carry the names the user gave.
+    EXPECT_EQ(caption(before, "Form1.GroupBox5"), "Board Alarm Settings");
+    EXPECT_EQ(caption(before, "Form1.GroupBox1"), "Board Maximum Scale");
+    EXPECT_EQ(caption(before, "Form1.GroupBox17"), "Pump Alarm Settings");
     const QJsonObject dump = readDump(dumpFile);
     EXPECT_EQ(caption(dump, "Form1.WarnLogTxtSizeLabel"), "TXT:1Kb");
 
