@@ -34,7 +34,7 @@ void Application::wireAlarms() {
     };
     // "Select File" and "Select Wave".
     mainWindow_->alarmSettings().chooseFile = [dialogs = services_.fileDialogs](platform::FileChoice choice,
-                                                                               const std::string& start) {
+                                                                                const std::string& start) {
         return dialogs ? dialogs->chooseFile(choice, start) : std::nullopt;
     };
     services.stopSpeaker = [this, stop = services.stopSpeaker] {
@@ -58,7 +58,7 @@ void Application::WriteErrorLog(const std::string& text) {
 
 void Application::checkWarnLogFileSize() {
     platform::FsStatus status = mainWindow_->warningLogSizes().CheckWarnLogFileSize(services_.machine.logStorage,
-                                                                                   services_.machine.folders.program);
+                                                                                    services_.machine.folders.program);
     if (!status.ok()) showError(status.message);
 }
 

@@ -99,9 +99,8 @@ void AlsaSoundPlayer::playFile(const Request& request, std::uint64_t generation)
     }
     std::unique_ptr<snd_pcm_t, PcmCloser> pcm(raw);
     snd_pcm_nonblock(raw, 0);
-    if (snd_pcm_set_params(raw, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(info.channels), static_cast<unsigned>(info.samplerate), 1,
-                           kLatencyUs) < 0)
+    if (snd_pcm_set_params(raw, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, static_cast<unsigned>(info.channels),
+                           static_cast<unsigned>(info.samplerate), 1, kLatencyUs) < 0)
         return;
 
     std::vector<short> samples(static_cast<size_t>(kChunkFrames * info.channels));

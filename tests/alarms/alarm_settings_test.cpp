@@ -142,11 +142,16 @@ TEST(AlarmSettings, SelectFileAndSelectWaveSetThePathLabelAndAction) {
 TEST(AlarmSettings, GroupCaptionsNameTheirSensorOrFan) {
     AlarmHarness h;
     const std::pair<const char*, const char*> captions[] = {
-        {"GroupBox5", "Sensor 1 Alarm Settings"}, {"GroupBox1", "Sensor 1 Maximum Scale"},
-        {"GroupBox7", "Sensor 2 Alarm Settings"}, {"GroupBox3", "Sensor 2 Maximum Scale"},
-        {"GroupBox28", "Sensor 3 Alarm Settings"}, {"GroupBox27", "Sensor 3 Maximum Scale"},
-        {"VoltTabAlarmGroupBox", "Voltage Alarm Settings"}, {"GroupBox17", "Fan 1 Alarm Settings"},
-        {"GroupBox18", "Fan 2 Alarm Settings"}, {"GroupBox19", "Fan 3 Alarm Settings"},
+        {"GroupBox5", "Sensor 1 Alarm Settings"},
+        {"GroupBox1", "Sensor 1 Maximum Scale"},
+        {"GroupBox7", "Sensor 2 Alarm Settings"},
+        {"GroupBox3", "Sensor 2 Maximum Scale"},
+        {"GroupBox28", "Sensor 3 Alarm Settings"},
+        {"GroupBox27", "Sensor 3 Maximum Scale"},
+        {"VoltTabAlarmGroupBox", "Voltage Alarm Settings"},
+        {"GroupBox17", "Fan 1 Alarm Settings"},
+        {"GroupBox18", "Fan 2 Alarm Settings"},
+        {"GroupBox19", "Fan 3 Alarm Settings"},
         {"FanTabFan2RpmGroupBox", "User Defined RPM"},
     };
     for (auto [name, caption] : captions) EXPECT_EQ(h.form.require<ui::Group>(name).caption(), caption) << name;

@@ -63,22 +63,25 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
     // 1000 bytes before the run: "TXT:0Kb" at start, "TXT:1Kb" after one warning.
     writeFile(folder + "/program/kvxwarnlog.txt", std::string(998, 'x') + "\r\n");
     const std::string script = folder + "/script.txt";
-    writeFile(script, "at 1 click CheckBox41\n"
-                      "at 1 click GenTabLoopWavesCheckBox\n"
-                      "at 1 answer FileDialog \"" + wave + "\"\n"
-                      "at 1 click AlarmTabSensor1SelectWaveButton\n"
-                      "at 1 answer WarningForm \"&Disable Alarm\" after 2.2\n"
-                      "at 2 set Edit4 \"Board\"\n"
-                      "at 2 set Edit1 \"Pump\"\n"
-                      "at 5 dump " + folder + "/before.json\n");
+    writeFile(script,
+              "at 1 click CheckBox41\n"
+              "at 1 click GenTabLoopWavesCheckBox\n"
+              "at 1 answer FileDialog \"" +
+                  wave +
+                  "\"\n"
+                  "at 1 click AlarmTabSensor1SelectWaveButton\n"
+                  "at 1 answer WarningForm \"&Disable Alarm\" after 2.2\n"
+                  "at 2 set Edit4 \"Board\"\n"
+                  "at 2 set Edit1 \"Pump\"\n"
+                  "at 5 dump " +
+                  folder + "/before.json\n");
     const std::string trace = folder + "/trace.txt";
     ScopedEnv traceFile("KVX_SIM_TRACE", trace);
     const std::string dumpFile = folder + "/dump.json";
     auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "20", "--config-dir", folder + "/config",
                           "--program-folder", folder + "/program", "--sensor-library",
                           std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/sound-board.txt", "--script", script, "--dump",
-                          dumpFile});
+                          std::string(KVX_TEST_DATA_DIR) + "/sound-board.txt", "--script", script, "--dump", dumpFile});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err.find("sound"), std::string::npos) << "virtual time plays nothing: " << run.err;
 
@@ -116,11 +119,12 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
         std::string operation, argument;
         words >> ms >> operation >> argument;
         if (operation.find("PCSpeaker") != std::string::npos)
-            speaker.push_back(std::to_string(ms - alarmMs) + " " + operation + (argument.empty() ? "" : " " + argument));
+            speaker.push_back(std::to_string(ms - alarmMs) + " " + operation +
+                              (argument.empty() ? "" : " " + argument));
     }
-    EXPECT_EQ(speaker, (std::vector<std::string>{"500 StopPCSpeaker", "1000 StartPCSpeaker 500", "1500 StopPCSpeaker",
-                                                 "2000 StartPCSpeaker 500", "2200 StopPCSpeaker",
-                                                 "2200 StopPCSpeaker"}));
+    EXPECT_EQ(speaker,
+              (std::vector<std::string>{"500 StopPCSpeaker", "1000 StartPCSpeaker 500", "1500 StopPCSpeaker",
+                                        "2000 StartPCSpeaker 500", "2200 StopPCSpeaker", "2200 StopPCSpeaker"}));
 }
 
 // Guards against a real-time run that hangs, crashes or prints a line per alarm
@@ -133,7 +137,8 @@ TEST(SoundBlackBox, RealTimeRunsPlayTheWaveOrSayOnceThatThereIsNoSound) {
     writeWave(wave, samples, 1, 8000);
     // A poll every second, each alarm answered "Enable Alarm" after half a second:
     // the wave plays at every alarm.
-    std::string lines = "at 0 answer FileDialog \"" + wave + "\"\n"
+    std::string lines = "at 0 answer FileDialog \"" + wave +
+                        "\"\n"
                         "at 0 answer WarningForm \"&Enable Alarm\" after 0.5\n"
                         "at 0 click AlarmTabSensor1SelectWaveButton\n";
     for (int i = 0; i < 9; ++i) lines += "at 0 down GenTabIntervalSpinButton\n";
@@ -141,9 +146,9 @@ TEST(SoundBlackBox, RealTimeRunsPlayTheWaveOrSayOnceThatThereIsNoSound) {
     writeFile(script, lines);
     auto runIn = [&](const std::string& home) {
         ScopedEnv homeFolder("HOME", home);
-        return runKorvex({"--headless", "--run-for", "3.5", "--config-dir", folder + "/config-" + home.substr(home.size() - 2),
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
+        return runKorvex({"--headless", "--run-for", "3.5", "--config-dir",
+                          folder + "/config-" + home.substr(home.size() - 2), "--program-folder", folder + "/program",
+                          "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
                           std::string(KVX_TEST_DATA_DIR) + "/sound-board-now.txt", "--script", script});
     };
 

@@ -59,8 +59,7 @@ TEST(SpeakerTone, WithoutASpeakerDeviceTheToneGoesToTheSoundCard) {
     PcSpeaker speaker(folder.path + "/no-input", test::fileDevice(out));
     EXPECT_FALSE(speaker.start(pitchToHz(20000)));  // no evdev speaker: the card plays it
     ASSERT_NE(speaker.fallbackTone(), nullptr);
-    while (test::readSamples(out).size() < 4 * 48000 / 59)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (test::readSamples(out).size() < 4 * 48000 / 59) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     speaker.stop();
     speaker.fallbackTone()->waitUntilSettled();
     const auto samples = test::readSamples(out);

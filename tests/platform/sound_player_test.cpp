@@ -20,10 +20,9 @@ using test::readSamples;
 using test::writeWave;
 
 struct SoundFolder {
-    std::string path = (std::filesystem::temp_directory_path() / ("kvx-sound-" + std::to_string(getpid()) + "-" +
-                                                                  ::testing::UnitTest::GetInstance()
-                                                                      ->current_test_info()
-                                                                      ->name()))
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("kvx-sound-" + std::to_string(getpid()) + "-" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name()))
                            .string();
     SoundFolder() { std::filesystem::create_directories(path); }
     ~SoundFolder() { std::filesystem::remove_all(path); }
@@ -92,8 +91,8 @@ TEST(AlsaSoundPlayer, FilesThatAreNoSoundAreSilent) {
     writeWave(folder.file("empty.wav"), {}, 1, 8000);
     std::ostringstream diagnostics;
     AlsaSoundPlayer player(diagnostics, fileDevice(folder.file("out.raw")));
-    for (const std::string& path : {folder.file("missing.wav"), folder.file("notes.wav"), folder.path,
-                                    folder.file("empty.wav")}) {
+    for (const std::string& path :
+         {folder.file("missing.wav"), folder.file("notes.wav"), folder.path, folder.file("empty.wav")}) {
         player.play(path, true);
         player.waitUntilIdle();
         EXPECT_TRUE(readSamples(folder.file("out.raw")).empty()) << path;

@@ -170,8 +170,7 @@ TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPict
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(warning.window().bounds().left, area.left() + (area.width() - 417) / 2);
     EXPECT_EQ(warning.window().bounds().top, area.top() + (area.height() - 104) / 2);
-    const QImage expected =
-        QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32).toImage();
+    const QImage expected = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32).toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture, expected);
 }
