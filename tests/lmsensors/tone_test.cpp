@@ -59,11 +59,11 @@ TEST(SpeakerTone, WithoutASpeakerDeviceTheToneGoesToTheSoundCard) {
     PcSpeaker speaker(folder.path + "/no-input", test::fileDevice(out));
     EXPECT_FALSE(speaker.start(pitchToHz(20000)));  // no evdev speaker: the card plays it
     ASSERT_NE(speaker.fallbackTone(), nullptr);
-    while (test::readSamples(out).size() < 4 * 48000 / 59) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    while (test::sampleCount(out) < 48000) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     speaker.stop();
     speaker.fallbackTone()->waitUntilSettled();
-    const auto samples = test::readSamples(out);
-    const size_t atStop = samples.size();
+    const auto atStop = test::sampleCount(out);
+    const auto samples = test::readSamples(out, 48000);
     // 1193181 / 20000 = 59 Hz: runs of 48000 / 59 / 2 = 406 or 407 equal samples.
     size_t run = 1;
     for (size_t i = 1; i < samples.size(); ++i) {
@@ -77,7 +77,7 @@ TEST(SpeakerTone, WithoutASpeakerDeviceTheToneGoesToTheSoundCard) {
     }
     // Stopped means closed: nothing more is written.
     speaker.fallbackTone()->waitUntilSettled();
-    EXPECT_EQ(test::readSamples(out).size(), atStop);
+    EXPECT_EQ(test::sampleCount(out), atStop);
 }
 
 // Guards against a crash, a hang or ALSA's own error lines where there is no sound at all.
