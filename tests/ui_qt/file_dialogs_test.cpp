@@ -35,7 +35,7 @@ struct Folder {
 
 // Waits until the open dialog lists `rows` names of its folder (the listing
 // fills in the background), notes the names it shows, then does `act` with it.
-void whenListed(int rows, std::set<std::string>& shown, std::function<void(QFileDialog&)> act) {
+void whenListed(int rows, std::set<std::string>& shown, const std::function<void(QFileDialog&)>& act) {
     QTimer::singleShot(20, [rows, &shown, act] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         auto* list = dialog ? dialog->findChild<QAbstractItemView*>("listView") : nullptr;
