@@ -96,6 +96,7 @@ void PollCycle::Timer1Timer() {
     }
     parts_.statistics.updatePollCount();
     if (polling() && hooks.cpuIdle) hooks.cpuIdle();
+    if (hooks.pollDone) hooks.pollDone();
 }
 
 void PollCycle::voltageStep() {
@@ -131,6 +132,9 @@ void PollCycle::voltageStep() {
                 value = v.n5;
                 break;
         }
+        const auto slot = static_cast<std::size_t>(step.rail);
+        parts_.readings.railVolts[slot] = value;
+        parts_.readings.railOutOfBand[slot] = false;
         // A library with no reading for a rail says NaN: the rail keeps its text and statistics.
         if (std::isnan(value)) continue;
         double halfWidth = calculatePerc(std::abs(nominal), percent);
@@ -138,6 +142,7 @@ void PollCycle::voltageStep() {
         label.setColour(ui::kColourBlack);
         label.setCaption(railText(value, number));
         if (outsideBand(value, nominal, halfWidth)) {
+            parts_.readings.railOutOfBand[slot] = true;
             label.setColour(ui::kColourRed);
             if (hooks.voltageOutOfBand) hooks.voltageOutOfBand(step.rail, value);
         }

@@ -43,6 +43,8 @@ struct PollHooks {
     // Suspend and resume: the tray's changes, and the swap step after a resume.
     std::function<void(bool suspended)> suspendChanged;
     std::function<void()> swapStep;
+    // The poll is over: every reading and alarm of it is settled.
+    std::function<void()> pollDone;
 };
 
 // The poll timer `Timer1` and the poll itself. Polling is the state in which

@@ -63,7 +63,11 @@ void AlarmChecks::fanStepEnd() {
 }
 
 void AlarmChecks::DisplayTempAlarm(int sensor) {
+    if (services_.shutdownInstead && services_.shutdownInstead(sensor)) return;
     AlarmActionBoxes& alarm = settings_.sensor(sensor);
+    static constexpr AlarmSource kSensorSources[kAlarmSensors] = {AlarmSource::Sensor1, AlarmSource::Sensor2,
+                                                                  AlarmSource::Sensor3};
+    countActed(kSensorSources[sensor - 1]);
     if (services_.windowWidth && services_.windowWidth() > services_.compactWidth() && services_.setStayOnTop)
         services_.setStayOnTop(false);
     alarm.enable->setChecked(false);
@@ -71,11 +75,8 @@ void AlarmChecks::DisplayTempAlarm(int sensor) {
     if (alarm.pcSpeaker->checked() && services_.startSpeakerTimer) services_.startSpeakerTimer();
     std::string name = services_.sensorName(sensor);
     std::string limits = settings_.thresholdCelsiusText(sensor) + " / " + settings_.thresholdFahrenheitText(sensor);
-    if (alarm.showMessage->checked()) {
-        static constexpr AlarmSource kSources[kAlarmSensors] = {AlarmSource::Sensor1, AlarmSource::Sensor2,
-                                                                AlarmSource::Sensor3};
-        showWarning("Your " + name + " has reached the temperature of " + limits, kSources[sensor - 1]);
-    }
+    if (alarm.showMessage->checked())
+        showWarning("Your " + name + " has reached the temperature of " + limits, kSensorSources[sensor - 1]);
     logWarning("WARNING: " + name + " has reached: " + limits);
     stopSpeaker();
     if (services_.windowWidth && services_.windowWidth() < services_.fullWidth && services_.setStayOnTop)
@@ -87,6 +88,7 @@ void AlarmChecks::DisplayVoltageAlarm(const std::string& name, double value) {
     // One box serves every rail: the first rail that acts silences the others.
     if (!alarm.enable->checked()) return;
     alarm.enable->setChecked(false);
+    countActed(AlarmSource::Voltage);
     run(alarm);
     if (services_.windowWidth && services_.windowWidth() > services_.compactWidth() && services_.setStayOnTop)
         services_.setStayOnTop(false);
@@ -115,18 +117,18 @@ void AlarmChecks::DisplayFanAlarm(int fan, int percent, double rpm) {
         return;
     }
     alarm.enable->setChecked(false);
+    static constexpr AlarmSource kFanSources[kAlarmFans] = {AlarmSource::Fan1, AlarmSource::Fan2, AlarmSource::Fan3};
+    countActed(kFanSources[fan - 1]);
     const acquisition::NumberFormat& number = settings_.number();
     std::string name = services_.fanName(fan);
     logWarning("WARNING: " + name + " has reached: " + generalText(rpm, number) + " RPM");
     runAndPlay(alarm);
     if (alarm.pcSpeaker->checked() && services_.startSpeakerTimer) services_.startSpeakerTimer();
-    if (alarm.showMessage->checked()) {
-        static constexpr AlarmSource kSources[kAlarmFans] = {AlarmSource::Fan1, AlarmSource::Fan2, AlarmSource::Fan3};
+    if (alarm.showMessage->checked())
         showWarning("Fan Alarm for " + name + ", this Fan is more then " + std::to_string(percent) +
                         "% off the user defined value of " + generalText(settings_.fanRpm(fan), number) +
                         ", and has reached the value of: " + generalText(rpm, number) + " RPM.",
-                    kSources[fan - 1]);
-    }
+                    kFanSources[fan - 1]);
     stopSpeaker();
 }
 

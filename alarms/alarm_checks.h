@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -35,6 +36,9 @@ struct AlarmServices {
     std::function<void()> stopPolling;
     std::function<void()> resumePolling;
     std::function<void()> warningClosed;
+    // The shutdown launch in place of a temperature alarm: true when it took
+    // the alarm over (then nothing else is done and the alarm stays enabled).
+    std::function<bool(int sensor)> shutdownInstead;
 };
 
 // Which alarm last filled the warning window.
@@ -64,6 +68,8 @@ public:
     AlarmServices& services() { return services_; }
     AlarmSource alarmSource() const { return source_; }
     int ignoreCounter(int fan) const { return ignoreCounters_[fan - 1]; }
+    // How often the alarm has acted since start (switched its box off and ran its actions).
+    std::uint64_t actedCount(AlarmSource source) const { return acted_[static_cast<int>(source)]; }
 
 private:
     void showWarning(const std::string& text, AlarmSource source);
@@ -74,6 +80,7 @@ private:
     void stopSpeaker();
     void enableAlarmOf(AlarmSource source);
     void warningClosed();
+    void countActed(AlarmSource source) { ++acted_[static_cast<int>(source)]; }
 
     AlarmSettings& settings_;
     WarningWindow& warning_;
@@ -81,6 +88,7 @@ private:
     std::array<int, kAlarmFans> ignoreCounters_{};
     std::array<bool, kAlarmFans> pending_{};
     AlarmSource source_ = AlarmSource::None;
+    std::array<std::uint64_t, 8> acted_{};  // by AlarmSource
 };
 
 }  // namespace kvx::alarms

@@ -17,8 +17,8 @@ void Application::wireAlarms() {
         return !path.empty() && services_.machine.files.exists(path);
     };
     services.executeFile = [this, start = services_.machine.lifecycle.startProgram](const std::string& path) {
-        events_.add(services_.scheduler.nowMs(), "run",
-                    {{"program", path}, {"parameters", std::string()}, {"folder", std::string()}});
+        events_.addFields(services_.scheduler.nowMs(), "run",
+                          {{"program", path}, {"parameters", std::string()}, {"folder", std::string()}});
         if (start) start(path, "");
     };
     // The wave is heard where there is a player and recorded for the dump everywhere.
@@ -29,7 +29,7 @@ void Application::wireAlarms() {
             if (sound) sound->stop();
             return;
         }
-        events_.add(services_.scheduler.nowMs(), "play", {{"path", path}, {"loop", loop->checked()}});
+        events_.addFields(services_.scheduler.nowMs(), "play", {{"path", path}, {"loop", loop->checked()}});
         if (sound) sound->play(path, loop->checked());
     };
     // "Select File" and "Select Wave".
@@ -51,15 +51,8 @@ void Application::WriteErrorLog(const std::string& text) {
     platform::FsStatus status = logs::writeWarningLog(logFile_, services_.machine.folders.program, formats,
                                                       services_.locale.shortDate(now), services_.locale.longTime(now),
                                                       text);
-    // A failed write is told once; the sizes are measured only after an entry went in.
-    if (!status.ok()) return showError(status.message);
-    checkWarnLogFileSize();
-}
-
-void Application::checkWarnLogFileSize() {
-    platform::FsStatus status = mainWindow_->warningLogSizes().CheckWarnLogFileSize(services_.machine.logStorage,
-                                                                                    services_.machine.folders.program);
     if (!status.ok()) showError(status.message);
+    else checkWarnLogFileSize();
 }
 
 }  // namespace kvx::app

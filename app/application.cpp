@@ -32,6 +32,9 @@ Application::Application(Services services, std::unique_ptr<acquisition::SensorL
     ui::bindMainWindowSettings(bindings_, *mainWindow_);
     wireAlarms();
     wireLogs();
+    wireMetrics();
+    wireOutsidePrograms();
+    wireLogFiles();
     bindings_.bind(
         "KVX Path", [](const settings::SettingValue&) {},
         [this] { return settings::SettingValue{services_.machine.programPath}; });

@@ -1,11 +1,14 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "acquisition/sensor_library.h"
+#include "alarms/shutdown_launcher.h"
 #include "app/dialogs/exit_question.h"
 #include "app/dialogs/splash.h"
 #include "app/harness/event_log.h"
@@ -40,6 +43,15 @@ struct LifecycleHooks {
     // The uninstall window's actions: delete one file (false when it could not), start a program.
     std::function<bool(const std::string& path)> deleteFile;
     std::function<void(const std::string& program, const std::string& parameters)> startProgram;
+    // Outside programs: a program started in its own folder, the local message
+    // bus (posting to a window title, whether a title exists) and the clipboard.
+    std::function<void(const std::string& program, const std::string& folder)> startProgramIn;
+    std::function<bool(const std::string& title, uint32_t number, int64_t wparam, int64_t lparam)> postMessage;
+    std::function<bool(const std::string& title)> windowExists;
+    std::function<void(const std::string& text)> copyToClipboard;
+    // The Log page: open a file with the desktop's default program; move a file to the trash.
+    std::function<void(const std::string& path)> openDocument;
+    std::function<platform::FsStatus(const std::string& path)> moveToTrash;
 };
 
 // Start-up steps whose work belongs to the alarm, log and tray subsystems: each
@@ -66,6 +78,9 @@ struct MachineServices {
     // The running program file, as stored in "KVX Path".
     std::string programPath;
     LifecycleHooks lifecycle;
+    // --metrics-dir (empty: the "Metrics" settings key decides) and the sensor library's file.
+    std::string metricsFolder;
+    std::string sensorLibraryPath;
     // Plays the alarms' waves; null where nothing is heard (virtual time): the events still record them.
     platform::SoundPlayer* sound = nullptr;
 };
@@ -124,6 +139,13 @@ public:
     // cannot be written is reported and the next warning tries again.
     void WriteErrorLog(const std::string& text);
 
+    // The shutdown launcher library; without one the shutdown program counts as not installed.
+    void useShutdownLauncher(std::unique_ptr<alarms::ShutdownLauncher> launcher) {
+        shutdownLauncher_ = std::move(launcher);
+    }
+    // A message posted to the main window by another program.
+    void receiveMessage(uint32_t number, int64_t wparam, int64_t lparam);
+
     // ms the program waits after asking the processor's clock rate at start.
     static constexpr int kClockSettleMs = 200;
     static constexpr const char* kNoChipMessage =
@@ -144,14 +166,23 @@ private:
     std::string uninstallCommand();
     // The alarms' services that belong to the program: the warning log, polling after a warning.
     void wireAlarms();
+    // The shutdown launch, the cooler control and the system information panel.
+    void wireOutsidePrograms();
+    std::optional<std::string> cpuIdlePath();
     // The interval log's output and steps, and the Up/Down log's "Save".
     void wireLogs();
     // One Up/Down report of the page as it shows now, in each chosen format.
     void writeUpDownLog();
     // The Up/Down size displays; a file that cannot be measured is told.
     void checkUpDownLogFileSize();
+    // The metrics file for node_exporter after every poll.
+    void wireMetrics();
+    // The view and erase buttons and the tray's "View Log" and "Erase Log".
+    void wireLogFiles();
     // The warning log's size displays; a file that cannot be measured is told.
     void checkWarnLogFileSize();
+    // The interval log's columns as the window names them now.
+    logs::IntervalLogColumns intervalLogColumns();
 
     Services services_;
     std::unique_ptr<acquisition::SensorLibrary> library_;
@@ -171,6 +202,8 @@ private:
     bool ended_ = false;
     bool settingsSaveFailed_ = false;
     std::set<std::string> fileMessagesShown_;
+    std::shared_ptr<class MetricsExport> metrics_;
+    std::unique_ptr<alarms::ShutdownLauncher> shutdownLauncher_;
 };
 
 }  // namespace kvx::app

@@ -18,6 +18,7 @@ constexpr ValueOption kFileOptions[] = {
     {"--config-dir", &Options::configDir},
     {"--sensor-library", &Options::sensorLibrary},
     {"--scenario", &Options::scenarioFile},
+    {"--metrics-dir", &Options::metricsDir},
 };
 
 std::optional<double> parseSeconds(const std::string& text) {
@@ -100,25 +101,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
     if (o.virtualTime && !o.headless) result.error = "option --virtual-time works only with --headless";
     return result;
-}
-
-std::string usageText() {
-    return "Usage: korvex [options]\n"
-           "Watches the mainboard's temperatures, supply rails and fans from the notification area.\n"
-           "\n"
-           "  --headless              no windows or tray; message boxes go to standard error\n"
-           "  --virtual-time          with --headless: time jumps from timer to timer\n"
-           "  --run-for SECONDS       end after this long, as at a system shut-down\n"
-           "  --script FILE           run the commands of FILE at their times\n"
-           "  --dump FILE             write the state of every window as JSON at the end\n"
-           "  --program-folder DIR    keep the log files in DIR\n"
-           "  --config-dir DIR        keep the settings in DIR\n"
-           "  --sensor-library PATH   read the sensors through this library\n"
-           "  --scenario FILE         the simulated board's scenario\n"
-           "  --list-sensors          show the sensors the library found and which feeds which\n"
-           "                          reading of the program, then end (needs no display)\n"
-           "  --help                  show this text\n"
-           "  --version               show the version\n";
 }
 
 }  // namespace kvx::app

@@ -15,6 +15,7 @@ struct Options {
     std::string configDir;
     std::string sensorLibrary;
     std::string scenarioFile;
+    std::string metricsDir;  // where korvex.prom goes after every poll; empty: the setting decides
     bool help = false;
     bool version = false;
     bool listSensors = false;  // print what the sensor library found, then end
@@ -28,7 +29,7 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The text --help prints.
+// The text --help prints (help_text.h holds what it says).
 std::string usageText();
 
 }  // namespace kvx::app

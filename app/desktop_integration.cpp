@@ -36,7 +36,11 @@ void DesktopIntegration::listenForOtherCopies() {
     if (!watch_ || receiver_->fd() < 0) return;
     watch_(receiver_->fd(), [this] {
         while (auto message = receiver_->receive())
-            if (message->number == platform::kComeForwardMessage && onComeForward) onComeForward();
+            if (message->number == platform::kComeForwardMessage) {
+                if (onComeForward) onComeForward();
+            } else if (onMessage) {
+                onMessage(*message);
+            }
     });
 }
 
@@ -52,6 +56,18 @@ LifecycleHooks DesktopIntegration::hooks() {
     h.deleteFile = [this](const std::string& path) { return files_.removeFile(path).ok(); };
     h.startProgram = [this](const std::string& program, const std::string& parameters) {
         auto outcome = launcher_.launch(program, parameters);
+        if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
+    };
+    h.startProgramIn = [this](const std::string& program, const std::string& folder) {
+        auto outcome = launcher_.launch(program, "", folder);
+        if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
+    };
+    h.postMessage = [this](const std::string& title, uint32_t number, int64_t wparam, int64_t lparam) {
+        return messages_.post(title, number, wparam, lparam);
+    };
+    h.windowExists = [this](const std::string& title) { return messages_.exists(title); };
+    h.openDocument = [this](const std::string& path) {
+        auto outcome = launcher_.openDocument(path);
         if (!outcome.started) diagnostics_ << "korvex: " << outcome.reason << "\n";
     };
     return h;

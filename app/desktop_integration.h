@@ -30,6 +30,8 @@ public:
     void setFdWatcher(FdWatcher watch) { watch_ = std::move(watch); }
     // Called when another copy asks this one to come forward.
     std::function<void()> onComeForward;
+    // Called for every other message posted to the main window.
+    std::function<void(const platform::WindowMessage&)> onMessage;
 
     static constexpr const char* kInstanceName = "Korvex";
     static constexpr const char* kMainWindowTitle = "Korvex";

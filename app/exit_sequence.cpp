@@ -48,8 +48,9 @@ void Application::Exit1Click() {
 
 std::string Application::uninstallCommand() {
     // The machine-wide hive is only read: a bad one is reported and left where it is.
-    auto loaded = settings::loadReadOnlyHive(services_.machine.files,
-                                             services_.machine.folders.config + "/machine.reg");
+    const platform::Folders& folders = services_.machine.folders;
+    auto loaded = settings::loadReadOnlyHive(
+        services_.machine.files, folders.machineHive.empty() ? folders.config + "/machine.reg" : folders.machineHive);
     showErrors(loaded.messages);
     const auto* key = loaded.hive.findKey(
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex");

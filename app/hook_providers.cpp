@@ -25,6 +25,7 @@ std::string_view providerName(Provider provider) {
         case Provider::OutsidePrograms: return "outside programs";
         case Provider::IntervalLog: return "interval log";
         case Provider::UpDownLog: return "Up/Down log";
+        case Provider::Metrics: return "metrics";
     }
     return "?";
 }
@@ -36,7 +37,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
 
     {
         auto& [createIcon, temperatureAlarms, voltageOutOfBand, voltagePercentOff, fanStepBegin, fanNotAvailable,
-               fanAvailable, fanSpeed, fanStepEnd, cpuIdle, suspendChanged, swapStep] = main.poll().hooks;
+               fanAvailable, fanSpeed, fanStepEnd, cpuIdle, suspendChanged, swapStep, pollDone] = main.poll().hooks;
         list.add("PollHooks.createIcon", createIcon, Tray);
         list.add("PollHooks.temperatureAlarms", temperatureAlarms, Alarms);
         list.add("PollHooks.voltageOutOfBand", voltageOutOfBand, Alarms);
@@ -49,6 +50,7 @@ std::vector<HookSlot> hookSlots(Application& app) {
         list.add("PollHooks.cpuIdle", cpuIdle, OutsidePrograms);
         list.add("PollHooks.suspendChanged", suspendChanged, Tray);
         list.add("PollHooks.swapStep", swapStep, Tray);
+        list.add("PollHooks.pollDone", pollDone, Metrics);
     }
     {
         auto& [createIconBitmap, checkOutsidePrograms, buildValueLabels, runSettingHandlers, enableLogControls,

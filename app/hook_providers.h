@@ -11,14 +11,24 @@ namespace kvx::app {
 // The logs are three: the interval log (its start-up steps, the size check and
 // the tray's log items), the Up/Down log, and Logs for what is not built yet
 // (viewing and erasing the log files).
-enum class Provider { MainWindow, Alarms, ValueLabels, Logs, Tray, OutsidePrograms, IntervalLog, UpDownLog };
+enum class Provider {
+    MainWindow,
+    Alarms,
+    ValueLabels,
+    Logs,
+    Tray,
+    OutsidePrograms,
+    IntervalLog,
+    UpDownLog,
+    Metrics,
+};
 
 // Whether the subsystem exists yet. A slot whose provider is not built is
 // empty and does nothing when it runs; once the subsystem lands, its entry
 // here turns true and every slot it owns must then be filled.
 constexpr bool isBuilt(Provider provider) {
     return provider == Provider::MainWindow || provider == Provider::Alarms || provider == Provider::IntervalLog ||
-           provider == Provider::UpDownLog;
+           provider == Provider::UpDownLog || provider == Provider::Metrics || provider == Provider::OutsidePrograms;
 }
 
 std::string_view providerName(Provider provider);

@@ -19,6 +19,7 @@
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
+#include "platform/linux/gio_trash.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_locale.h"
@@ -30,8 +31,8 @@
 #include "platform/linux/xdg_autostart.h"
 #include "platform/linux/xdg_folders.h"
 
-#ifdef KVX_WITH_QT
-#include "app/desktop/desktop_session.h"
+#ifdef KVX_WITH_DESKTOP
+#include "app/desktop_module.h"
 #include "platform/qt/display_check.h"
 #endif
 
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
         std::cout << app::versionText() << "\n";
         return app::kExitOk;
     }
-#ifdef KVX_WITH_QT
+#ifdef KVX_WITH_DESKTOP
     // Qt would abort without a display; say so plainly instead.
     if (!options.headless && !options.listSensors)
         if (auto reason = platform::qt::missingDisplayReason(platform::qt::displayEnvironment()); !reason.empty())
@@ -124,16 +125,26 @@ int main(int argc, char** argv) {
     app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
 
     app::ModalAnswers answers;
-    app::MachineServices machine{
-        files, logStorage, *encoding, folders, platform::linux_backend::executablePath(), integration.hooks()};
+    app::MachineServices machine{files,
+                                 logStorage,
+                                 *encoding,
+                                 folders,
+                                 platform::linux_backend::executablePath(),
+                                 integration.hooks(),
+                                 options.metricsDir,
+                                 std::filesystem::absolute(resolved.sensorLibrary).string()};
+    platform::linux_backend::GioTrash trash;
+    machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
     // Waves are heard in real time only; in virtual time the events record them.
     std::unique_ptr<platform::linux_backend::AlsaSoundPlayer> sound;
     if (!options.virtualTime) sound = std::make_unique<platform::linux_backend::AlsaSoundPlayer>(std::cerr);
     machine.sound = sound.get();
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
-#ifdef KVX_WITH_QT
-    if (!options.headless) return ui::qt::runDesktop(argc, argv, resolved, context);
+#ifdef KVX_WITH_DESKTOP
+    if (!options.headless)
+        return app::runDesktopModule(loader, app::desktopModuleCandidates(platform::linux_backend::executablePath()),
+                                     argc, argv, resolved, context, std::cerr);
 #endif
 
     std::unique_ptr<platform::Scheduler> scheduler;

@@ -48,7 +48,8 @@ std::string sensorLibraryPath(const Options& options, const std::string& environ
                               const platform::Folders& folders) {
     if (!options.sensorLibrary.empty()) return options.sensorLibrary;
     if (!environmentValue.empty()) return environmentValue;
-    return folders.executable + "libkvx.so";
+    // The sensor libraries' folder: beside the program in a build tree, lib/korvex/ when installed.
+    return (folders.libraries.empty() ? folders.executable : folders.libraries) + "libkvx.so";
 }
 
 int runProgram(const Options& options, ProgramPlatform& p) {
@@ -105,9 +106,20 @@ int runProgram(const Options& options, ProgramPlatform& p) {
         DesktopIntegration* integration;
         ~ComeForwardBinding() {
             if (integration) integration->onComeForward = nullptr;
+            if (integration) integration->onMessage = nullptr;
         }
     } comeForward{c.integration};
-    if (c.integration) c.integration->onComeForward = [&app] { app.comeForward(); };
+    if (c.integration) {
+        c.integration->onComeForward = [&app] { app.comeForward(); };
+        c.integration->onMessage = [&app](const platform::WindowMessage& m) {
+            app.receiveMessage(m.number, m.wparam, m.lparam);
+        };
+    }
+    // The shutdown launcher lies with the sensor libraries (beside the program in a build tree,
+    // lib/korvex/ when installed); without it the shutdown program counts as not installed.
+    const auto& folders = c.machine.folders;
+    app.useShutdownLauncher(alarms::ShutdownLauncher::load(
+        c.libraryLoader, (folders.libraries.empty() ? folders.executable : folders.libraries) + "libshdnlnch.so"));
     std::unique_ptr<ProgramViews> views = p.createViews ? p.createViews(app) : nullptr;
     auto outcome = app.start();
     if (outcome == Application::StartOutcome::AnotherCopy) return kExitAlreadyRunning;

@@ -91,23 +91,12 @@ Application::StartOutcome Application::start() {
     main.SetActiveTab(std::get<int32_t>(bindings_.current("Tab on Top")));
     run(steps_.showLogMenuItems);
 
-    // Missing log files are created with their headers; an error stops start-up here,
-    // and the settings that later steps complete are then stored as they were read.
-    logs::IntervalLogColumns columns;
-    for (int i = 0; i < 3; ++i) {
-        columns.sensorNames[i] = form.require<ui::Edit>("Edit" + std::to_string(4 + i)).text();
-        columns.fanNames[i] = form.require<ui::Edit>("Edit" + std::to_string(1 + i)).text();
-    }
-    columns.p33Nominal = main.channels().p33Nominal();
-    columns.numbers.decimalSeparator = services_.locale.decimalSeparator();
-    auto created = logs::createMissingLogFiles(logFile_, services_.machine.folders.program, columns);
-    if (!created.status.ok()) {
-        showError(created.status.message);
-        started_ = true;
-        return StartOutcome::Running;
-    }
-
-    run(steps_.checkLogFileSizes);
+    // Missing log files are created with their headers. A log that cannot be
+    // created is told once and monitoring starts all the same; its sizes are
+    // then not measured, which would only tell the same fault again.
+    auto created = logs::createMissingLogFiles(logFile_, services_.machine.folders.program, intervalLogColumns());
+    if (created.status.ok()) run(steps_.checkLogFileSizes);
+    else showError(created.status.message);
     main.channels().unitButton().click();
     for (int sensor = 1; sensor <= 3; ++sensor)
         main.channels().restoreSource(sensor, static_cast<int>(main.channels().source(sensor)));

@@ -110,14 +110,16 @@ void IntervalLog::CheckBox37Click() {
     if (output.suspended && output.suspended() && output.runOnResume) output.runOnResume(on);
     else timer_.setEnabled(on);
     if (on && output.polling && output.polling()) WriteStandardLogentry();
+    // That row may have reached the cap and switched the log off again: the
+    // items follow the box as it is now, not as it was clicked.
     enableIntervalControls();
-    startItem_.setEnabled(!on);
-    stopItem_.setEnabled(on);
+    startItem_.setEnabled(!logBox_.checked());
+    stopItem_.setEnabled(logBox_.checked());
 }
 
 void IntervalLog::CheckBox42Click() {
-    // "View Log" and "Erase Log" join these items when the log page's view and erase land.
     for (ui::MenuItem* item : {&separator_, &startItem_, &stopItem_}) item->setVisible(showInTray_.checked());
+    for (ui::MenuItem* item : otherTrayItems_) item->setVisible(showInTray_.checked());
 }
 
 void IntervalLog::enableIntervalControls() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "logs/interval_log_rows.h"
 #include "ui/model/controls.h"
@@ -65,6 +66,8 @@ public:
     // "Show Log Options On Popup Menu" (CheckBox42): the tray's log items and
     // their separator are visible exactly when it is on.
     void CheckBox42Click();
+    // Another tray item that "Show Log Options On Popup Menu" shows and hides with these.
+    void addTrayLogItem(ui::MenuItem& item) { otherTrayItems_.push_back(&item); }
     // Start-up: the interval spin button and its label follow "Write Interval Log".
     void enableIntervalControls();
 
@@ -97,6 +100,7 @@ private:
     ui::MenuItem& separator_;
     ui::MenuItem& startItem_;
     ui::MenuItem& stopItem_;
+    std::vector<ui::MenuItem*> otherTrayItems_;
     int32_t sizeCapKb_ = 64;
 };
 

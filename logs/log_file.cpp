@@ -31,15 +31,19 @@ platform::FsStatus LogFile::append(const std::string& path, const std::vector<st
     const platform::OpenLogFile::Tail tail = file->readTail(kCutSearchLength);
     if (!tail.status.ok()) return tail.status;
     std::uint64_t end = tail.fileSize;
+    std::string removed;  // the cut mark and the closing tags after it
     if (const auto mark = tail.bytes.find(kCutMark); mark != std::string::npos) {
         end = tail.fileSize - tail.bytes.size() + mark;
+        removed = tail.bytes.substr(mark);
         status = file->truncate(end);
         if (!status.ok()) return status;
     }
 
     status = file->append(bytes);
     if (!status.ok()) {
-        file->truncate(end);  // best effort: the write error is what the user needs to see
+        // Best effort: the file goes back to what it held, closing tags included,
+        // so an HTML log stays whole; the write error is what the user needs to see.
+        if (file->truncate(end).ok() && !removed.empty()) file->append(removed);
         return status;
     }
     return file->close();

@@ -40,8 +40,9 @@ public:
     // the file's last kCutSearchLength bytes (or the whole file when shorter),
     // the file is cut at the first such byte (the mark and all after it go).
     // A missing file is an error (Kind::NotFound), not created. When the write
-    // fails part-way, the file is cut back to where the new lines began, so a
-    // half line never stays in the log.
+    // fails part-way, the file is put back as it was (cut back to where the
+    // new lines began, and the removed mark and closing tags written again), so
+    // neither a half line nor an unclosed HTML table stays in the log.
     platform::FsStatus append(const std::string& path, const std::vector<std::string>& lines);
 
 private:

@@ -60,9 +60,12 @@ public:
     virtual Created createFile(const std::string& path, std::string_view bytes, Existing existing) = 0;
 
     // Opens an existing file for appending. A missing file is not created: it
-    // gives Kind::NotFound. Returns nullptr exactly when status is not ok.
+    // gives Kind::NotFound. A file that another program holds locked against
+    // writing is not opened ("... locked by another program"). Returns nullptr
+    // exactly when status is not ok.
     virtual std::unique_ptr<OpenLogFile> openForAppend(const std::string& path, FsStatus& status) = 0;
-    // The size in bytes of a file opened for reading; `bytes` is meaningful only when status.ok().
+    // The size in bytes of a file opened for reading; `bytes` is meaningful only
+    // when status.ok(). A file another program holds locked against reading fails.
     struct Size {
         FsStatus status;
         std::uint64_t bytes = 0;

@@ -43,6 +43,12 @@ public:
     virtual LaunchOutcome launch(const std::string& file, const std::string& parameters,
                                  const std::string& workingFolder) = 0;
 
+    // Hands `path` to the desktop's opener, which opens it with the program
+    // the desktop associates with its type; never runs `path` itself, even
+    // when it is executable. A missing file or association is the opener's to
+    // report. started = false only when the opener could not be started.
+    virtual LaunchOutcome openDocument(const std::string& path) = 0;
+
     LaunchOutcome launch(const std::string& file, const std::string& parameters) {
         return launch(file, parameters, std::string());
     }

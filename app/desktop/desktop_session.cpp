@@ -1,6 +1,7 @@
 #include "app/desktop/desktop_session.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -13,6 +14,7 @@
 #include "app/harness/scripted_file_dialogs.h"
 #include "app/program.h"
 #include "platform/linux/shutdown_signals.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
@@ -22,11 +24,18 @@ namespace kvx::ui::qt {
 int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramContext& context) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Korvex");
+    // Ties the windows to the installed menu entry (Korvex.desktop) and its chip icon, so that task
+    // bars and window switchers show that rather than a generic picture.
+    QGuiApplication::setDesktopFileName("Korvex");
+    QApplication::setWindowIcon(QIcon::fromTheme("korvex"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::qt::QtScheduler scheduler;
     platform::qt::QtMessageBoxes messageBoxes;
     QtModalHost modalHost(scheduler, context.answers, context.diagnostics);
+    // "Copy" on the system information panel.
+    platform::qt::QtClipboard clipboard;
+    context.machine.lifecycle.copyToClipboard = [&clipboard](const std::string& text) { clipboard.setText(text); };
 
     using platform::linux_backend::ShutdownSignals;
     QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);

@@ -36,7 +36,7 @@ void ScriptedModalHost::showModal(ui::Window& window) {
         press = scheduler_.schedule(scheduler_.nowMs() + afterMs, platform::TaskPriority::Script, [button, showing] {
             if (*showing) button->click();
         });
-    } else if (!answer || !answer->button.empty()) {
+    } else if ((!answer && !window.closesOnItsOwn) || (answer && !answer->button.empty())) {
         window.close();
     }
 

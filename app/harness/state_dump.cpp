@@ -71,10 +71,15 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        for (const auto& field : e.fields) {
-            json.key(field.key);
-            if (const bool* flag = std::get_if<bool>(&field.value)) json.boolean(*flag);
-            else json.string(std::get<std::string>(field.value));
+        if (e.fields.empty()) {
+            json.key("detail");
+            json.string(e.detail);
+        }
+        for (const auto& [name, value] : e.fields) {
+            json.key(name);
+            if (const auto* text = std::get_if<std::string>(&value)) json.string(*text);
+            else if (const auto* flag = std::get_if<bool>(&value)) json.boolean(*flag);
+            else json.integer(std::get<int64_t>(value));
         }
         json.endObject();
     }

@@ -24,6 +24,9 @@ public:
         return outcome_;
     }
 
+    // Recorded as a launch without parameters or folder.
+    LaunchOutcome openDocument(const std::string& path) override { return launch(path, {}, {}); }
+
     void answerWith(LaunchOutcome outcome) { outcome_ = std::move(outcome); }
     const std::vector<Launch>& launches() const { return launches_; }
 

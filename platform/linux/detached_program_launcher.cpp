@@ -83,6 +83,11 @@ LaunchOutcome DetachedProgramLauncher::launch(const std::string& file, const std
     return {false, "cannot start " + file + ": " + std::strerror(statError)};
 }
 
+LaunchOutcome DetachedProgramLauncher::openDocument(const std::string& path) {
+    if (path.empty()) return {false, "no document given"};
+    return open(absolute(path), std::string());
+}
+
 LaunchOutcome DetachedProgramLauncher::open(const std::string& target, const std::string& workingFolder) {
     const std::string opener = findProgram(opener_);
     if (opener.empty()) return {false, "cannot open " + target + ": " + opener_ + " is not installed"};

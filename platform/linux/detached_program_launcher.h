@@ -22,6 +22,7 @@ public:
     using ProgramLauncher::launch;
     LaunchOutcome launch(const std::string& file, const std::string& parameters,
                          const std::string& workingFolder) override;
+    LaunchOutcome openDocument(const std::string& path) override;
 
 private:
     LaunchOutcome open(const std::string& target, const std::string& workingFolder);

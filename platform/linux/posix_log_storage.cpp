@@ -2,6 +2,7 @@
 #include "platform/linux/posix_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -64,6 +65,24 @@ private:
     std::string path_;
 };
 
+// Whether another program holds a lock on the open file that conflicts with
+// reading (`forWriting` false) or writing it: a POSIX record lock, as office
+// programs take on the documents they have open, or a whole-file flock.
+bool lockedByAnotherProgram(int fd, bool forWriting) {
+    struct flock probe {};
+    probe.l_type = forWriting ? F_WRLCK : F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK) return true;
+    // A flock can only be seen by trying to take one; ours is let go at once.
+    if (::flock(fd, (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) return errno == EWOULDBLOCK;
+    ::flock(fd, LOCK_UN);
+    return false;
+}
+
+FsStatus lockedStatus(const std::string& path) {
+    return {FsStatus::Kind::Failed, "open " + path + ": locked by another program"};
+}
+
 }  // namespace
 
 LogStorage::Created PosixLogStorage::createFile(const std::string& path, std::string_view bytes, Existing existing) {
@@ -94,6 +113,11 @@ std::unique_ptr<OpenLogFile> PosixLogStorage::openForAppend(const std::string& p
         status = errnoStatus("open", path, errno);
         return nullptr;
     }
+    if (lockedByAnotherProgram(fd, true)) {
+        ::close(fd);
+        status = lockedStatus(path);
+        return nullptr;
+    }
     status = FsStatus::success();
     return std::make_unique<PosixOpenLogFile>(fd, path);
 }
@@ -107,7 +131,8 @@ LogStorage::Size PosixLogStorage::fileSize(const std::string& path) {
         return result;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0) result.status = errnoStatus("stat", path, errno);
+    if (lockedByAnotherProgram(fd, false)) result.status = lockedStatus(path);
+    else if (::fstat(fd, &info) != 0) result.status = errnoStatus("stat", path, errno);
     else result.bytes = static_cast<std::uint64_t>(info.st_size);
     ::close(fd);
     return result;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/linux/install_layout.h"
+
 namespace kvx::platform::linux_backend {
 namespace fs = std::filesystem;
 
@@ -54,10 +56,13 @@ std::string executableFolder() {
 bool resolveFolders(const std::string& programOverride, const std::string& configOverride, Folders& folders,
                     std::string& error) {
     folders.executable = executableFolder();
+    const auto installed = installedLayout(folders.executable, KVX_SYSCONF_FROM_PREFIX);
+    folders.libraries = installed ? installed->libraries : folders.executable;
+    folders.data = installed ? installed->data : folders.executable;
 
     if (!programOverride.empty()) {
         folders.program = withSlash(fs::absolute(programOverride).lexically_normal().string());
-    } else if (::access(folders.executable.c_str(), W_OK) == 0) {
+    } else if (!installed && ::access(folders.executable.c_str(), W_OK) == 0) {
         folders.program = folders.executable;
     } else {
         std::string state = env("XDG_STATE_HOME");
@@ -74,6 +79,12 @@ bool resolveFolders(const std::string& programOverride, const std::string& confi
     }
     folders.config = fs::absolute(config).lexically_normal().string();
     while (folders.config.size() > 1 && folders.config.back() == '/') folders.config.pop_back();
+
+    // A machine.reg in the configuration folder wins (a user's own, or a test's); an installed
+    // program otherwise reads the system-wide one that the package puts in place.
+    folders.machineHive = folders.config + "/machine.reg";
+    std::error_code ec;
+    if (installed && !fs::exists(folders.machineHive, ec)) folders.machineHive = installed->machineHive;
 
     return ensureFolder(folders.program, error) && ensureFolder(folders.config, error);
 }

@@ -417,12 +417,14 @@ TEST(IntervalLogFiles, TheTrayShowsTheLogItemsOnlyWhenAsked) {
         TestProgram first;
         first.start();
         folder = first.folders.config;
-        for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_FALSE(item(first, name).visible()) << name;
+        for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"})
+            EXPECT_FALSE(item(first, name).visible()) << name;
         box(first, "CheckBox42").setChecked(true);
-        for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_TRUE(item(first, name).visible()) << name;
+        for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"})
+            EXPECT_TRUE(item(first, name).visible()) << name;
         first.app->endSession();
     }
     TestProgram second('.', folder);
     second.start();
-    for (const char* name : {"N6", "Log1", "Log2"}) EXPECT_TRUE(item(second, name).visible()) << name;
+    for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"}) EXPECT_TRUE(item(second, name).visible()) << name;
 }

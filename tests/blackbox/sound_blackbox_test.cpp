@@ -87,13 +87,13 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
 
     const QJsonObject before = readDump(folder + "/before.json");
     EXPECT_EQ(caption(before, "Form1.Label25"), "siren alarm.wav");
-    EXPECT_EQ(caption(before, "Form1.WarnLogTxtSizeLabel"), "TXT:0Kb");
+    EXPECT_EQ(caption(before, "Form1.WarningLogTxtSizeLabel"), "TXT:0Kb");
     // The groups carry the names the user gave.
     EXPECT_EQ(caption(before, "Form1.GroupBox5"), "Board Alarm Settings");
     EXPECT_EQ(caption(before, "Form1.GroupBox1"), "Board Maximum Scale");
     EXPECT_EQ(caption(before, "Form1.GroupBox17"), "Pump Alarm Settings");
     const QJsonObject dump = readDump(dumpFile);
-    EXPECT_EQ(caption(dump, "Form1.WarnLogTxtSizeLabel"), "TXT:1Kb");
+    EXPECT_EQ(caption(dump, "Form1.WarningLogTxtSizeLabel"), "TXT:1Kb");
 
     // The wave starts looping with the alarm and stops when the window closes.
     const QJsonArray events = dump["events"].toArray();

@@ -94,5 +94,53 @@ TEST_F(LogFileTest, WriteFailureCarriesTheSystemText) {
     EXPECT_EQ(status.message, "write /dev/full: No space left on device");
 }
 
+// Storage on a disk that fills during a write: a write of more than a few
+// bytes stores its first half and then fails, as a full disk does.
+class FillingStorage final : public platform::LogStorage {
+public:
+    explicit FillingStorage(platform::LogStorage& inner) : inner_(inner) {}
+    Created createFile(const std::string& path, std::string_view bytes, Existing existing) override {
+        return inner_.createFile(path, bytes, existing);
+    }
+    std::unique_ptr<platform::OpenLogFile> openForAppend(const std::string& path, platform::FsStatus& status) override {
+        auto file = inner_.openForAppend(path, status);
+        return file ? std::make_unique<FillingFile>(std::move(file)) : nullptr;
+    }
+    Size fileSize(const std::string& path) override { return inner_.fileSize(path); }
+
+private:
+    struct FillingFile final : platform::OpenLogFile {
+        explicit FillingFile(std::unique_ptr<platform::OpenLogFile> file) : inner(std::move(file)) {}
+        Tail readTail(std::size_t count) override { return inner->readTail(count); }
+        platform::FsStatus truncate(std::uint64_t length) override { return inner->truncate(length); }
+        platform::FsStatus append(std::string_view bytes) override {
+            if (bytes.size() <= kRoomLeft) return inner->append(bytes);
+            inner->append(bytes.substr(0, bytes.size() / 2));
+            return {platform::FsStatus::Kind::Failed, "write: No space left on device"};
+        }
+        platform::FsStatus close() override { return inner->close(); }
+        std::unique_ptr<platform::OpenLogFile> inner;
+    };
+    static constexpr std::size_t kRoomLeft = 32;
+    platform::LogStorage& inner_;
+};
+
+// Guards against a disk that fills during an HTML row leaving the log without
+// its closing tags (or with half a row): the file stays byte for byte as it was.
+TEST_F(LogFileTest, AFailedAppendLeavesTheFileAsItWas) {
+    const std::string before = "<html>\r\n<table>\r\n<tr><td>1</td></tr>\r\n\x1A</table>\r\n</html>\r\n";
+    writeBytes(path("log.htm"), before);
+    FillingStorage full(storage_);
+    LogFile files(full, encoding_);
+    const platform::FsStatus status = files.append(path("log.htm"),
+                                                   {"<tr><td>2</td><td>a row too long for the room left</td></tr>"});
+    EXPECT_EQ(status.message, "write: No space left on device");
+    EXPECT_EQ(readBytes(path("log.htm")), before);
+    // A text log has no mark: it is cut back to its old end.
+    writeBytes(path("log.txt"), "row 1\r\n");
+    EXPECT_FALSE(files.append(path("log.txt"), {"a row too long for the room that is left"}).ok());
+    EXPECT_EQ(readBytes(path("log.txt")), "row 1\r\n");
+}
+
 }  // namespace
 }  // namespace kvx::logs

@@ -32,10 +32,16 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
           [&library] { library.stopPCSpeaker(); }),
       alarmSettings_(form_, alarmPlaces(), alarmSettingsSources()),
       alarmChecks_(alarmSettings_, warning_, alarmServices()),
+      shutdown_(form_, pages_["SHDNTabTabSheet"].panels[0], pages_["SHDNTabTabSheet"].panels[1], scheduler, {}),
+      cpuIdle_(form_,
+               {pages_["CPUIdleTabTabSheet"].panels[0], pages_["CPUIdleTabTabSheet"].panels[1],
+                pages_["CPUIdleTabTabSheet"].panels[2]},
+               {}),
+      systemInfo_(form_, pages_["GenTabTabSheet"].panels[2]),
       intervalLog_(form_, timer3_,
                    {pages_["LogTabTabSheet"].panels[1], pages_["GenTabTabSheet"].panels[1], &popupMenu_}),
       upDownLog_(form_, pages_["LogTabTabSheet"].panels[0]),
-      warningLogSizes_(form_, pages_["LogTabTabSheet"].panels[0]) {
+      logFiles_(form_, {pages_["LogTabTabSheet"].panels[0], pages_["LogTabTabSheet"].panels[1], &popupMenu_}) {
     form_.setCaption("Korvex");
     form_.setBounds({200, 200, kExpandedWidth, kExpandedHeight});
     versionLabel_.setCaption(kVersionText);
@@ -68,11 +74,14 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
     separator1.setCaption("-");
     auto& separator2 = form_.add<MenuItem>(&popupMenu_, "N2");
     separator2.setCaption("-");
-    for (MenuItem* item : {&uninstallItem_, &intervalLog_.separator(), &intervalLog_.startItem(),
-                           &intervalLog_.stopItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_,
-                           &hideItem_, &separator3, &pauseItem_, &separator1, &exitItem_})
+    for (MenuItem* item :
+         {&uninstallItem_, &intervalLog_.separator(), &intervalLog_.startItem(), &intervalLog_.stopItem(),
+          &logFiles_.viewItem(), &logFiles_.eraseItem(), &separator2, &quickCheckMenu_, &showExpandItem_, &showItem_,
+          &hideItem_, &separator3, &pauseItem_, &separator1, &exitItem_})
         popupMenu_.addItem(*item);
     expandButton_.onClick = [this] { SpeedButton3Click(); };
+    intervalLog_.addTrayLogItem(logFiles_.viewItem());
+    intervalLog_.addTrayLogItem(logFiles_.eraseItem());
 
     quickInfo_.sources.sensorName = [this](int sensor) { return names_[3 + sensor - 1]->text(); };
     quickInfo_.sources.fanName = [this](int fan) { return names_[fan - 1]->text(); };
@@ -84,6 +93,7 @@ MainWindow::MainWindow(platform::Scheduler& scheduler, acquisition::SensorLibrar
         alarmSettings_.refreshLabels();
     };
     wireAlarms();
+    wireOutsidePrograms();
     SetVUMmeters();
 }
 
@@ -363,6 +373,8 @@ void MainWindow::SetAllSensorText(int sensor) {
     traySwapBoxes_[sensor - 1]->setCaption(name);
     const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
+    shutdown_.sensorBox(sensor).setCaption(name);
+    cpuIdle_.setSensorName(sensor, name);
     alarmSettings_.sensorAlarmGroup(sensor).setCaption(name + " Alarm Settings");
     alarmSettings_.sensorScaleGroup(sensor).setCaption(name + " Maximum Scale");
 }

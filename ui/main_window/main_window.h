@@ -15,13 +15,16 @@
 #include "acquisition/up_down_statistics.h"
 #include "alarms/alarm_checks.h"
 #include "alarms/alarm_settings.h"
+#include "alarms/cpu_idle.h"
 #include "alarms/pc_speaker.h"
+#include "alarms/shutdown_launch.h"
 #include "alarms/warning_window.h"
 #include "kvx_version.h"
 #include "logs/interval_log.h"
+#include "logs/log_file_management.h"
 #include "logs/up_down_log.h"
-#include "logs/warning_log_sizes.h"
 #include "platform/scheduler.h"
+#include "ui/main_window/system_info_panel.h"
 #include "ui/model/controls.h"
 #include "ui/model/timer.h"
 #include "ui/model/vu_meter.h"
@@ -51,9 +54,12 @@ public:
     alarms::AlarmChecks& alarmChecks() { return alarmChecks_; }
     alarms::WarningWindow& warningWindow() { return warning_; }
     alarms::PcSpeaker& pcSpeaker() { return speaker_; }
+    alarms::ShutdownLaunch& shutdown() { return shutdown_; }
+    alarms::CpuIdleControl& cpuIdle() { return cpuIdle_; }
+    SystemInfoPanel& systemInfo() { return systemInfo_; }
     logs::IntervalLog& intervalLog() { return intervalLog_; }
     logs::UpDownLogBoxes& upDownLog() { return upDownLog_; }
-    logs::WarningLogSizes& warningLogSizes() { return warningLogSizes_; }
+    logs::LogFileManagement& logFiles() { return logFiles_; }
     // The texts the window shows after the latest poll, as the interval log copies them.
     logs::DisplayedReadings shownReadings();
 
@@ -117,6 +123,8 @@ private:
     alarms::AlarmSettingsSources alarmSettingsSources();
     alarms::AlarmServices alarmServices();
     void wireAlarms();
+    // The shutdown launch, the cooler control and the system information panel.
+    void wireOutsidePrograms();
 
     Window form_{"Form1"};
     acquisition::NumberFormat number_;
@@ -162,9 +170,12 @@ private:
     alarms::AlarmSettings alarmSettings_;
     alarms::WarningWindow warning_;
     alarms::AlarmChecks alarmChecks_;
+    alarms::ShutdownLaunch shutdown_;
+    alarms::CpuIdleControl cpuIdle_;
+    SystemInfoPanel systemInfo_;
     logs::IntervalLog intervalLog_;
     logs::UpDownLogBoxes upDownLog_;
-    logs::WarningLogSizes warningLogSizes_;
+    logs::LogFileManagement logFiles_;
 };
 
 }  // namespace kvx::ui

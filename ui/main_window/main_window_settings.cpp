@@ -60,6 +60,7 @@ private:
 };
 
 void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainWindow& main);
+void bindOutsideProgramSettings(Binder& bind, MainWindow& main);
 
 }  // namespace
 
@@ -190,6 +191,7 @@ void bindMainWindowSettings(settings::SettingsBindings& bindings, MainWindow& ma
     }
 
     bindAlarmSettings(bind, bindings, main);
+    bindOutsideProgramSettings(bind, main);
 }
 
 namespace {
@@ -283,6 +285,33 @@ void bindAlarmSettings(Binder& bind, settings::SettingsBindings& bindings, MainW
         std::string prefix = "Fan" + std::to_string(fan);
         paths((prefix + " Alarm Path").c_str(), (prefix + " Alarm Wave Path").c_str(), alarms.fan(fan));
     }
+}
+
+// The shutdown launch and the cooler control.
+void bindOutsideProgramSettings(Binder& bind, MainWindow& main) {
+    alarms::ShutdownLaunch& shdn = main.shutdown();
+    bind.checkBox("SHDN - Enabled", "CheckBox11");
+    bind.checkBox("SHDN - Sensor 1", "CheckBox8");
+    bind.checkBox("SHDN - Sensor 2", "CheckBox9");
+    bind.checkBox("SHDN - Sensor 3", "CheckBox10");
+    bind.integer(
+        "SHDN - way", [&shdn](int32_t v) { shdn.setWay(v); }, [&shdn] { return static_cast<int32_t>(shdn.way()); });
+    bind.integer(
+        "SHDN - Timer", [&shdn](int32_t v) { shdn.setCountdownMs(v); },
+        [&shdn] { return static_cast<int32_t>(shdn.countdownMs()); });
+
+    alarms::CpuIdleControl& idle = main.cpuIdle();
+    bind.integer(
+        "Sensor to Monitor for CPUIdle", [&idle](int32_t v) { idle.setMonitoredSensor(v); },
+        [&idle] { return static_cast<int32_t>(idle.monitoredSensor()); });
+    bind.checkBox("Use CPUIdle", "CheckBox77");
+    bind.integer(
+        "CPUIdle Alarm Value", [&idle](int32_t v) { idle.setLaunchValue(v); },
+        [&idle] { return static_cast<int32_t>(idle.launchValue()); });
+    bind.checkBox("Close CPUIdle", "CheckBox78");
+    bind.integer(
+        "CPUIdle Close Value", [&idle](int32_t v) { idle.setCloseValue(v); },
+        [&idle] { return static_cast<int32_t>(idle.closeValue()); });
 }
 
 }  // namespace

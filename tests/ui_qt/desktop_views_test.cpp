@@ -1,0 +1,58 @@
+// The desktop's views of a whole program start-up: which widgets outlive it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include <memory>
+
+#include "app/desktop/desktop_views.h"
+#include "qt_application.h"
+#include "test_program.h"
+
+using namespace kvx;
+
+namespace {
+
+bool topLevelExists(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name) return true;
+    return false;
+}
+
+// Runs the event loop's ready work until `done` or a bounded number of rounds.
+template <typename Done>
+void processEventsUntil(Done done) {
+    for (int round = 0; round < 100 && !done(); ++round) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+// Guards against: the splash's widgets and its backing store staying mapped for the whole run after it closed.
+TEST(DesktopViews, TheSplashViewIsDestroyedOnceTheSplashHasClosedAndTheMainWindowStays) {
+    test::qtApplication();
+    test::TestProgram p;
+    p.app = std::make_unique<app::Application>(
+        app::Services{p.clock,
+                      p.locale,
+                      p.boxes,
+                      p.host,
+                      {p.files, p.logStorage, p.encoding, p.folders, "/opt/korvex/korvex", p.lifecycle}},
+        test::FakeBoard::library());
+    p.main = &p.app->mainWindow();
+    ui::qt::DesktopViews views(*p.app);
+    ASSERT_TRUE(views.splashViewAlive());
+    ASSERT_TRUE(topLevelExists("Splash1"));
+
+    p.app->start();
+    processEventsUntil([&] { return !views.splashViewAlive(); });
+    EXPECT_FALSE(views.splashViewAlive());
+    EXPECT_FALSE(topLevelExists("Splash1"));
+    EXPECT_TRUE(topLevelExists(QString::fromStdString(p.main->form().name())));
+
+    // Later changes of the splash model (a dump, a script) reach no view and harm nothing.
+    p.app->splash().window().setVisible(true);
+    p.app->splash().window().setVisible(false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(topLevelExists("Splash1"));
+}
