@@ -71,7 +71,8 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        if (e.fields.empty()) {
+        // An event without a detail is its kind alone: {"kind":"stopSound"}.
+        if (e.fields.empty() && !e.detail.empty()) {
             json.key("detail");
             json.string(e.detail);
         }

@@ -108,6 +108,7 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
         after.push_back(std::to_string(events[i].toObject()["time_ms"].toInteger() - alarmMs) + " " +
                         events[i].toObject()["kind"].toString().toStdString());
     EXPECT_EQ(after, (std::vector<std::string>{"2200 stopSound", "2200 stopWave", "2200 stopSound"}));
+    EXPECT_EQ(events[1].toObject().keys(), (QStringList{"kind", "time_ms"})) << "stopSound is its kind alone";
 
     // Every 500 ms while the window is open the tone switches, off first (the phase
     // starts false); closing silences it, and it stays silent to the end of the run.
