@@ -21,6 +21,10 @@ constexpr const char* kFanBoxes[kAlarmFans][5] = {
     {"CheckBox29", "CheckBox33", "CheckBox34", "CheckBox44", "CheckBox45"},
     {"CheckBox30", "CheckBox35", "CheckBox36", "CheckBox46", "CheckBox47"},
 };
+// Each sensor's alarm group and maximum-scale group; each fan's alarm group.
+constexpr const char* kSensorGroups[kAlarmSensors][2] = {
+    {"GroupBox5", "GroupBox1"}, {"GroupBox7", "GroupBox3"}, {"GroupBox28", "GroupBox27"}};
+constexpr const char* kFanGroups[kAlarmFans] = {"GroupBox17", "GroupBox18", "GroupBox19"};
 constexpr const char* kFanPathLabels[kAlarmFans][2] = {
     {"Label81", "Label82"}, {"Label83", "Label84"}, {"Label85", "Label86"}};
 
@@ -50,7 +54,8 @@ AlarmSettings::AlarmSettings(ui::Window& form, const AlarmPlaces& places, AlarmS
 }
 
 AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* const names[5],
-                                                const char* programLabel, const char* waveLabel, int top) {
+                                                const char* programLabel, const char* waveLabel, int top,
+                                                const std::string& prefix) {
     AlarmActionBoxes boxes;
     const char* captions[5] = {"Enable Alarm", "On Alarm run:", "On Alarm play:", "Show Msg", "PC Speaker"};
     ui::CheckBox** slots[5] = {&boxes.enable, &boxes.run, &boxes.play, &boxes.showMessage, &boxes.pcSpeaker};
@@ -67,69 +72,114 @@ AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* 
     ui::CheckBox* speaker = boxes.pcSpeaker;
     show->onClick = [show, speaker] { speaker->setEnabled(show->checked()); };
     boxes.programLabel = &form_.add<ui::Label>(panel, programLabel);
-    boxes.programLabel->setBounds({8, top + 58, 240, 13});
+    boxes.programLabel->setBounds({8, top + 60, 150, 13});
     boxes.programLabel->setCaption("[none]");
     boxes.waveLabel = &form_.add<ui::Label>(panel, waveLabel);
-    boxes.waveLabel->setBounds({8, top + 74, 240, 13});
+    boxes.waveLabel->setBounds({8, top + 84, 150, 13});
     boxes.waveLabel->setCaption("[none]");
+    boxes.selectFile = &form_.add<ui::Button>(panel, prefix + "SelectFileButton");
+    boxes.selectFile->setCaption("Select File");
+    boxes.selectFile->setBounds({168, top + 56, 80, 21});
+    boxes.selectWave = &form_.add<ui::Button>(panel, prefix + "SelectWaveButton");
+    boxes.selectWave->setCaption("Select Wave");
+    boxes.selectWave->setBounds({168, top + 80, 80, 21});
     return boxes;
+}
+
+void AlarmSettings::connectSelectButtons(AlarmActionBoxes& alarm) {
+    alarm.selectFile->onClick = [this, &alarm] { selectProgram(alarm); };
+    alarm.selectWave->onClick = [this, &alarm] { selectWave(alarm); };
+}
+
+// A cancelled dialog keeps the old path; either way the label shows the
+// path's file name and the action is switched on, as after a choice.
+void AlarmSettings::selectProgram(AlarmActionBoxes& alarm) {
+    if (chooseFile)
+        if (auto path = chooseFile(platform::FileChoice::Program, alarm.programPath)) alarm.programPath = *path;
+    alarm.programLabel->setCaption(fileNamePart(alarm.programPath));
+    alarm.run->setChecked(true);
+}
+
+void AlarmSettings::selectWave(AlarmActionBoxes& alarm) {
+    if (chooseFile)
+        if (auto path = chooseFile(platform::FileChoice::Wave, alarm.wavePath)) alarm.wavePath = *path;
+    alarm.waveLabel->setCaption(fileNamePart(alarm.wavePath));
+    alarm.play->setChecked(true);
 }
 
 void AlarmSettings::buildSensor(int sensor, ui::Control* panel) {
     int i = sensor - 1;
-    AlarmActionBoxes& boxes = sensors_[i] = makeActionBoxes(panel, kSensorBoxes[i], kSensorPathLabels[i][0],
-                                                            kSensorPathLabels[i][1], 8);
-    boxes.enable->setCheckedSilently(true);
     std::string prefix = "AlarmTabSensor" + std::to_string(sensor);
-    auto& thresholdSpin = form_.add<ui::SpinButton>(panel, prefix + "ThresholdSpinButton");
-    thresholdSpin.setBounds({200, 110, 15, 21});
+    ui::Group& alarmGroup = *(sensorAlarmGroups_[i] = &form_.add<ui::Group>(panel, kSensorGroups[i][0]));
+    alarmGroup.setBounds({8, 8, 264, 160});
+    alarmGroup.setCaption("Sensor " + std::to_string(sensor) + " Alarm Settings");
+    ui::Group& scaleGroup = *(sensorScaleGroups_[i] = &form_.add<ui::Group>(panel, kSensorGroups[i][1]));
+    scaleGroup.setBounds({8, 176, 264, 48});
+    scaleGroup.setCaption("Sensor " + std::to_string(sensor) + " Maximum Scale");
+    AlarmActionBoxes& boxes = sensors_[i] = makeActionBoxes(&alarmGroup, kSensorBoxes[i], kSensorPathLabels[i][0],
+                                                            kSensorPathLabels[i][1], 16, prefix);
+    connectSelectButtons(boxes);
+    boxes.enable->setCheckedSilently(true);
+    auto& thresholdSpin = form_.add<ui::SpinButton>(&alarmGroup, prefix + "ThresholdSpinButton");
+    thresholdSpin.setBounds({200, 130, 15, 21});
     thresholdSpin.onUpClick = [this, sensor] { thresholdUp(sensor); };
     thresholdSpin.onDownClick = [this, sensor] { thresholdDown(sensor); };
-    thresholdCelsius_[i] = &form_.add<ui::Label>(panel, prefix + "ThresholdCLabel");
-    thresholdCelsius_[i]->setBounds({8, 114, 60, 13});
-    thresholdFahrenheit_[i] = &form_.add<ui::Label>(panel, prefix + "ThresholdFLabel");
-    thresholdFahrenheit_[i]->setBounds({80, 114, 60, 13});
-    auto& scaleSpin = form_.add<ui::SpinButton>(panel, prefix + "ScaleSpinButton");
-    scaleSpin.setBounds({200, 150, 15, 21});
+    thresholdCelsius_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "ThresholdCLabel");
+    thresholdCelsius_[i]->setBounds({8, 134, 60, 13});
+    thresholdFahrenheit_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "ThresholdFLabel");
+    thresholdFahrenheit_[i]->setBounds({80, 134, 60, 13});
+    auto& scaleSpin = form_.add<ui::SpinButton>(&scaleGroup, prefix + "ScaleSpinButton");
+    scaleSpin.setBounds({200, 16, 15, 21});
     scaleSpin.onUpClick = [this, sensor] { scaleUp(sensor); };
     scaleSpin.onDownClick = [this, sensor] { scaleDown(sensor); };
-    scaleCelsius_[i] = &form_.add<ui::Label>(panel, prefix + "ScaleCLabel");
-    scaleCelsius_[i]->setBounds({8, 154, 60, 13});
-    scaleFahrenheit_[i] = &form_.add<ui::Label>(panel, prefix + "ScaleFLabel");
-    scaleFahrenheit_[i]->setBounds({80, 154, 60, 13});
+    scaleCelsius_[i] = &form_.add<ui::Label>(&scaleGroup, prefix + "ScaleCLabel");
+    scaleCelsius_[i]->setBounds({8, 20, 60, 13});
+    scaleFahrenheit_[i] = &form_.add<ui::Label>(&scaleGroup, prefix + "ScaleFLabel");
+    scaleFahrenheit_[i]->setBounds({80, 20, 60, 13});
 }
 
 void AlarmSettings::buildVoltage(ui::Control* panel) {
-    voltage_ = makeActionBoxes(panel, kVoltageBoxes, "Label24", "Label27", 110);
+    auto& group = form_.add<ui::Group>(panel, "VoltTabAlarmGroupBox");
+    group.setBounds({8, 80, 264, 160});
+    group.setCaption("Voltage Alarm Settings");
+    voltage_ = makeActionBoxes(&group, kVoltageBoxes, "Label24", "Label27", 44, "VoltTab");
+    connectSelectButtons(voltage_);
     voltage_.enable->setCheckedSilently(true);
     voltage_.run->setCaption("On Voltage Alarm run:");
     voltage_.play->setCaption("On Voltage Alarm play:");
-    auto& spin = form_.add<ui::SpinButton>(panel, "VoltTabPercentSpinButton");
-    spin.setBounds({200, 90, 15, 21});
+    auto& spin = form_.add<ui::SpinButton>(&group, "VoltTabPercentSpinButton");
+    spin.setBounds({200, 16, 15, 21});
     spin.onUpClick = [this] { voltagePercentUp(); };
     spin.onDownClick = [this] { voltagePercentDown(); };
-    voltagePercentLabel_ = &form_.add<ui::Label>(panel, "VoltTabPercentLabel");
-    voltagePercentLabel_->setBounds({8, 94, 180, 13});
+    voltagePercentLabel_ = &form_.add<ui::Label>(&group, "VoltTabPercentLabel");
+    voltagePercentLabel_->setBounds({8, 20, 180, 13});
 }
 
 void AlarmSettings::buildFan(int fan, ui::Control* panel) {
     int i = fan - 1;
-    fans_[i] = makeActionBoxes(panel, kFanBoxes[i], kFanPathLabels[i][0], kFanPathLabels[i][1], 100);
+    std::string prefix = "FanTabFan" + std::to_string(fan);
+    auto& rpmGroup = form_.add<ui::Group>(panel, prefix + "RpmGroupBox");
+    rpmGroup.setBounds({8, 8, 264, 44});
+    rpmGroup.setCaption("User Defined RPM");
+    ui::Group& alarmGroup = *(fanAlarmGroups_[i] = &form_.add<ui::Group>(panel, kFanGroups[i]));
+    alarmGroup.setBounds({8, 60, 264, 160});
+    alarmGroup.setCaption("Fan " + std::to_string(fan) + " Alarm Settings");
+    fans_[i] = makeActionBoxes(&alarmGroup, kFanBoxes[i], kFanPathLabels[i][0], kFanPathLabels[i][1], 44, prefix);
+    connectSelectButtons(fans_[i]);
     fans_[i].run->setCaption("On Fan Alarm run:");
     fans_[i].play->setCaption("On Fan Alarm play:");
-    std::string prefix = "FanTabFan" + std::to_string(fan);
-    auto& rpmSpin = form_.add<ui::SpinButton>(panel, prefix + "RpmSpinButton");
-    rpmSpin.setBounds({200, 20, 15, 21});
+    auto& rpmSpin = form_.add<ui::SpinButton>(&rpmGroup, prefix + "RpmSpinButton");
+    rpmSpin.setBounds({200, 14, 15, 21});
     rpmSpin.onUpClick = [this, fan] { fanRpmUp(fan); };
     rpmSpin.onDownClick = [this, fan] { fanRpmDown(fan); };
-    fanRpmLabels_[i] = &form_.add<ui::Label>(panel, prefix + "RpmLabel");
-    fanRpmLabels_[i]->setBounds({8, 24, 180, 13});
-    auto& percentSpin = form_.add<ui::SpinButton>(panel, prefix + "PercentSpinButton");
-    percentSpin.setBounds({200, 60, 15, 21});
+    fanRpmLabels_[i] = &form_.add<ui::Label>(&rpmGroup, prefix + "RpmLabel");
+    fanRpmLabels_[i]->setBounds({8, 18, 180, 13});
+    auto& percentSpin = form_.add<ui::SpinButton>(&alarmGroup, prefix + "PercentSpinButton");
+    percentSpin.setBounds({200, 16, 15, 21});
     percentSpin.onUpClick = [this, fan] { fanPercentUp(fan); };
     percentSpin.onDownClick = [this, fan] { fanPercentDown(fan); };
-    fanPercentLabels_[i] = &form_.add<ui::Label>(panel, prefix + "PercentLabel");
-    fanPercentLabels_[i]->setBounds({8, 64, 180, 13});
+    fanPercentLabels_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "PercentLabel");
+    fanPercentLabels_[i]->setBounds({8, 20, 180, 13});
 }
 
 std::string AlarmSettings::fahrenheitText(double celsius) const {

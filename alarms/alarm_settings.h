@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "platform/file_dialogs.h"
 #include "text/number_text.h"
 #include "ui/model/controls.h"
 #include "ui/model/window.h"
@@ -41,6 +43,8 @@ struct AlarmActionBoxes {
     ui::CheckBox* pcSpeaker = nullptr;
     ui::Label* programLabel = nullptr;
     ui::Label* waveLabel = nullptr;
+    ui::Button* selectFile = nullptr;
+    ui::Button* selectWave = nullptr;
     std::string programPath;
     std::string wavePath;
 };
@@ -102,10 +106,20 @@ public:
     const acquisition::NumberFormat& number() const { return sources_.number; }
     void setProgramPath(AlarmActionBoxes& alarm, std::string path);
     void setWavePath(AlarmActionBoxes& alarm, std::string path);
+    // "Select File" and "Select Wave": the open-file dialog; nullopt when cancelled.
+    // Unset, every choice is cancelled.
+    std::function<std::optional<std::string>(platform::FileChoice, const std::string& startPath)> chooseFile;
+    void selectProgram(AlarmActionBoxes& alarm);
+    void selectWave(AlarmActionBoxes& alarm);
+    // The groups whose captions carry the user's sensor and fan names.
+    ui::Group& sensorAlarmGroup(int sensor) { return *sensorAlarmGroups_[sensor - 1]; }
+    ui::Group& sensorScaleGroup(int sensor) { return *sensorScaleGroups_[sensor - 1]; }
+    ui::Group& fanAlarmGroup(int fan) { return *fanAlarmGroups_[fan - 1]; }
 
 private:
     AlarmActionBoxes makeActionBoxes(ui::Control* panel, const char* const names[5], const char* programLabel,
-                                     const char* waveLabel, int top);
+                                     const char* waveLabel, int top, const std::string& prefix);
+    void connectSelectButtons(AlarmActionBoxes& alarm);
     void buildSensor(int sensor, ui::Control* panel);
     void buildVoltage(ui::Control* panel);
     void buildFan(int fan, ui::Control* panel);
@@ -115,6 +129,9 @@ private:
     ui::Window& form_;
     AlarmSettingsSources sources_;
     std::array<AlarmActionBoxes, kAlarmSensors> sensors_{};
+    std::array<ui::Group*, kAlarmSensors> sensorAlarmGroups_{};
+    std::array<ui::Group*, kAlarmSensors> sensorScaleGroups_{};
+    std::array<ui::Group*, kAlarmFans> fanAlarmGroups_{};
     std::array<int, kAlarmSensors> thresholds_{50, 70, 70};
     std::array<ui::Label*, kAlarmSensors> thresholdCelsius_{};
     std::array<ui::Label*, kAlarmSensors> thresholdFahrenheit_{};

@@ -19,6 +19,12 @@ PcSpeaker::PcSpeaker(ui::Window& form, ui::Control* panel, platform::Scheduler& 
     auto& pitchLabel = form.add<ui::Label>(panel, "GenTabPCFreqLabel");
     pitchLabel.setCaption("PC Speaker Freq:");
     pitchLabel.setBounds({8, 134, 100, 13});
+    // "Test": the tone sounds while the mouse button is held on it.
+    auto& test = form.add<ui::Button>(panel, "GenTabPCFreqTestButton");
+    test.setCaption("Test");
+    test.setBounds({166, 150, 50, 25});
+    test.onPress = [this] { StartSound(); };
+    test.onRelease = [this] { StopSound(); };
 }
 
 void PcSpeaker::stop() {

@@ -9,7 +9,10 @@ WarningWindow::WarningWindow()
     window_.setCaption("Warning");
     window_.setBounds({0, 0, kWidth, kHeight});
     window_.stayOnTop = true;
-    window_.add<ui::Image>(nullptr, "WarningImage").setBounds({8, 8, 32, 32});
+    window_.titleButtons = false;
+    auto& picture = window_.add<ui::Image>(nullptr, "WarningImage");
+    picture.icon = ui::Image::Icon::Warning;
+    picture.setBounds({8, 8, 32, 32});
     message_.setBounds({56, 8, 345, 41});
     enable_.setCaption("&Enable Alarm");
     enable_.closesWindow = true;

@@ -17,14 +17,25 @@ void Application::wireAlarms() {
         return !path.empty() && services_.machine.files.exists(path);
     };
     services.executeFile = [this, start = services_.machine.lifecycle.startProgram](const std::string& path) {
-        events_.add(services_.scheduler.nowMs(), "run", path);
+        events_.addFields(services_.scheduler.nowMs(), "run",
+                          {{"program", path}, {"parameters", std::string()}, {"folder", std::string()}});
         if (start) start(path, "");
     };
-    // No sound device is driven yet: the wave requests are recorded for the dump.
+    // The wave is heard where there is a player and recorded for the dump everywhere.
     auto* loop = &mainWindow_->form().require<ui::CheckBox>("GenTabLoopWavesCheckBox");
-    services.playWave = [this, loop](const std::string& path) {
-        if (path.empty()) events_.add(services_.scheduler.nowMs(), "stopWave");
-        else events_.add(services_.scheduler.nowMs(), "play", path + (loop->checked() ? " (loop)" : ""));
+    services.playWave = [this, loop, sound = services_.machine.sound](const std::string& path) {
+        if (path.empty()) {
+            events_.add(services_.scheduler.nowMs(), "stopWave");
+            if (sound) sound->stop();
+            return;
+        }
+        events_.addFields(services_.scheduler.nowMs(), "play", {{"path", path}, {"loop", loop->checked()}});
+        if (sound) sound->play(path, loop->checked());
+    };
+    // "Select File" and "Select Wave".
+    mainWindow_->alarmSettings().chooseFile = [dialogs = services_.fileDialogs](platform::FileChoice choice,
+                                                                                const std::string& start) {
+        return dialogs ? dialogs->chooseFile(choice, start) : std::nullopt;
     };
     services.stopSpeaker = [this, stop = services.stopSpeaker] {
         if (stop) stop();

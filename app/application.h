@@ -16,12 +16,14 @@
 #include "app/harness/message_log.h"
 #include "logs/log_file.h"
 #include "platform/cd_tray.h"
+#include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/log_storage.h"
 #include "platform/message_box.h"
 #include "platform/scheduler.h"
+#include "platform/sound_player.h"
 #include "platform/text_encoding.h"
 #include "settings/settings_bindings.h"
 #include "settings/settings_store.h"
@@ -83,6 +85,8 @@ struct MachineServices {
     std::string sensorLibraryPath;
     // The CD drive's tray for "Tovel Beer Can Holder"; none: the item does nothing.
     platform::CdTray* cdTray = nullptr;
+    // Plays the alarms' waves; null where nothing is heard (virtual time): the events still record them.
+    platform::SoundPlayer* sound = nullptr;
 };
 
 // The platform services the program runs on, chosen by the program entry.
@@ -92,6 +96,8 @@ struct Services {
     platform::MessageBoxes& messageBoxes;
     ui::ModalHost& modalHost;
     MachineServices machine;
+    // "Select File" and "Select Wave"; null: every choice is cancelled.
+    platform::FileDialogs* fileDialogs = nullptr;
 };
 
 // The running program: every window model and the state behind them, its

@@ -10,10 +10,12 @@
 #include "app/command_line.h"
 #include "app/harness/message_log.h"
 #include "app/harness/modal_answers.h"
+#include "app/harness/scripted_file_dialogs.h"
 #include "app/harness/scripted_modal_host.h"
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/alsa_sound_player.h"
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
@@ -136,6 +138,10 @@ int main(int argc, char** argv) {
     machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
     platform::linux_backend::IoctlCdTray cdTray;
     machine.cdTray = &cdTray;
+    // Waves are heard in real time only; in virtual time the events record them.
+    std::unique_ptr<platform::linux_backend::AlsaSoundPlayer> sound;
+    if (!options.virtualTime) sound = std::make_unique<platform::linux_backend::AlsaSoundPlayer>(std::cerr);
+    machine.sound = sound.get();
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_DESKTOP
@@ -162,6 +168,7 @@ int main(int argc, char** argv) {
     }
     app::HeadlessMessageBoxes messageBoxes(*scheduler, answers, std::cerr);
     app::ScriptedModalHost modalHost(*scheduler, answers, std::cerr);
-    app::ProgramPlatform platform{context, *scheduler, messageBoxes, modalHost, {}};
+    app::ScriptedFileDialogs fileDialogs(answers, nullptr);
+    app::ProgramPlatform platform{context, *scheduler, messageBoxes, modalHost, {}, &fileDialogs};
     return app::runProgram(resolved, platform);
 }

@@ -72,7 +72,7 @@ int runProgram(const Options& options, ProgramPlatform& p) {
     }
     if (!library->usable()) err << "korvex: " << library->problem() << "; running without sensor readings\n";
 
-    Services services{p.scheduler, c.locale, p.messageBoxes, p.modalHost, c.machine};
+    Services services{p.scheduler, c.locale, p.messageBoxes, p.modalHost, c.machine, p.fileDialogs};
     Application app(services, std::move(library));
 
     auto writeDump = [&](const std::string& file) {

@@ -51,6 +51,7 @@ struct ProgramPlatform {
     ui::ModalHost& modalHost;
     // Called once the window models exist and before start-up; may be empty (headless).
     std::function<std::unique_ptr<ProgramViews>(Application&)> createViews;
+    platform::FileDialogs* fileDialogs = nullptr;  // may be null: choices are cancelled
 };
 
 // Which sensor library to load: --sensor-library, else KORVEX_SENSOR_LIBRARY

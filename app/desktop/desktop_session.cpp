@@ -12,9 +12,11 @@
 #include "app/application.h"
 #include "app/desktop/desktop_views.h"
 #include "app/desktop/qt_modal_host.h"
+#include "app/harness/scripted_file_dialogs.h"
 #include "app/program.h"
 #include "platform/linux/shutdown_signals.h"
 #include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_scheduler.h"
 
@@ -64,7 +66,10 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
     auto createViews = [](app::Application& app) -> std::unique_ptr<app::ProgramViews> {
         return std::make_unique<DesktopViews>(app);
     };
-    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost, createViews};
+    // "Select File" / "Select Wave": Qt's dialog, unless a script answers it.
+    platform::qt::QtFileDialogs personDialogs;
+    app::ScriptedFileDialogs fileDialogs(context.answers, &personDialogs);
+    app::ProgramPlatform platform{context, scheduler, messageBoxes, modalHost, createViews, &fileDialogs};
     return app::runProgram(options, platform);
 }
 

@@ -31,7 +31,9 @@ void QtModalHost::showModal(Window& window) {
     }
     // Type and modality are given before the first showing: changing them on a
     // shown window would unmap and map it again, which a window manager can lose.
-    WindowView view(window, Qt::Dialog, Qt::ApplicationModal);
+    Qt::WindowFlags type = Qt::Dialog;
+    if (!window.titleButtons) type |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    WindowView view(window, type, Qt::ApplicationModal);
     view.activateWindow();
 
     auto answer = answers_.scriptedFor(window.name());

@@ -8,7 +8,8 @@
 namespace kvx::app {
 
 // What the program did outside its windows, in order, for the state dump:
-// programs it ran ("run"), waves it played or stopped ("play", "stopWave"),
+// programs it ran ("run": program, parameters, folder), waves it played
+// ("play": path, loop) or stopped ("stopWave"),
 // the PC speaker's tone switched off at the end of an alarm ("stopSound"),
 // messages posted to other programs' windows ("post"), shutdown launches
 // ("launch"), files opened with the desktop's default program ("open") and
@@ -16,7 +17,7 @@ namespace kvx::app {
 // in place of its detail; "open" and "trash" name their file under "path".
 class EventLog {
 public:
-    using Field = std::pair<std::string, std::variant<std::string, int64_t>>;
+    using Field = std::pair<std::string, std::variant<std::string, int64_t, bool>>;
     struct Entry {
         int64_t timeMs = 0;
         std::string kind;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/harness/modal_answers.h"
+#include "app/harness/scripted_file_dialogs.h"
 #include "sensorlib/number_text.h"
 #include "ui/model/controls.h"
 
@@ -86,6 +87,8 @@ const std::map<std::string, VerbInfo>& verbs() {
         {"dblclick", {Verb::DoubleClick, {K::TrayIcon}, "a tray icon"}},
         {"answer", {Verb::Answer, {}, ""}},
         {"dump", {Verb::Dump, {}, ""}},
+        {"press", {Verb::Press, {K::Button}, "a button"}},
+        {"release", {Verb::Release, {K::Button}, "a button"}},
     };
     return table;
 }
@@ -165,6 +168,12 @@ private:
         }
         if (sameCaption(command.target, ModalAnswers::kMessageBox)) {
             command.target = ModalAnswers::kMessageBox;
+            return {};
+        }
+        // The open-file dialogs take a path for their answer ("" cancels).
+        if (sameCaption(command.target, ScriptedFileDialogs::kWindow)) {
+            if (command.afterMs != 0) return "a file dialog is answered at once, without 'after'";
+            command.target = ScriptedFileDialogs::kWindow;
             return {};
         }
         ui::Window* window = windows_.window(command.target);

@@ -10,7 +10,7 @@ namespace kvx::app {
 
 // One line of a script: `at SECONDS COMMAND ARGS`.
 struct ScriptCommand {
-    enum class Verb { Click, Set, Select, Up, Down, Slide, Popup, DoubleClick, Answer, Dump };
+    enum class Verb { Click, Set, Select, Up, Down, Slide, Popup, DoubleClick, Answer, Dump, Press, Release };
     int line = 0;
     int64_t atMs = 0;
     Verb verb = Verb::Click;

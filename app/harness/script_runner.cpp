@@ -57,6 +57,12 @@ void ScriptRunner::run(const ScriptCommand& c) {
         case Verb::Slide:
             if (auto* slider = dynamic_cast<ui::TrackBar*>(control)) slider->setPosition(c.number);
             return;
+        case Verb::Press:
+            if (auto* button = dynamic_cast<ui::Button*>(control)) button->press();
+            return;
+        case Verb::Release:
+            if (auto* button = dynamic_cast<ui::Button*>(control)) button->release();
+            return;
         case Verb::DoubleClick:
             if (auto* icon = dynamic_cast<ui::TrayIcon*>(control)) {
                 // An icon that is not in the notification area cannot be clicked.

@@ -71,13 +71,15 @@ std::string stateDump(int64_t timeMs, const ui::WindowSet& windows, const std::v
         json.integer(e.timeMs);
         json.key("kind");
         json.string(e.kind);
-        if (e.fields.empty()) {
+        // An event without a detail is its kind alone: {"kind":"stopSound"}.
+        if (e.fields.empty() && !e.detail.empty()) {
             json.key("detail");
             json.string(e.detail);
         }
         for (const auto& [name, value] : e.fields) {
             json.key(name);
             if (const auto* text = std::get_if<std::string>(&value)) json.string(*text);
+            else if (const auto* flag = std::get_if<bool>(&value)) json.boolean(*flag);
             else json.integer(std::get<int64_t>(value));
         }
         json.endObject();

@@ -141,7 +141,7 @@ void GetCurrentUserName(uint8_t buffer[256]) {
     });
 }
 
-void StartPCSpeaker(uint16_t pitch) { KVX_RUN(kName, library().speaker().start(pitch)); }
+void StartPCSpeaker(uint16_t pitch) { KVX_RUN(kName, library().speaker().start(kvx::lmsensors::pitchToHz(pitch))); }
 
 void StopPCSpeaker(void) { KVX_RUN(kName, library().speaker().stop()); }
 

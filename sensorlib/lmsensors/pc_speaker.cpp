@@ -20,7 +20,10 @@ bool canPlayTones(int fd) {
 
 }  // namespace
 
-PcSpeaker::PcSpeaker(std::string inputDir) : inputDir_(std::move(inputDir)) {}
+unsigned pitchToHz(std::uint16_t pitch) { return pitch == 0 ? 0 : 1193181u / pitch; }
+
+PcSpeaker::PcSpeaker(std::string inputDir, std::string toneDevice)
+    : inputDir_(std::move(inputDir)), toneDevice_(std::move(toneDevice)) {}
 
 PcSpeaker::~PcSpeaker() {
     if (fd_ >= 0) {
@@ -50,7 +53,11 @@ bool PcSpeaker::open() {
 }
 
 bool PcSpeaker::start(unsigned hz) {
-    if (!open()) return false;
+    if (!open()) {
+        if (!tone_ && hz != 0) tone_ = std::make_unique<AlsaTone>(toneDevice_);
+        if (tone_) tone_->start(hz);
+        return false;
+    }
     input_event event{};
     event.type = EV_SND;
     event.code = SND_TONE;
@@ -59,7 +66,7 @@ bool PcSpeaker::start(unsigned hz) {
 }
 
 void PcSpeaker::stop() {
-    if (fd_ >= 0) start(0);
+    if (fd_ >= 0 || tone_) start(0);
 }
 
 }  // namespace kvx::lmsensors

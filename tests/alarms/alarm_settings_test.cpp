@@ -85,5 +85,80 @@ TEST(AlarmSettings, PathLabelsShowTheFileNameOrNone) {
     EXPECT_EQ(label(h, "Label81").caption(), "[none]");
 }
 
+// Guards against a Select button that loses the old path on cancel, sets the
+// wrong group's path or label, asks for the wrong kind of file, or leaves its
+// action switched off.
+TEST(AlarmSettings, SelectFileAndSelectWaveSetThePathLabelAndAction) {
+    struct Case {
+        const char* button;
+        const char* label;
+        const char* box;
+        platform::FileChoice kind;
+    };
+    const Case cases[] = {
+        {"AlarmTabSensor1SelectFileButton", "Label21", "CheckBox5", platform::FileChoice::Program},
+        {"AlarmTabSensor2SelectWaveButton", "Label26", "CheckBox18", platform::FileChoice::Wave},
+        {"AlarmTabSensor3SelectFileButton", "Label40", "CheckBox57", platform::FileChoice::Program},
+        {"VoltTabSelectWaveButton", "Label27", "CheckBox19", platform::FileChoice::Wave},
+        {"FanTabFan1SelectFileButton", "Label81", "CheckBox31", platform::FileChoice::Program},
+        {"FanTabFan3SelectWaveButton", "Label86", "CheckBox36", platform::FileChoice::Wave},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        AlarmHarness h;
+        std::optional<std::string> answer = "/home/ann/alarms/siren.wav";
+        std::vector<std::pair<platform::FileChoice, std::string>> asked;
+        h.settings.chooseFile = [&](platform::FileChoice kind, const std::string& start) {
+            asked.emplace_back(kind, start);
+            return answer;
+        };
+        auto& button = h.form.require<ui::Button>(c.button);
+        auto& box = h.form.require<ui::CheckBox>(c.box);
+        box.setChecked(false);
+        button.click();
+        EXPECT_EQ(label(h, c.label).caption(), "siren.wav");
+        EXPECT_TRUE(box.checked());
+        // Cancelled: the path stays, the box is ticked again, and the dialog started at the old file.
+        box.setChecked(false);
+        answer.reset();
+        button.click();
+        EXPECT_EQ(label(h, c.label).caption(), "siren.wav");
+        EXPECT_TRUE(box.checked());
+        ASSERT_EQ(asked.size(), 2u);
+        EXPECT_EQ(asked[0], std::make_pair(c.kind, std::string()));
+        EXPECT_EQ(asked[1], std::make_pair(c.kind, std::string("/home/ann/alarms/siren.wav")));
+    }
+    // Cancelled with no path yet: the label is emptied (not "[none]") and the
+    // next alarm skips the play step, as the file does not exist.
+    AlarmHarness h;
+    h.settings.chooseFile = [](platform::FileChoice, const std::string&) { return std::nullopt; };
+    h.form.require<ui::Button>("AlarmTabSensor1SelectWaveButton").click();
+    EXPECT_EQ(label(h, "Label25").caption(), "");
+    EXPECT_TRUE(h.form.require<ui::CheckBox>("CheckBox17").checked());
+    EXPECT_EQ(h.settings.sensor(1).wavePath, "");
+}
+
+// Guards against a group caption that does not say whose alarm it is.
+TEST(AlarmSettings, GroupCaptionsNameTheirSensorOrFan) {
+    AlarmHarness h;
+    const std::pair<const char*, const char*> captions[] = {
+        {"GroupBox5", "Sensor 1 Alarm Settings"},
+        {"GroupBox1", "Sensor 1 Maximum Scale"},
+        {"GroupBox7", "Sensor 2 Alarm Settings"},
+        {"GroupBox3", "Sensor 2 Maximum Scale"},
+        {"GroupBox28", "Sensor 3 Alarm Settings"},
+        {"GroupBox27", "Sensor 3 Maximum Scale"},
+        {"VoltTabAlarmGroupBox", "Voltage Alarm Settings"},
+        {"GroupBox17", "Fan 1 Alarm Settings"},
+        {"GroupBox18", "Fan 2 Alarm Settings"},
+        {"GroupBox19", "Fan 3 Alarm Settings"},
+        {"FanTabFan2RpmGroupBox", "User Defined RPM"},
+    };
+    for (auto [name, caption] : captions) EXPECT_EQ(h.form.require<ui::Group>(name).caption(), caption) << name;
+    // The enable box of each alarm sits in its alarm group.
+    EXPECT_EQ(h.settings.sensor(2).enable->parent(), &h.settings.sensorAlarmGroup(2));
+    EXPECT_EQ(h.settings.fan(3).enable->parent(), &h.settings.fanAlarmGroup(3));
+}
+
 }  // namespace
 }  // namespace kvx::alarms

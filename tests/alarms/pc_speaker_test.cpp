@@ -61,5 +61,21 @@ TEST(PcSpeaker, AlternatesWhileTheWarningIsOpenAndIsSilentAfter) {
     for (const std::string& tone : quiet.tones) EXPECT_EQ(tone, "off") << "Show Msg off: no tone at all";
 }
 
+// Guards against a Test button that beeps on a click only, keeps sounding after
+// the release, or ignores the pitch chosen on the track bar.
+TEST(PcSpeaker, TestSoundsWhileHeldAtTheChosenPitch) {
+    SpeakerRun run;
+    auto& test = run.alarms.form.require<ui::Button>("GenTabPCFreqTestButton");
+    EXPECT_EQ(test.caption(), "Test");
+    run.speaker.pitchTrackBar().setPosition(1200);
+    test.press();
+    EXPECT_EQ(run.tones, std::vector<std::string>{"on 1200"});
+    run.scheduler.runUntil([] { return false; }, run.scheduler.nowMs() + 2000);
+    EXPECT_EQ(run.tones, std::vector<std::string>{"on 1200"}) << "held: the tone goes on, without ticks";
+    test.release();
+    test.click();
+    EXPECT_EQ(run.tones, (std::vector<std::string>{"on 1200", "off"}));
+}
+
 }  // namespace
 }  // namespace kvx::alarms

@@ -50,10 +50,13 @@ TEST(Script, GoodLinesBecomeCommandsInFileOrder) {
         "at 14 slide GenTabPCFreqTrackBar 1500\n"
         "at 15 popup\n"
         "at 16 answer MessageBox \"No\"\n"
-        "at 20 dump out.json",  // no trailing newline
+        "at 20 dump out.json\n"
+        "at 21 answer filedialog \"/home/a b/alarm.wav\"\n"
+        "at 22 press form8.OkButton\n"
+        "at 23 release Form8.OkButton",  // no trailing newline
         "s.txt", w.set);
     ASSERT_EQ(script.error, "");
-    ASSERT_EQ(script.commands.size(), 9u);
+    ASSERT_EQ(script.commands.size(), 12u);
     const auto& c = script.commands;
     EXPECT_EQ(c[0].verb, ScriptCommand::Verb::Answer);
     EXPECT_EQ(c[0].afterMs, 2500);
@@ -66,6 +69,10 @@ TEST(Script, GoodLinesBecomeCommandsInFileOrder) {
     EXPECT_EQ(c[5].number, 1500);
     EXPECT_EQ(c[7].target, "MessageBox");
     EXPECT_EQ(c[8].target, "out.json");
+    EXPECT_EQ(c[9].target, "FileDialog");
+    EXPECT_EQ(c[9].text, "/home/a b/alarm.wav");
+    EXPECT_EQ(c[10].verb, ScriptCommand::Verb::Press);
+    EXPECT_EQ(c[11].verb, ScriptCommand::Verb::Release);
 }
 
 TEST(Script, EveryMistakeNamesFileLineAndReason) {
@@ -76,7 +83,10 @@ TEST(Script, EveryMistakeNamesFileLineAndReason) {
     const Case cases[] = {
         {"click CheckBox37", "s.txt:2: expected 'at SECONDS COMMAND'"},
         {"at 1 answer Form8 \"Ok\" after 1e300", "s.txt:2: delay 1e300 is out of range 0..1e12 seconds"},
-        {"at 1 press CheckBox37", "s.txt:2: unknown command 'press'"},
+        {"at 1 hold CheckBox37", "s.txt:2: unknown command 'hold'"},
+        {"at 1 press CheckBox37", "s.txt:2: press needs a button, and 'CheckBox37' is a checkBox"},
+        {"at 1 answer FileDialog \"/tmp/a.wav\" after 1",
+         "s.txt:2: a file dialog is answered at once, without 'after'"},
         {"at 1 click CheckBox99", "s.txt:2: unknown control 'CheckBox99'"},
         {"at 1 click Form2.CheckBox37", "s.txt:2: unknown control 'Form2.CheckBox37'"},
         {"at 1 click GenTabIntervalLabel",

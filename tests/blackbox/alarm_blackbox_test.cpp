@@ -145,8 +145,14 @@ TEST(AlarmBlackBox, AVoltageAlarmRunsItsProgramAndPlaysItsWave) {
     for (const auto& e : dump["events"].toArray()) {
         QJsonObject event = e.toObject();
         kinds.push_back(event["kind"].toString().toStdString());
-        if (kinds.back() == "run" || kinds.back() == "play") {
-            EXPECT_EQ(event["detail"].toString().toStdString(), program);
+        if (kinds.back() == "run") {
+            EXPECT_EQ(event["program"].toString().toStdString(), program);
+            EXPECT_EQ(event["parameters"].toString(), "");
+            EXPECT_EQ(event["folder"].toString(), "");
+        }
+        if (kinds.back() == "play") {
+            EXPECT_EQ(event["path"].toString().toStdString(), program);
+            EXPECT_FALSE(event["loop"].toBool());
         }
     }
     EXPECT_EQ(kinds, (std::vector<std::string>{"run", "play", "stopSound", "stopWave", "stopSound"}));

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -60,4 +62,29 @@ TEST_F(MainWindowFixture, ScreenshotShowsTheGeneralPage) {
     std::string path = std::string(KVX_BUILD_DIR) + "/screenshots/main-window.png";
     QDir().mkpath(QString::fromStdString(std::string(KVX_BUILD_DIR) + "/screenshots"));
     EXPECT_TRUE(shot.save(QString::fromStdString(path)));
+}
+
+// Guards against a button whose press and release never reach its model (the
+// pitch's "Test" button that stays silent, or sounds on after the release).
+TEST(ButtonView, PressAndReleaseReachTheModelAroundTheClick) {
+    test::qtApplication();
+    ui::Window form("Form1");
+    auto& model = form.add<ui::Button>(nullptr, "TestButton");
+    model.setCaption("Test");
+    model.setBounds({0, 0, 50, 25});
+    std::vector<std::string> seen;
+    model.onPress = [&] { seen.emplace_back("press"); };
+    model.onRelease = [&] { seen.emplace_back("release"); };
+    model.onClick = [&] { seen.emplace_back("click"); };
+    ui::qt::WindowView view(form);
+    auto* button = view.findChild<QPushButton*>("TestButton");
+    ASSERT_NE(button, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    EXPECT_EQ(seen, std::vector<std::string>{"press"}) << "held: pressed, not yet released";
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(button, &release);
+    EXPECT_EQ(seen, (std::vector<std::string>{"press", "release", "click"}));
 }

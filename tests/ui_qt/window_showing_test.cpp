@@ -5,10 +5,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <sstream>
 
+#include "alarms/warning_window.h"
 #include "app/desktop/qt_modal_host.h"
 #include "app/harness/modal_answers.h"
 #include "platform/qt/qt_scheduler.h"
@@ -130,4 +135,42 @@ TEST_F(WindowShowing, ADialogTheScriptDidNotAnswerWaitsForThePerson) {
     warning.showModal();
     EXPECT_TRUE(stillShowing);
     EXPECT_EQ(warning.modalResult(), "");
+}
+
+// Guards against a warning that can be shut past its two buttons (a close box
+// in its title bar), hides behind other windows, opens off-centre or resized,
+// or shows another picture than a warning.
+TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPicture) {
+    platform::qt::QtScheduler scheduler;
+    app::ModalAnswers answers;
+    answers.set("WarningForm", {"&Disable Alarm", 200});
+    std::ostringstream diagnostics;
+    ui::qt::QtModalHost host(scheduler, answers, diagnostics);
+    alarms::WarningWindow warning;
+    warning.window().setModalHost(&host);
+    ShowingLog log("WarningForm");
+
+    QSize size;
+    QImage picture;
+    scheduler.schedule(scheduler.nowMs() + 100, platform::TaskPriority::Timer, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() != "WarningForm" || !widget->isVisible()) continue;
+            size = widget->size();
+            if (auto* label = widget->findChild<QLabel*>("WarningImage")) picture = label->pixmap().toImage();
+        }
+    });
+    warning.window().showModal();
+
+    EXPECT_EQ(warning.window().modalResult(), "&Disable Alarm");
+    EXPECT_EQ(log.shows, 1);
+    EXPECT_TRUE(log.flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(log.flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(log.flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(size, QSize(417, 104));
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(warning.window().bounds().left, area.left() + (area.width() - 417) / 2);
+    EXPECT_EQ(warning.window().bounds().top, area.top() + (area.height() - 104) / 2);
+    const QImage expected = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32).toImage();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture, expected);
 }

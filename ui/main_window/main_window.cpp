@@ -373,6 +373,8 @@ void MainWindow::SetAllSensorText(int sensor) {
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
     shutdown_.sensorBox(sensor).setCaption(name);
     cpuIdle_.setSensorName(sensor, name);
+    alarmSettings_.sensorAlarmGroup(sensor).setCaption(name + " Alarm Settings");
+    alarmSettings_.sensorScaleGroup(sensor).setCaption(name + " Maximum Scale");
 }
 
 void MainWindow::SetAllFanText(int fan) {
@@ -386,6 +388,7 @@ void MainWindow::SetAllFanText(int fan) {
     auto& fansList = form_.require<ComboBox>("ComboBox1");
     fansList.setItem(fan, name);
     fansList.select(0);
+    alarmSettings_.fanAlarmGroup(fan).setCaption(name + " Alarm Settings");
 }
 
 void MainWindow::placeFanSpeed(int fan) {

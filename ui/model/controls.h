@@ -27,6 +27,9 @@ class Button : public CaptionedControl {
 public:
     explicit Button(std::string name) : CaptionedControl(ControlKind::Button, std::move(name)) {}
     Handler onClick;
+    // The mouse button going down on the button and coming up again, before the click.
+    Handler onPress;
+    Handler onRelease;
     bool closesWindow = false;
     // Enter presses the default button of a dialog, Escape its cancel button.
     bool isDefault = false;
@@ -36,6 +39,12 @@ public:
     std::string glyphFont;
     // A user's click: runs the handler, then closes a modal window when the button does so.
     void click();
+    void press() {
+        if (onPress) onPress();
+    }
+    void release() {
+        if (onRelease) onRelease();
+    }
 };
 
 // Setting a new state runs the click handler, as a user's click does.
@@ -202,6 +211,9 @@ private:
 class Image : public Control {
 public:
     explicit Image(std::string name) : Control(ControlKind::Image, std::move(name)) {}
+    // The desktop's own picture shown while there is no data.
+    enum class Icon { Information, Warning };
+    Icon icon = Icon::Information;
     const std::vector<uint8_t>& data() const { return data_; }
     void setData(std::vector<uint8_t> data);
 

@@ -75,6 +75,8 @@ public:
     // The window ends its own showing (a countdown that runs out): left
     // unanswered by a script it is waited for, not closed at once.
     bool closesOnItsOwn = false;
+    // False for a window whose title bar has no buttons (no close box): only its own buttons close it.
+    bool titleButtons = true;
 
     void describe(PropertySink& sink) const override;
 

@@ -234,6 +234,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* button = new QPushButton(qs(model.caption()), container);
             button->setDefault(model.isDefault);
             QObject::connect(button, &QPushButton::clicked, button, [&model] { model.click(); });
+            QObject::connect(button, &QPushButton::pressed, button, [&model] { model.press(); });
+            QObject::connect(button, &QPushButton::released, button, [&model] { model.release(); });
             watch(control, [button, &model] { button->setText(qs(model.caption())); });
             widget = button;
             break;
@@ -375,8 +377,11 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
                     pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
                     picture->setPixmap(pixmap);
                 else  // a dialog's icon
-                    picture->setPixmap(
-                        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+                    picture->setPixmap(QApplication::style()
+                                           ->standardIcon(model.icon == Image::Icon::Warning
+                                                              ? QStyle::SP_MessageBoxWarning
+                                                              : QStyle::SP_MessageBoxInformation)
+                                           .pixmap(32, 32));
             };
             refresh();
             watch(control, refresh);
