@@ -1,6 +1,7 @@
 #include "settings/colour_text.h"
 
 #include "settings/hive_names.h"
+#include "text/named_colours.h"
 
 #include <array>
 #include <charconv>
@@ -9,56 +10,37 @@
 namespace kvx::settings {
 namespace {
 
-struct NamedColour {
-    std::string_view name;
-    std::uint32_t value;
-};
+using text::kBasicColours;
+using text::NamedColour;
 
 constexpr std::uint32_t kSystem = 0x80000000u;
 
-constexpr std::array<NamedColour, 41> kNamedColours{{
-    {"clBlack", 0x000000},
-    {"clMaroon", 0x000080},
-    {"clGreen", 0x008000},
-    {"clOlive", 0x008080},
-    {"clNavy", 0x800000},
-    {"clPurple", 0x800080},
-    {"clTeal", 0x808000},
-    {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},
-    {"clLime", 0x00FF00},
-    {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},
-    {"clFuchsia", 0xFF00FF},
-    {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},
-    {"clScrollBar", kSystem + 0},
-    {"clBackground", kSystem + 1},
-    {"clActiveCaption", kSystem + 2},
-    {"clInactiveCaption", kSystem + 3},
-    {"clMenu", kSystem + 4},
-    {"clWindow", kSystem + 5},
-    {"clWindowFrame", kSystem + 6},
-    {"clMenuText", kSystem + 7},
-    {"clWindowText", kSystem + 8},
-    {"clCaptionText", kSystem + 9},
-    {"clActiveBorder", kSystem + 10},
-    {"clInactiveBorder", kSystem + 11},
-    {"clAppWorkSpace", kSystem + 12},
-    {"clHighlight", kSystem + 13},
-    {"clHighlightText", kSystem + 14},
-    {"clBtnFace", kSystem + 15},
-    {"clBtnShadow", kSystem + 16},
-    {"clGrayText", kSystem + 17},
-    {"clBtnText", kSystem + 18},
-    {"clInactiveCaptionText", kSystem + 19},
-    {"clBtnHighlight", kSystem + 20},
-    {"cl3DDkShadow", kSystem + 21},
-    {"cl3DLight", kSystem + 22},
-    {"clInfoText", kSystem + 23},
+// The system colours, after the sixteen basic ones.
+constexpr std::array<NamedColour, 25> kSystemColours{{
+    {"clScrollBar", kSystem + 0},      {"clBackground", kSystem + 1},
+    {"clActiveCaption", kSystem + 2},  {"clInactiveCaption", kSystem + 3},
+    {"clMenu", kSystem + 4},           {"clWindow", kSystem + 5},
+    {"clWindowFrame", kSystem + 6},    {"clMenuText", kSystem + 7},
+    {"clWindowText", kSystem + 8},     {"clCaptionText", kSystem + 9},
+    {"clActiveBorder", kSystem + 10},  {"clInactiveBorder", kSystem + 11},
+    {"clAppWorkSpace", kSystem + 12},  {"clHighlight", kSystem + 13},
+    {"clHighlightText", kSystem + 14}, {"clBtnFace", kSystem + 15},
+    {"clBtnShadow", kSystem + 16},     {"clGrayText", kSystem + 17},
+    {"clBtnText", kSystem + 18},       {"clInactiveCaptionText", kSystem + 19},
+    {"clBtnHighlight", kSystem + 20},  {"cl3DDkShadow", kSystem + 21},
+    {"cl3DLight", kSystem + 22},       {"clInfoText", kSystem + 23},
     {"clInfoBk", kSystem + 24},
 }};
+
+// The named colour that `matches`, basic ones first.
+template <typename Match>
+const NamedColour* findNamed(Match matches) {
+    for (const NamedColour& named : kBasicColours)
+        if (matches(named)) return &named;
+    for (const NamedColour& named : kSystemColours)
+        if (matches(named)) return &named;
+    return nullptr;
+}
 
 // An unsigned number; leading zeros are allowed, values past 64 bits are not.
 std::optional<std::uint64_t> readMagnitude(std::string_view digits, int base) {
@@ -72,18 +54,16 @@ std::optional<std::uint64_t> readMagnitude(std::string_view digits, int base) {
 }  // namespace
 
 std::string colourToText(std::uint32_t colour) {
-    for (const NamedColour& named : kNamedColours) {
-        if (named.value == colour) return std::string(named.name);
-    }
+    if (const NamedColour* named = findNamed([colour](const NamedColour& n) { return n.value == colour; }))
+        return std::string(named->name);
     char text[10];
     std::snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(colour));
     return text;
 }
 
 std::optional<std::uint32_t> colourFromText(std::string_view text) {
-    for (const NamedColour& named : kNamedColours) {
-        if (hive_names::same(named.name, text)) return named.value;
-    }
+    if (const NamedColour* named = findNamed([text](const NamedColour& n) { return hive_names::same(n.name, text); }))
+        return named->value;
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

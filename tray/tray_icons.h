@@ -77,9 +77,6 @@ public:
     std::array<ui::TrayIcon*, 4> icons() { return {sensorIcons_[0], sensorIcons_[1], &chipIcon_, sensorIcons_[2]}; }
     int swapPosition() const { return swapPosition_; }
 
-    // The sixteen colours the style's colour lists offer, by name.
-    static const std::array<std::pair<const char*, ui::Colour>, 16>& colourChoices();
-
 private:
     bool showMode() const { return showMode_.checked(); }
     bool swapMode() const { return swapMode_.checked(); }

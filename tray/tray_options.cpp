@@ -2,6 +2,7 @@
 // tooltip items, the swap interval, and the per-sensor style editor.
 #include <algorithm>
 
+#include "text/named_colours.h"
 #include "tray/tray_icons.h"
 
 namespace kvx::tray {
@@ -26,40 +27,18 @@ ui::CheckBox& box(ui::Window& form, ui::Control* panel, const char* name, const 
 
 std::vector<std::string> colourNames() {
     std::vector<std::string> names;
-    for (const auto& [name, colour] : TrayIcons::colourChoices()) names.emplace_back(name);
+    for (const auto& [name, colour] : text::kBasicColours) names.emplace_back(name);
     return names;
 }
 
 int colourIndex(ui::Colour colour) {
-    const auto& choices = TrayIcons::colourChoices();
+    const auto& choices = text::kBasicColours;
     for (size_t i = 0; i < choices.size(); ++i)
-        if (choices[i].second == colour) return static_cast<int>(i);
+        if (choices[i].value == colour) return static_cast<int>(i);
     return -1;
 }
 
 }  // namespace
-
-const std::array<std::pair<const char*, ui::Colour>, 16>& TrayIcons::colourChoices() {
-    static const std::array<std::pair<const char*, ui::Colour>, 16> choices = {{
-        {"clBlack", 0x000000},
-        {"clMaroon", 0x000080},
-        {"clGreen", 0x008000},
-        {"clOlive", 0x008080},
-        {"clNavy", 0x800000},
-        {"clPurple", 0x800080},
-        {"clTeal", 0x808000},
-        {"clGray", 0x808080},
-        {"clSilver", 0xC0C0C0},
-        {"clRed", 0x0000FF},
-        {"clLime", 0x00FF00},
-        {"clYellow", 0x00FFFF},
-        {"clBlue", 0xFF0000},
-        {"clFuchsia", 0xFF00FF},
-        {"clAqua", 0xFFFF00},
-        {"clWhite", 0xFFFFFF},
-    }};
-    return choices;
-}
 
 void TrayIcons::buildOptions(ui::Window& form, const TrayPlaces& places) {
     swapIntervalLabel_ = &placed<ui::Label>(form, places.trayPanel, "VisTabSwapIntervalLabel", {24, 168, 120, 13});
@@ -119,14 +98,14 @@ void TrayIcons::buildStyleControls(ui::Window& form, ui::Control* panel) {
     fontList_->onChange = [this] { editStyle([this](TrayStyle& s) { s.fontName = fontList_->text(); }); };
     fontColourList_->onChange = [this] {
         int i = fontColourList_->itemIndex();
-        if (i >= 0) editStyle([i](TrayStyle& s) { s.fontColour = colourChoices()[i].second; });
+        if (i >= 0) editStyle([i](TrayStyle& s) { s.fontColour = text::kBasicColours[i].value; });
     };
     fontSizeSlider_->onChange = [this] {
         editStyle([this](TrayStyle& s) { s.fontSize = fontSizeSlider_->position(); });
     };
     backgroundList_->onChange = [this] {
         int i = backgroundList_->itemIndex();
-        if (i >= 0) editStyle([i](TrayStyle& s) { s.background = colourChoices()[i].second; });
+        if (i >= 0) editStyle([i](TrayStyle& s) { s.background = text::kBasicColours[i].value; });
     };
 }
 
