@@ -1,8 +1,8 @@
 #include "app/desktop/desktop_session.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QFont>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <iostream>
@@ -41,7 +41,7 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
     useWindowFont();
 
     platform::qt::QtScheduler scheduler;
-    platform::qt::QtMessageBoxes messageBoxes;
+    platform::qt::QtMessageBoxes messageBoxes([&scheduler] { return scheduler.quitting(); });
     QtModalHost modalHost(scheduler, context.answers, context.diagnostics);
     // "Copy" on the system information panel.
     platform::qt::QtClipboard clipboard;
@@ -49,9 +49,10 @@ int runDesktop(int argc, char** argv, const app::Options& options, app::ProgramC
 
     using platform::linux_backend::ShutdownSignals;
     QSocketNotifier signalNotifier(ShutdownSignals::readFd(), QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &signalNotifier, [&scheduler] {
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &signalNotifier, [&scheduler, &messageBoxes] {
         ShutdownSignals::drain();
         scheduler.quit();
+        messageBoxes.closeOpen();
     });
 
     // Another copy's request to come forward arrives on a socket that Qt's loop watches.

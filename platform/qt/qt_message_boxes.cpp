@@ -8,6 +8,8 @@
 namespace kvx::platform::qt {
 
 std::string QtMessageBoxes::show(const MessageBoxRequest& request) {
+    const std::string escapeAnswer = request.buttons.empty() ? std::string() : request.buttons.back();
+    if (ending_ && ending_()) return escapeAnswer;
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(request.title));
     box.setText(QString::fromStdString(request.text));
@@ -23,10 +25,19 @@ std::string QtMessageBoxes::show(const MessageBoxRequest& request) {
         buttons.push_back(box.addButton(QString::fromStdString(caption), QMessageBox::AcceptRole));
     if (!buttons.empty()) box.setEscapeButton(buttons.back());
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    QMessageBox* outer = open_;
+    open_ = &box;
     box.exec();
+    open_ = outer;
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return request.buttons[i];
-    return request.buttons.empty() ? std::string() : request.buttons.back();
+    return escapeAnswer;
+}
+
+void QtMessageBoxes::closeOpen() {
+    // Closing the innermost box lets its exec() return; one shown beneath it
+    // sees the session ending when its turn comes.
+    if (open_) open_->reject();
 }
 
 }  // namespace kvx::platform::qt

@@ -164,6 +164,21 @@ TEST_F(OffscreenDesktop, SigtermWhileTheFirstDialogWaitsEndsWithCode0AndSavesNot
     }
 }
 
+// Guards against: a SIGTERM while a message box waits for a person leaving the program
+// running (the box's own event loop never ended), and the box's question taken as "Yes".
+TEST_F(OffscreenDesktop, SigtermWhileAMessageBoxWaitsEndsWithCode0AndAnswersNo) {
+    for (int run = 1; run <= 3; ++run) {
+        FreshStart start(std::string(kAnswerFirstRun) + "at 0.5 click SpeedButton50\n");
+        ASSERT_TRUE(start.startedUp()) << "run " << run << ": " << start.err();
+        const std::string log = readFile(start.file("program/kvxlog.htm"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the erase question is up by now
+        kill(start.pid, SIGTERM);
+        ASSERT_EQ(start.end(), 0) << "run " << run << ": " << start.err();
+        EXPECT_EQ(readFile(start.file("program/kvxlog.htm")), log) << "run " << run << ": the log was erased";
+        EXPECT_TRUE(savedAfterTheFirstRun(start.userHive())) << "run " << run;
+    }
+}
+
 // Guards against: "Startup Info" never mapped under a window manager (it was shown, then
 // unmapped and mapped again as its type changed), and the crash at exit.
 TEST_F(XDesktop, FirstRunAnsweredByKeysThenSigtermEndsWithCode0) {
