@@ -81,8 +81,8 @@ struct MachineServices {
     std::string programPath;
     LifecycleHooks lifecycle;
     // --metrics-dir (empty: the "Metrics" settings key decides) and the sensor library's file.
-    std::string metricsFolder;
-    std::string sensorLibraryPath;
+    std::string metricsFolder{};
+    std::string sensorLibraryPath{};
     // The CD drive's tray for "Tovel Beer Can Holder"; none: the item does nothing.
     platform::CdTray* cdTray = nullptr;
     // Plays the alarms' waves; null where nothing is heard (virtual time): the events still record them.
