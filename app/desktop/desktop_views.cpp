@@ -33,20 +33,33 @@ TrayIconsView::Actions trayActions(app::Application& app) {
 DesktopViews::DesktopViews(app::Application& app)
     : splashModel_(placedSplash(app)),
       splash_(std::make_unique<WindowView>(splashModel_, Qt::Window | Qt::FramelessWindowHint)),
-      main_(app.mainWindow().form()),
+      app_(app),
+      mainModel_(app.mainWindow().form()),
       tray_(app.mainWindow().popupMenu()),
-      trayIcons_(app.mainWindow().tray().icons(), &tray_.menu(), trayActions(app)),
-      minimise_(main_, &QSystemTrayIcon::isSystemTrayAvailable, [&app] { app.mainWindow().Hide1Click(); }) {
+      trayIcons_(app.mainWindow().tray().icons(), &tray_.menu(), trayActions(app)) {
     splash_->setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
     splashDisposal_.setSingleShot(true);
     splashDisposal_.setInterval(0);
     QObject::connect(&splashDisposal_, &QTimer::timeout, [this] { splash_.reset(); });
     splashShown_ = splashModel_.visible();
     splashObservation_ = splashModel_.observe([this] { splashChanged(); });
+    mainObservation_ = mainModel_.observe([this] { mainChanged(); });
+    mainChanged();
 }
 
 DesktopViews::~DesktopViews() {
     if (splashObservation_) splashModel_.unobserve(splashObservation_);
+    if (mainObservation_) mainModel_.unobserve(mainObservation_);
+}
+
+void DesktopViews::mainChanged() {
+    if (main_ || !mainModel_.visible()) return;
+    // The model's notification copies its observers, so this one may leave while being told.
+    mainModel_.unobserve(mainObservation_);
+    mainObservation_ = 0;
+    main_ = std::make_unique<WindowView>(mainModel_, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
+    minimise_ = std::make_unique<MinimiseToTray>(*main_, &QSystemTrayIcon::isSystemTrayAvailable,
+                                                 [this] { app_.mainWindow().Hide1Click(); });
 }
 
 void DesktopViews::splashChanged() {

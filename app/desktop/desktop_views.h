@@ -16,15 +16,19 @@ namespace kvx::ui::qt {
 // tray icons. The run owns them (see app::ProgramViews) and destroys them before
 // the models; members die in reverse order, so the tray goes first. The splash
 // is shown once: its view, with its backing store, is destroyed when it closes.
+// The main window's widgets are made the first time its model is shown (a run
+// that starts in the tray may never need them); its model exists throughout.
 class DesktopViews final : public app::ProgramViews {
 public:
     explicit DesktopViews(app::Application& app);
     ~DesktopViews() override;
 
     bool splashViewAlive() const { return splash_ != nullptr; }
+    bool mainViewBuilt() const { return main_ != nullptr; }
 
 private:
     void splashChanged();
+    void mainChanged();
 
     ui::Window& splashModel_;
     std::unique_ptr<WindowView> splash_;
@@ -33,10 +37,13 @@ private:
     // Destroys the closed splash from the event loop: not inside the model's
     // change notification, whose observers the view's destructor removes.
     QTimer splashDisposal_;
-    WindowView main_;
+    app::Application& app_;
+    ui::Window& mainModel_;
+    int mainObservation_ = 0;
+    std::unique_ptr<WindowView> main_;
+    std::unique_ptr<MinimiseToTray> minimise_;
     TrayView tray_;
     TrayIconsView trayIcons_;
-    MinimiseToTray minimise_;
 };
 
 }  // namespace kvx::ui::qt

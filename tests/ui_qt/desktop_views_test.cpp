@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 
 #include <memory>
@@ -55,4 +56,35 @@ TEST(DesktopViews, TheSplashViewIsDestroyedOnceTheSplashHasClosedAndTheMainWindo
     p.app->splash().window().setVisible(false);
     QCoreApplication::processEvents();
     EXPECT_FALSE(topLevelExists("Splash1"));
+}
+
+// Guards against the main window's widgets being made for a run that keeps it in
+// the tray, and against a window made late that shows stale model state.
+TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownFromTheModelAsItIsThen) {
+    test::qtApplication();
+    test::TestProgram p;
+    p.app = std::make_unique<app::Application>(
+        app::Services{p.clock,
+                      p.locale,
+                      p.boxes,
+                      p.host,
+                      {p.files, p.logStorage, p.encoding, p.folders, "/opt/korvex/korvex", p.lifecycle}},
+        test::FakeBoard::library());
+    p.main = &p.app->mainWindow();
+    const QString mainName = QString::fromStdString(p.main->form().name());
+    ASSERT_FALSE(p.main->form().visible());
+    ui::qt::DesktopViews views(*p.app);
+    EXPECT_FALSE(views.mainViewBuilt());
+    EXPECT_FALSE(topLevelExists(mainName));
+
+    p.main->poll().setIntervalMs(30000);
+    p.main->form().setVisible(true);
+    ASSERT_TRUE(views.mainViewBuilt());
+    QWidget* window = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == mainName) window = widget;
+    ASSERT_NE(window, nullptr);
+    auto* label = window->findChild<QLabel*>("GenTabIntervalLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Check at Intervals of 30 seconds");
 }

@@ -48,21 +48,23 @@ QStringList toStringList(const std::vector<std::string>& items) {
 
 }  // namespace
 
-WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality modality)
-    : QWidget(nullptr, type), model_(model) {
+WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality modality, Refresh refresh)
+    : QWidget(nullptr, type), model_(model), refreshMode_(refresh) {
     setObjectName(qs(model.name()));
     setWindowModality(modality);
     setFont(QFont("Arial", 8));
     build(nullptr, this);
     if (type.testFlag(Qt::Dialog)) bindDialogKeys();
-    watch(model_, [this] { refreshWindow(); });
+    // The window itself follows its model at once: its visibility decides what is in sight.
+    windowObservation_ = model_.observe([this] { refreshWindow(); });
     visibilityPending_ = true;  // the first showing comes at once, with the type and modality set above
     refreshWindow();
     applyVisibility();
 }
 
 WindowView::~WindowView() {
-    for (auto& [control, id] : observations_) control->unobserve(id);
+    model_.unobserve(windowObservation_);
+    for (const Binding& binding : bindings_) binding.control->unobserve(binding.observation);
 }
 
 QWidget* WindowView::widgetFor(const Control& control) const {
@@ -77,8 +79,35 @@ void WindowView::closeEvent(QCloseEvent* event) {
     else model_.close();
 }
 
+void WindowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshHeldBack();
+}
+
 void WindowView::watch(Control& control, std::function<void()> refresh) {
-    observations_.emplace_back(&control, control.observe(std::move(refresh)));
+    std::size_t index = bindings_.size();
+    int observation = control.observe([this, index] { controlChanged(index); });
+    bindings_.push_back({&control, observation, std::move(refresh), buildingPage_});
+}
+
+bool WindowView::inSight(const QWidget* page) const { return isVisible() && (!page || page->isVisibleTo(this)); }
+
+void WindowView::controlChanged(std::size_t index) {
+    Binding& binding = bindings_[index];
+    if (refreshMode_ == Refresh::WhenSeen && !inSight(binding.page)) {
+        binding.heldBack = true;
+        return;
+    }
+    binding.heldBack = false;
+    binding.refresh();
+}
+
+void WindowView::refreshHeldBack() {
+    for (Binding& binding : bindings_) {
+        if (!binding.heldBack || !inSight(binding.page)) continue;
+        binding.heldBack = false;
+        binding.refresh();
+    }
 }
 
 void WindowView::refreshWindow() {
@@ -128,14 +157,22 @@ void WindowView::build(Control* parent, QWidget* container) {
                 widgets_[page] = tab;
                 watch(*page,
                       [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
+                QWidget* outerPage = buildingPage_;
+                buildingPage_ = tab;
                 build(page, tab);
+                buildingPage_ = outerPage;
             }
             pages->setCurrentIndex(model->activePageIndex());
             QObject::connect(pages, &QTabWidget::currentChanged, pages,
                              [model](int index) { model->setActivePageIndex(index); });
-            watch(*control, [pages, model] {
-                QSignalBlocker block(pages);
-                pages->setCurrentIndex(model->activePageIndex());
+            // The page that comes into sight shows its controls as they are now.
+            QObject::connect(pages, &QTabWidget::currentChanged, this, [this] { refreshHeldBack(); });
+            watch(*control, [this, pages, model] {
+                {
+                    QSignalBlocker block(pages);
+                    pages->setCurrentIndex(model->activePageIndex());
+                }
+                refreshHeldBack();
             });
         } else {
             build(control, widget);

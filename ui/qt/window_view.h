@@ -20,10 +20,18 @@ namespace kvx::ui::qt {
 // and modality before it is first shown, changes "stay on top" on a shown
 // window without hiding it, and applies the model's visibility once per turn
 // of the event loop (a hide and show in one handler leave the window mapped).
+//
+// A view made with Refresh::WhenSeen leaves the widgets of a hidden window, or
+// of a page that is not the current one, as they are when their control
+// changes, and brings them up to the model's state when they come into sight:
+// a window parked in the tray then costs nothing per poll.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    explicit WindowView(Window& model, Qt::WindowFlags type = Qt::Window, Qt::WindowModality modality = Qt::NonModal);
+    enum class Refresh { Always, WhenSeen };
+
+    explicit WindowView(Window& model, Qt::WindowFlags type = Qt::Window, Qt::WindowModality modality = Qt::NonModal,
+                        Refresh refresh = Refresh::Always);
     ~WindowView() override;
 
     Window& model() { return model_; }
@@ -32,6 +40,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build(Control* parent, QWidget* container);
@@ -40,14 +49,30 @@ private:
     // Enter presses the default button, Escape the cancel button.
     void bindDialogKeys();
     void bindCommon(Control& control, QWidget* widget);
+    // Calls `refresh` when the control changes (or, WhenSeen, once it is in sight).
     void watch(Control& control, std::function<void()> refresh);
+    void controlChanged(std::size_t binding);
+    bool inSight(const QWidget* page) const;
+    // Runs the refreshes held back for widgets that are now in sight.
+    void refreshHeldBack();
     void refreshWindow();
     void setStayOnTop(bool stayOnTop);
     void applyVisibility();
 
+    struct Binding {
+        Control* control;
+        int observation;
+        std::function<void()> refresh;
+        QWidget* page;  // the tab page the widget sits on, or nullptr
+        bool heldBack = false;
+    };
+
     Window& model_;
+    Refresh refreshMode_;
     std::map<const Control*, QWidget*> widgets_;
-    std::vector<std::pair<Control*, int>> observations_;
+    std::vector<Binding> bindings_;
+    int windowObservation_ = 0;
+    QWidget* buildingPage_ = nullptr;
     bool visibilityPending_ = false;
 };
 
