@@ -100,7 +100,7 @@ ChannelSettings::ChannelSettings(ui::Window& form, const ChannelSettingsPlaces& 
 
     roundFahrenheit_.setCaption("Round " + rules_.degree + "F");
     roundFahrenheit_.setCheckedSilently(true);
-    roundFahrenheit_.setBounds({8, 120, 120, 17});
+    roundFahrenheit_.setBounds({8, 28, 120, 17});  // under "Use degree symbol in window"
     roundFahrenheit_.onClick = [this] { CheckBox1Click(); };
 
     auto& coreSpin = form.add<ui::SpinButton>(places.coreSettingsPanel, "SpinButton6");

@@ -78,3 +78,34 @@ TEST(SettingsControls, EveryControlTheTableNamesIsPlacedOnAPageOrPanel) {
         return "not on the window: " + list;
     }();
 }
+
+// Guards against controls laid over one another on a page, panel or group,
+// where one hides the other's caption (as "Round °F" once sat under the tray font list).
+TEST(SettingsControls, NoTwoControlsOnAPanelOverlap) {
+    platform::fake::VirtualScheduler clock{std::chrono::system_clock::time_point{}};
+    auto library = acquisition::SensorLibrary::absent("test");
+    ui::MainWindow main{clock, *library, acquisition::NumberFormat{}};
+    const ui::Window& form = main.form();
+    auto overlap = [](const ui::Bounds& a, const ui::Bounds& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    // A control drawn inside a group's frame, beside it rather than in it, is meant to be there.
+    auto framed = [](const ui::Control& group, const ui::Control& inside) {
+        const ui::Bounds& g = group.bounds();
+        const ui::Bounds& c = inside.bounds();
+        return group.kind() == ui::ControlKind::Group && c.left >= g.left && c.top >= g.top &&
+               c.left + c.width <= g.left + g.width && c.top + c.height <= g.top + g.height;
+    };
+    for (const ui::Control* container : form.controls()) {
+        if (!isContainer(container->kind())) continue;
+        std::vector<ui::Control*> shown;
+        for (ui::Control* child : form.childrenOf(container))
+            if (child->visible() && child->kind() != ui::ControlKind::Panel) shown.push_back(child);
+        for (size_t i = 0; i < shown.size(); ++i)
+            for (size_t j = i + 1; j < shown.size(); ++j)
+                EXPECT_FALSE(overlap(shown[i]->bounds(), shown[j]->bounds()) && !framed(*shown[i], *shown[j]) &&
+                             !framed(*shown[j], *shown[i]))
+                    << container->name() << ": " << shown[i]->name() << " and " << shown[j]->name();
+    }
+}

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -136,4 +137,21 @@ TEST(WindowFont, ArialIsLiberationSansForTheWholeApplication) {
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), "Liberation Sans");
     EXPECT_EQ(QApplication::font().pointSize(), 8);
     EXPECT_EQ(QFontInfo(QApplication::font("QMenu")).family(), "Liberation Sans");
+}
+
+// Guards against the log pages' view and erase buttons showing as blank squares:
+// every button without a caption draws a picture.
+TEST_F(WindowControls, ButtonsWithoutCaptionsShowAPicture) {
+    ui::qt::WindowView view(main.form());
+    int checked = 0;
+    for (const ui::Control* control : main.form().controls()) {
+        auto* model = dynamic_cast<const ui::Button*>(control);
+        if (!model || !model->caption().empty() || !model->glyphFont.empty()) continue;
+        SCOPED_TRACE(model->name());
+        auto* button = view.findChild<QPushButton*>(QString::fromStdString(model->name()));
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->icon().isNull());
+        ++checked;
+    }
+    EXPECT_GE(checked, 10) << "the log pages' view and erase buttons";
 }
