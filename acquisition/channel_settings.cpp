@@ -45,7 +45,7 @@ void addRadioRow(ui::Window& form, ui::Control* parent, const std::string& group
     for (size_t i = 0; i < N; ++i) {
         auto& radio = form.add<ui::RadioButton>(parent, row[i].name, group);
         radio.setCaption(row[i].caption);
-        radio.setBounds({80 + 32 * static_cast<int>(i), top, 30, 17});
+        radio.setBounds({80 + 36 * static_cast<int>(i), top, 34, 17});
         if (row[i].value == chosen) radio.setChecked(true);
         radio.onClick = [click, value = row[i].value] { click(value); };
     }

@@ -62,7 +62,7 @@ AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* 
     for (int i = 0; i < 5; ++i) {
         auto& box = form_.add<ui::CheckBox>(panel, names[i]);
         box.setCaption(captions[i]);
-        box.setBounds({8 + (i >= 3 ? 120 : 0), top + 18 * (i >= 3 ? i - 3 : i), 110, 17});
+        box.setBounds({8 + (i >= 3 ? 156 : 0), top + 18 * (i >= 3 ? i - 3 : i), i >= 3 ? 96 : 150, 17});
         *slots[i] = &box;
     }
     boxes.showMessage->setCheckedSilently(true);

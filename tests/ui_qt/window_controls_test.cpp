@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -154,4 +156,19 @@ TEST_F(WindowControls, ButtonsWithoutCaptionsShowAPicture) {
         ++checked;
     }
     EXPECT_GE(checked, 10) << "the log pages' view and erase buttons";
+}
+
+// Guards against check boxes and radio buttons too narrow for their captions in
+// the window's font, which end cut off mid-word ("On Voltage Alarm r").
+TEST_F(WindowControls, BoxCaptionsFitTheirWidth) {
+    main.Show1Click();
+    ui::qt::WindowView view(main.form());
+    int checked = 0;
+    for (QAbstractButton* box : view.findChildren<QAbstractButton*>()) {
+        if (!qobject_cast<QCheckBox*>(box) && !qobject_cast<QRadioButton*>(box)) continue;
+        EXPECT_LE(box->sizeHint().width(), box->width())
+            << box->objectName().toStdString() << " \"" << box->text().toStdString() << "\"";
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }
