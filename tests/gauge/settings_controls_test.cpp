@@ -109,3 +109,19 @@ TEST(SettingsControls, NoTwoControlsOnAPanelOverlap) {
                     << container->name() << ": " << shown[i]->name() << " and " << shown[j]->name();
     }
 }
+
+// Guards against a control reaching past the edge of its page, panel or group,
+// where its frame or caption is cut off.
+TEST(SettingsControls, EveryControlStaysInsideItsPanel) {
+    platform::fake::VirtualScheduler clock{std::chrono::system_clock::time_point{}};
+    auto library = acquisition::SensorLibrary::absent("test");
+    ui::MainWindow main{clock, *library, acquisition::NumberFormat{}};
+    for (const ui::Control* control : main.form().controls()) {
+        const ui::Control* parent = control->parent();
+        if (!parent || !isContainer(parent->kind()) || parent->kind() == ui::ControlKind::Page) continue;
+        const ui::Bounds& b = control->bounds();
+        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.left + b.width <= parent->bounds().width &&
+                    b.top + b.height <= parent->bounds().height)
+            << control->name() << " on " << parent->name();
+    }
+}
