@@ -45,7 +45,7 @@ void addRadioRow(ui::Window& form, ui::Control* parent, const std::string& group
     for (size_t i = 0; i < N; ++i) {
         auto& radio = form.add<ui::RadioButton>(parent, row[i].name, group);
         radio.setCaption(row[i].caption);
-        radio.setBounds({80 + 32 * static_cast<int>(i), top, 30, 17});
+        radio.setBounds({80 + 36 * static_cast<int>(i), top, 34, 17});
         if (row[i].value == chosen) radio.setChecked(true);
         radio.onClick = [click, value = row[i].value] { click(value); };
     }
@@ -100,7 +100,7 @@ ChannelSettings::ChannelSettings(ui::Window& form, const ChannelSettingsPlaces& 
 
     roundFahrenheit_.setCaption("Round " + rules_.degree + "F");
     roundFahrenheit_.setCheckedSilently(true);
-    roundFahrenheit_.setBounds({8, 120, 120, 17});
+    roundFahrenheit_.setBounds({8, 28, 120, 17});  // under "Use degree symbol in window"
     roundFahrenheit_.onClick = [this] { CheckBox1Click(); };
 
     auto& coreSpin = form.add<ui::SpinButton>(places.coreSettingsPanel, "SpinButton6");

@@ -62,7 +62,7 @@ AlarmActionBoxes AlarmSettings::makeActionBoxes(ui::Control* panel, const char* 
     for (int i = 0; i < 5; ++i) {
         auto& box = form_.add<ui::CheckBox>(panel, names[i]);
         box.setCaption(captions[i]);
-        box.setBounds({8 + (i >= 3 ? 120 : 0), top + 18 * (i >= 3 ? i - 3 : i), 110, 17});
+        box.setBounds({8 + (i >= 3 ? 148 : 0), top + 18 * (i >= 3 ? i - 3 : i), i >= 3 ? 90 : 146, 17});
         *slots[i] = &box;
     }
     boxes.showMessage->setCheckedSilently(true);
@@ -111,10 +111,10 @@ void AlarmSettings::buildSensor(int sensor, ui::Control* panel) {
     int i = sensor - 1;
     std::string prefix = "AlarmTabSensor" + std::to_string(sensor);
     ui::Group& alarmGroup = *(sensorAlarmGroups_[i] = &form_.add<ui::Group>(panel, kSensorGroups[i][0]));
-    alarmGroup.setBounds({8, 8, 264, 160});
+    alarmGroup.setBounds({8, 8, 249, 160});
     alarmGroup.setCaption("Sensor " + std::to_string(sensor) + " Alarm Settings");
     ui::Group& scaleGroup = *(sensorScaleGroups_[i] = &form_.add<ui::Group>(panel, kSensorGroups[i][1]));
-    scaleGroup.setBounds({8, 176, 264, 48});
+    scaleGroup.setBounds({8, 176, 249, 48});
     scaleGroup.setCaption("Sensor " + std::to_string(sensor) + " Maximum Scale");
     AlarmActionBoxes& boxes = sensors_[i] = makeActionBoxes(&alarmGroup, kSensorBoxes[i], kSensorPathLabels[i][0],
                                                             kSensorPathLabels[i][1], 16, prefix);
@@ -140,7 +140,7 @@ void AlarmSettings::buildSensor(int sensor, ui::Control* panel) {
 
 void AlarmSettings::buildVoltage(ui::Control* panel) {
     auto& group = form_.add<ui::Group>(panel, "VoltTabAlarmGroupBox");
-    group.setBounds({8, 80, 264, 160});
+    group.setBounds({8, 64, 249, 160});
     group.setCaption("Voltage Alarm Settings");
     voltage_ = makeActionBoxes(&group, kVoltageBoxes, "Label24", "Label27", 44, "VoltTab");
     connectSelectButtons(voltage_);
@@ -159,10 +159,10 @@ void AlarmSettings::buildFan(int fan, ui::Control* panel) {
     int i = fan - 1;
     std::string prefix = "FanTabFan" + std::to_string(fan);
     auto& rpmGroup = form_.add<ui::Group>(panel, prefix + "RpmGroupBox");
-    rpmGroup.setBounds({8, 8, 264, 44});
+    rpmGroup.setBounds({8, 8, 249, 44});
     rpmGroup.setCaption("User Defined RPM");
     ui::Group& alarmGroup = *(fanAlarmGroups_[i] = &form_.add<ui::Group>(panel, kFanGroups[i]));
-    alarmGroup.setBounds({8, 60, 264, 160});
+    alarmGroup.setBounds({8, 60, 249, 160});
     alarmGroup.setCaption("Fan " + std::to_string(fan) + " Alarm Settings");
     fans_[i] = makeActionBoxes(&alarmGroup, kFanBoxes[i], kFanPathLabels[i][0], kFanPathLabels[i][1], 44, prefix);
     connectSelectButtons(fans_[i]);

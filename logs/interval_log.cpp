@@ -35,7 +35,7 @@ IntervalLog::IntervalLog(ui::Window& form, ui::Timer& timer, const IntervalLogPl
     htmlBox_.setBounds({64, 100, 56, 17});
     htmlBox_.setChecked(true);
     csvBox_.setCaption("CSV ");
-    csvBox_.setBounds({128, 100, 50, 17});
+    csvBox_.setBounds({128, 100, 60, 17});
     intervalSpin_.setBounds({8, 32, 15, 25});
     intervalSpin_.onUpClick = [this] { SpinButton16UpClick(); };
     intervalSpin_.onDownClick = [this] { SpinButton16DownClick(); };

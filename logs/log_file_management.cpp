@@ -58,6 +58,7 @@ void LogFileManagement::addViewButton(ui::Window& form, ui::Control* panel, cons
     auto& button = form.add<ui::Button>(panel, name);
     button.setBounds(bounds);
     button.setHint("View " + std::string(fileName));
+    button.picture = ui::Button::Picture::View;
     button.onClick = [this, fileName] { view(fileName); };
 }
 
@@ -66,6 +67,7 @@ void LogFileManagement::addEraseButton(ui::Window& form, ui::Control* panel, con
     auto& button = form.add<ui::Button>(panel, name);
     button.setBounds(bounds);
     button.setHint("Erase");
+    button.picture = ui::Button::Picture::Erase;
     button.onClick = [this, group] { erase(group); };
 }
 

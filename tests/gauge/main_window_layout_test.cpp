@@ -1,7 +1,9 @@
 // The main window's states, gauge layout, names and first page, on the models.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "acquisition/sensor_library.h"
 #include "platform/fake/virtual_scheduler.h"
@@ -179,4 +181,104 @@ TEST_F(MainWindowLayout, TabOnTopChoosesTheFirstPageOfNine) {
     main.setTabOnTop(4);
     main.Show1Click();
     EXPECT_EQ(list.itemIndex(), 4) << "Show & Expand shows the stored choice in the list";
+}
+
+namespace {
+
+// Every text a control shows: captions, edit texts and list items.
+struct TextsOf : ui::PropertySink {
+    std::vector<std::string> texts;
+    void text(const char* key, const std::string& value) override {
+        if (std::string_view(key) != "hint") texts.push_back(value);
+    }
+    void boolean(const char*, bool) override {}
+    void integer(const char*, int64_t) override {}
+    void number(const char*, double) override {}
+    void colour(const char*, ui::Colour) override {}
+    void textList(const char*, const std::vector<std::string>& values) override {
+        texts.insert(texts.end(), values.begin(), values.end());
+    }
+};
+
+std::vector<std::string> textsOf(const ui::Control& control) {
+    TextsOf sink;
+    control.describe(sink);
+    return sink.texts;
+}
+
+}  // namespace
+
+// Guards against a caption that shows a sensor's or fan's name but is left out
+// when the name is typed: after typing, no control may still show the old name.
+TEST_F(MainWindowLayout, NoCaptionKeepsTheOldNameAfterTyping) {
+    struct Case {
+        const char* edit;
+        const char* typed;
+        std::vector<std::string> mustShowIt;  // controls named by the layout
+    } cases[] = {
+        {"Edit4",
+         "Board",
+         {"Label124", "UDTabWB1NameLabel", "ComboBox4", "CheckBox23", "CheckBox70", "CheckBox80", "CheckBox8",
+          "ComboBox7", "ComboBox9", "GroupBox1", "GroupBox5", "CompTabSensor1GroupBox"}},
+        {"Edit5",
+         "Processor",
+         {"Label125", "UDTabLM75NameLabel", "ComboBox4", "CheckBox25", "CheckBox71", "CheckBox81", "CheckBox9",
+          "ComboBox7", "ComboBox9", "GroupBox3", "GroupBox7", "CompTabSensor2GroupBox"}},
+        {"Edit6",
+         "Water",
+         {"Label126", "UDTabWB2NameLabel", "ComboBox4", "CheckBox66", "CheckBox72", "CheckBox82", "CheckBox10",
+          "ComboBox7", "ComboBox9", "GroupBox27", "GroupBox28", "CompTabSensor3GroupBox"}},
+        {"Edit1", "Intake", {"FMFan1NameLabel", "UDTabFan1NameLabel", "ComboBox1", "GroupBox17", "CheckBox74"}},
+        {"Edit2", "Exhaust", {"FMFan2NameLabel", "UDTabFan2NameLabel", "ComboBox1", "GroupBox18", "CheckBox75"}},
+        {"Edit3", "Pump", {"FMFan3NameLabel", "UDTabFan3NameLabel", "ComboBox1", "GroupBox19", "CheckBox76"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edit);
+        auto& edit = form().require<ui::Edit>(c.edit);
+        const std::string old = edit.text();
+        ASSERT_FALSE(old.empty());
+        edit.type(c.typed);
+        const std::vector<std::string> stale = {old, old + " Compensation", old + " Alarm Settings",
+                                                old + " Maximum Scale"};
+        for (const ui::Control* control : form().controls()) {
+            if (control == &edit) continue;
+            for (const std::string& text : textsOf(*control))
+                EXPECT_EQ(std::count(stale.begin(), stale.end(), text), 0)
+                    << control->name() << " still shows \"" << text << "\"";
+        }
+        for (const std::string& name : c.mustShowIt) {
+            const ui::Control* control = form().find(name);
+            ASSERT_NE(control, nullptr) << name;
+            const auto texts = textsOf(*control);
+            EXPECT_TRUE(
+                std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(c.typed, 0) == 0; }))
+                << name << " does not show " << c.typed;
+        }
+    }
+}
+
+// Guards against Show & Expand leaving the CPUIdle, tray style and launch way
+// lists where the user left them, or an "Apply" still lit with nothing new.
+TEST_F(MainWindowLayout, ShowAndExpandResetsTheRemainingLists) {
+    auto& idleList = form().require<ui::ComboBox>("ComboBox7");
+    auto& styles = form().require<ui::ComboBox>("ComboBox9");
+    auto& way = form().require<ui::ComboBox>("ComboBox3");
+    auto& apply = form().require<ui::Button>("SpeedButton23");
+    main.cpuIdle().setMonitoredSensor(2);
+    main.shutdown().setWay(2);
+    styles.select(1);
+    idleList.setItemIndex(0);  // shown without the stored choice
+    way.setItemIndex(0);
+    apply.setEnabled(true);
+
+    main.Show1Click();
+    EXPECT_EQ(idleList.itemIndex(), 2);
+    EXPECT_EQ(styles.itemIndex(), 0);
+    EXPECT_FALSE(apply.enabled());
+    ASSERT_EQ(way.items().size(), 3u) << "powering off stays a way of its own";
+    EXPECT_EQ(way.itemIndex(), 2);
+    // A second Show & Expand removes nothing either.
+    main.Show1Click();
+    EXPECT_EQ(way.items().size(), 3u);
+    EXPECT_EQ(way.itemIndex(), 2);
 }

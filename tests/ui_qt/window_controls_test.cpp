@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -136,4 +139,36 @@ TEST(WindowFont, ArialIsLiberationSansForTheWholeApplication) {
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), "Liberation Sans");
     EXPECT_EQ(QApplication::font().pointSize(), 8);
     EXPECT_EQ(QFontInfo(QApplication::font("QMenu")).family(), "Liberation Sans");
+}
+
+// Guards against the log pages' view and erase buttons showing as blank squares:
+// every button without a caption draws a picture.
+TEST_F(WindowControls, ButtonsWithoutCaptionsShowAPicture) {
+    ui::qt::WindowView view(main.form());
+    int checked = 0;
+    for (const ui::Control* control : main.form().controls()) {
+        auto* model = dynamic_cast<const ui::Button*>(control);
+        if (!model || !model->caption().empty() || !model->glyphFont.empty()) continue;
+        SCOPED_TRACE(model->name());
+        auto* button = view.findChild<QPushButton*>(QString::fromStdString(model->name()));
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->icon().isNull());
+        ++checked;
+    }
+    EXPECT_GE(checked, 10) << "the log pages' view and erase buttons";
+}
+
+// Guards against check boxes and radio buttons too narrow for their captions in
+// the window's font, which end cut off mid-word ("On Voltage Alarm r").
+TEST_F(WindowControls, BoxCaptionsFitTheirWidth) {
+    main.Show1Click();
+    ui::qt::WindowView view(main.form());
+    int checked = 0;
+    for (QAbstractButton* box : view.findChildren<QAbstractButton*>()) {
+        if (!qobject_cast<QCheckBox*>(box) && !qobject_cast<QRadioButton*>(box)) continue;
+        EXPECT_LE(box->sizeHint().width(), box->width())
+            << box->objectName().toStdString() << " \"" << box->text().toStdString() << "\"";
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }

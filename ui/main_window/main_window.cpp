@@ -344,11 +344,19 @@ void MainWindow::Show1Click() {
     form_.setBounds({std::max(left, 0), std::max(top, 0), fullWidth_, fullHeight_});
     form_.stayOnTop = false;
     form_.setVisible(true);
-    // Every page selector starts again at its first panel.
-    for (const char* name :
-         {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6", "ComboBox8", "ComboBox10", "ComboBox2"})
+    // Every page selector starts again at its first panel; the CPUIdle list and
+    // the tray style selector go back to what they hold, with their handlers run.
+    for (const char* name : {"ComboBox1", "GenTabComboBox", "ComboBox4", "ComboBox5", "ComboBox6"})
         form_.require<ComboBox>(name).select(0);
+    cpuIdle_.setMonitoredSensor(cpuIdle_.monitoredSensor());
+    for (const char* name : {"ComboBox8", "ComboBox9", "ComboBox10", "ComboBox2"})
+        form_.require<ComboBox>(name).select(0);
+    // Nothing is waiting to be applied on a freshly shown CPUIdle page.
+    cpuIdle_.applyButton().setEnabled(false);
     tabOnTopList_->setItemIndex(tabOnTop_);
+    // The launch way shows the stored choice again. All three ways exist here
+    // (powering off is a way of its own on this system), so none is removed.
+    shutdown_.setWay(shutdown_.way());
 }
 
 void MainWindow::SpeedButton3Click() {

@@ -67,7 +67,7 @@ void MainWindow::wireAlarms() {
     alarmChecks_.services().writeWarnings = [writeWarnings] { return writeWarnings->checked(); };
     auto& loopWaves = form_.add<CheckBox>(pages_["GenTabTabSheet"].panels[1], "GenTabLoopWavesCheckBox");
     loopWaves.setCaption("Loop Alarm Waves");
-    loopWaves.setBounds({8, 120, 200, 17});
+    loopWaves.setBounds({8, 100, 200, 17});  // clear of the pitch label below
 
     auto& hooks = poll_.hooks;
     hooks.temperatureAlarms = [this] { alarmChecks_.temperatureAlarms(); };

@@ -37,6 +37,9 @@ public:
     // A symbol font whose characters stand for pictures ("Marlett": "3" left arrow,
     // "4" right arrow); the caption keeps the character, the view draws the picture.
     std::string glyphFont;
+    // A picture drawn instead of a caption, for small buttons that carry no text.
+    enum class Picture { None, View, Erase };
+    Picture picture = Picture::None;
     // A user's click: runs the handler, then closes a modal window when the button does so.
     void click();
     void press() {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -193,6 +194,19 @@ void WindowView::bindCommon(Control& control, QWidget* widget) {
     watch(control, refresh);
 }
 
+namespace {
+
+// The desktop theme's picture, or the style's own where the theme has none,
+// so that a button without a caption never shows up blank.
+QIcon pictureIcon(Button::Picture picture, const QWidget& widget) {
+    const bool view = picture == Button::Picture::View;
+    QIcon themed = QIcon::fromTheme(view ? "document-open" : "edit-delete");
+    if (!themed.isNull()) return themed;
+    return widget.style()->standardIcon(view ? QStyle::SP_FileDialogContentsView : QStyle::SP_TrashIcon);
+}
+
+}  // namespace
+
 QWidget* WindowView::createGlyphButton(Button& model, QWidget* container) {
     // The symbol font's characters stand for arrows; Qt draws the arrow itself,
     // so no symbol font has to be installed.
@@ -269,6 +283,7 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
                 break;
             }
             auto* button = new QPushButton(qs(model.caption()), container);
+            if (model.picture != Button::Picture::None) button->setIcon(pictureIcon(model.picture, *button));
             button->setDefault(model.isDefault);
             QObject::connect(button, &QPushButton::clicked, button, [&model] { model.click(); });
             QObject::connect(button, &QPushButton::pressed, button, [&model] { model.press(); });
