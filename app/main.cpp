@@ -15,13 +15,12 @@
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
-#include "platform/linux/alsa_sound_player.h"
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
-#include "platform/linux/gio_trash.h"
 #include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/ioctl_cd_tray.h"
+#include "platform/linux/media_module.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_locale.h"
 #include "platform/linux/posix_log_storage.h"
@@ -134,14 +133,18 @@ int main(int argc, char** argv) {
                                  integration.hooks(),
                                  options.metricsDir,
                                  std::filesystem::absolute(resolved.sensorLibrary).string()};
-    platform::linux_backend::GioTrash trash;
+    // Waves and the trash come from the media module, loaded when first needed.
+    platform::linux_backend::MediaModule media(loader,
+                                               (folders.libraries.empty() ? folders.executable : folders.libraries) +
+                                                   platform::linux_backend::kMediaModuleName,
+                                               std::cerr);
+    platform::linux_backend::LazyTrash trash(media);
     machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
     platform::linux_backend::IoctlCdTray cdTray;
     machine.cdTray = &cdTray;
     // Waves are heard in real time only; in virtual time the events record them.
-    std::unique_ptr<platform::linux_backend::AlsaSoundPlayer> sound;
-    if (!options.virtualTime) sound = std::make_unique<platform::linux_backend::AlsaSoundPlayer>(std::cerr);
-    machine.sound = sound.get();
+    platform::linux_backend::LazySoundPlayer sound(media);
+    if (!options.virtualTime) machine.sound = &sound;
     app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
 
 #ifdef KVX_WITH_DESKTOP

@@ -58,14 +58,20 @@ std::string neededLibraries(const std::string& file) {
 
 }  // namespace
 
-// Guards against: the headless program mapping Qt's libraries (ICU, GL, X11, ...) that it never uses.
-TEST(DesktopModule, KorvexNeedsNoQtAndTheDesktopModuleDoes) {
+// Guards against: the headless program mapping libraries it never uses at rest: Qt's (ICU, GL,
+// X11, ...), and the sound and trash libraries (ALSA, libsndfile's codecs, GIO), which belong in
+// the modules loaded when first needed.
+TEST(DesktopModule, KorvexNeedsNoQtSoundOrTrashLibrariesAndItsModulesDo) {
     if (!onPath("readelf")) GTEST_SKIP() << "readelf (binutils) is not installed: cannot read what korvex links";
     const std::string program = neededLibraries(kBin + "/korvex");
     const std::string module = neededLibraries(kBin + "/korvex-desktop.so");
-    EXPECT_EQ(program.find("libQt6"), std::string::npos) << program;
+    const std::string media = neededLibraries(kBin + "/korvex-media.so");
+    for (const char* library : {"libQt6", "libasound", "libsndfile", "libgio"})
+        EXPECT_EQ(program.find(library), std::string::npos) << library << " in " << program;
     EXPECT_NE(program.find("libc.so"), std::string::npos) << program;
     EXPECT_NE(module.find("libQt6Widgets"), std::string::npos) << module;
+    for (const char* library : {"libasound", "libsndfile", "libgio"})
+        EXPECT_NE(media.find(library), std::string::npos) << library << " missing from " << media;
 }
 
 // Guards against: a desktop run of a program without its module crashing or
