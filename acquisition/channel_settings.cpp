@@ -14,9 +14,9 @@ struct CompensationDesign {
     const char* spin;
 };
 constexpr CompensationDesign kCompensation[kSensorCount] = {
-    {"CompTabSensor1GroupBox", "CheckBox53", "SpinButton18"},
-    {"CompTabSensor2GroupBox", "CheckBox69", "SpinButton24"},
-    {"CompTabSensor3GroupBox", "CheckBox68", "SpinButton23"},
+    {"GroupBox23", "CheckBox53", "SpinButton18"},
+    {"GroupBox32", "CheckBox69", "SpinButton24"},
+    {"GroupBox31", "CheckBox68", "SpinButton23"},
 };
 
 struct RadioDesign {

@@ -25,6 +25,14 @@ constexpr const char* kFanBoxes[kAlarmFans][5] = {
 constexpr const char* kSensorGroups[kAlarmSensors][2] = {
     {"GroupBox5", "GroupBox1"}, {"GroupBox7", "GroupBox3"}, {"GroupBox28", "GroupBox27"}};
 constexpr const char* kFanGroups[kAlarmFans] = {"GroupBox17", "GroupBox18", "GroupBox19"};
+// Each sensor's temperature labels, Celsius then Fahrenheit: the alarm threshold and the scale maximum.
+constexpr const char* kThresholdLabels[kAlarmSensors][2] = {
+    {"Label3", "Label4"}, {"Label23", "Label22"}, {"Label35", "Label34"}};
+constexpr const char* kScaleLabels[kAlarmSensors][2] = {
+    {"Label1", "Label2"}, {"Label16", "Label15"}, {"Label33", "Label32"}};
+// Each fan's user RPM label and its "Sound Alarm at:" percentage label.
+constexpr const char* kFanRpmLabels[kAlarmFans] = {"Label75", "Label76", "Label77"};
+constexpr const char* kFanPercentLabels[kAlarmFans] = {"Label78", "Label79", "Label80"};
 constexpr const char* kFanPathLabels[kAlarmFans][2] = {
     {"Label81", "Label82"}, {"Label83", "Label84"}, {"Label85", "Label86"}};
 
@@ -47,7 +55,7 @@ AlarmSettings::AlarmSettings(ui::Window& form, const AlarmPlaces& places, AlarmS
     ignoreSpin.setBounds({200, 180, 15, 21});
     ignoreSpin.onUpClick = [this] { ignoreCountUp(); };
     ignoreSpin.onDownClick = [this] { ignoreCountDown(); };
-    ignoreLabel_ = &form_.add<ui::Label>(places.fanSettingsPanel, "FanTabIgnoreLabel");
+    ignoreLabel_ = &form_.add<ui::Label>(places.fanSettingsPanel, "Label110");
     ignoreLabel_->setBounds({8, 184, 180, 13});
     for (int f = 1; f <= kAlarmFans; ++f) buildFan(f, places.fanPanels[f - 1]);
     refreshLabels();
@@ -124,17 +132,17 @@ void AlarmSettings::buildSensor(int sensor, ui::Control* panel) {
     thresholdSpin.setBounds({200, 130, 15, 21});
     thresholdSpin.onUpClick = [this, sensor] { thresholdUp(sensor); };
     thresholdSpin.onDownClick = [this, sensor] { thresholdDown(sensor); };
-    thresholdCelsius_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "ThresholdCLabel");
+    thresholdCelsius_[i] = &form_.add<ui::Label>(&alarmGroup, kThresholdLabels[i][0]);
     thresholdCelsius_[i]->setBounds({8, 134, 60, 13});
-    thresholdFahrenheit_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "ThresholdFLabel");
+    thresholdFahrenheit_[i] = &form_.add<ui::Label>(&alarmGroup, kThresholdLabels[i][1]);
     thresholdFahrenheit_[i]->setBounds({80, 134, 60, 13});
     auto& scaleSpin = form_.add<ui::SpinButton>(&scaleGroup, prefix + "ScaleSpinButton");
     scaleSpin.setBounds({200, 16, 15, 21});
     scaleSpin.onUpClick = [this, sensor] { scaleUp(sensor); };
     scaleSpin.onDownClick = [this, sensor] { scaleDown(sensor); };
-    scaleCelsius_[i] = &form_.add<ui::Label>(&scaleGroup, prefix + "ScaleCLabel");
+    scaleCelsius_[i] = &form_.add<ui::Label>(&scaleGroup, kScaleLabels[i][0]);
     scaleCelsius_[i]->setBounds({8, 20, 60, 13});
-    scaleFahrenheit_[i] = &form_.add<ui::Label>(&scaleGroup, prefix + "ScaleFLabel");
+    scaleFahrenheit_[i] = &form_.add<ui::Label>(&scaleGroup, kScaleLabels[i][1]);
     scaleFahrenheit_[i]->setBounds({80, 20, 60, 13});
 }
 
@@ -151,7 +159,7 @@ void AlarmSettings::buildVoltage(ui::Control* panel) {
     spin.setBounds({200, 16, 15, 21});
     spin.onUpClick = [this] { voltagePercentUp(); };
     spin.onDownClick = [this] { voltagePercentDown(); };
-    voltagePercentLabel_ = &form_.add<ui::Label>(&group, "VoltTabPercentLabel");
+    voltagePercentLabel_ = &form_.add<ui::Label>(&group, "Label17");
     voltagePercentLabel_->setBounds({8, 20, 180, 13});
 }
 
@@ -172,13 +180,13 @@ void AlarmSettings::buildFan(int fan, ui::Control* panel) {
     rpmSpin.setBounds({200, 14, 15, 21});
     rpmSpin.onUpClick = [this, fan] { fanRpmUp(fan); };
     rpmSpin.onDownClick = [this, fan] { fanRpmDown(fan); };
-    fanRpmLabels_[i] = &form_.add<ui::Label>(&rpmGroup, prefix + "RpmLabel");
+    fanRpmLabels_[i] = &form_.add<ui::Label>(&rpmGroup, kFanRpmLabels[i]);
     fanRpmLabels_[i]->setBounds({8, 18, 180, 13});
     auto& percentSpin = form_.add<ui::SpinButton>(&alarmGroup, prefix + "PercentSpinButton");
     percentSpin.setBounds({200, 16, 15, 21});
     percentSpin.onUpClick = [this, fan] { fanPercentUp(fan); };
     percentSpin.onDownClick = [this, fan] { fanPercentDown(fan); };
-    fanPercentLabels_[i] = &form_.add<ui::Label>(&alarmGroup, prefix + "PercentLabel");
+    fanPercentLabels_[i] = &form_.add<ui::Label>(&alarmGroup, kFanPercentLabels[i]);
     fanPercentLabels_[i]->setBounds({8, 20, 180, 13});
 }
 

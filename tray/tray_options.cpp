@@ -41,7 +41,7 @@ int colourIndex(ui::Colour colour) {
 }  // namespace
 
 void TrayIcons::buildOptions(ui::Window& form, const TrayPlaces& places) {
-    swapIntervalLabel_ = &placed<ui::Label>(form, places.trayPanel, "VisTabSwapIntervalLabel", {24, 168, 120, 13});
+    swapIntervalLabel_ = &placed<ui::Label>(form, places.trayPanel, "Label134", {24, 168, 120, 13});
     swapIntervalSpin_ = &placed<ui::SpinButton>(form, places.trayPanel, "VisTabSwapIntervalSpinButton",
                                                 {150, 164, 15, 22});
     swapIntervalSpin_->onUpClick = [this] {

@@ -23,14 +23,14 @@ TEST(AlarmSpinButtons, StopAtTheirBoundsAndLabelTheValue) {
         const char* label;
         const char* text;
     } cases[] = {
-        {"VoltTabPercentSpinButton", false, "VoltTabPercentLabel", "Sound Alarm at: 0.5% off"},
-        {"VoltTabPercentSpinButton", true, "VoltTabPercentLabel", "Sound Alarm at: 20% off"},
-        {"FanTabIgnoreSpinButton", false, "FanTabIgnoreLabel", "Ignore Fan Alarm 0 Times"},
-        {"FanTabIgnoreSpinButton", true, "FanTabIgnoreLabel", "Ignore Fan Alarm 50 Times"},
-        {"FanTabFan2PercentSpinButton", false, "FanTabFan2PercentLabel", "Sound Alarm at: 0% off"},
-        {"FanTabFan2PercentSpinButton", true, "FanTabFan2PercentLabel", "Sound Alarm at: 50% off"},
-        {"FanTabFan1RpmSpinButton", false, "FanTabFan1RpmLabel", "0 RPM"},
-        {"FanTabFan1RpmSpinButton", true, "FanTabFan1RpmLabel", "32000 RPM"},
+        {"VoltTabPercentSpinButton", false, "Label17", "Sound Alarm at: 0.5% off"},
+        {"VoltTabPercentSpinButton", true, "Label17", "Sound Alarm at: 20% off"},
+        {"FanTabIgnoreSpinButton", false, "Label110", "Ignore Fan Alarm 0 Times"},
+        {"FanTabIgnoreSpinButton", true, "Label110", "Ignore Fan Alarm 50 Times"},
+        {"FanTabFan2PercentSpinButton", false, "Label79", "Sound Alarm at: 0% off"},
+        {"FanTabFan2PercentSpinButton", true, "Label79", "Sound Alarm at: 50% off"},
+        {"FanTabFan1RpmSpinButton", false, "Label75", "0 RPM"},
+        {"FanTabFan1RpmSpinButton", true, "Label75", "32000 RPM"},
     };
     for (const auto& c : cases) {
         AlarmHarness h;
@@ -45,10 +45,10 @@ TEST(AlarmSpinButtons, ThresholdAndScaleFollowTheGauge) {
     h.positions[0] = 42.5f;
     press(h, "AlarmTabSensor1ThresholdSpinButton", true, 30);
     EXPECT_EQ(h.settings.threshold(1), 60) << "raised only while below the 60 degree scale";
-    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdCLabel").caption(),
+    EXPECT_EQ(label(h, "Label3").caption(),
               "60\xC2\xB0"
               "C");
-    EXPECT_EQ(label(h, "AlarmTabSensor1ThresholdFLabel").caption(),
+    EXPECT_EQ(label(h, "Label4").caption(),
               "140\xC2\xB0"
               "F");
     press(h, "AlarmTabSensor1ThresholdSpinButton", false, 30);
@@ -56,7 +56,7 @@ TEST(AlarmSpinButtons, ThresholdAndScaleFollowTheGauge) {
 
     press(h, "AlarmTabSensor1ScaleSpinButton", false, 30);
     EXPECT_EQ(h.scales[0], 42.0f) << "lowered only while above the reading";
-    EXPECT_EQ(label(h, "AlarmTabSensor1ScaleCLabel").caption(),
+    EXPECT_EQ(label(h, "Label1").caption(),
               "42\xC2\xB0"
               "C");
     press(h, "AlarmTabSensor1ScaleSpinButton", true, 3);

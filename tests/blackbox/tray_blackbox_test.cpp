@@ -77,7 +77,7 @@ TEST(TrayBlackBox, SwapModeShowsTheChosenSensorsInTurnWithTimer2) {
     EXPECT_FALSE(r.control("mode.json", "Form1.CheckBox23")["checked"].toBool()) << "show boxes turned off";
     EXPECT_FALSE(r.control("mode.json", "Form1.CheckBox23")["enabled"].toBool());
     EXPECT_TRUE(r.control("mode.json", "Form1.Timer2")["enabled"].toBool());
-    EXPECT_EQ(r.control("mode.json", "Form1.VisTabSwapIntervalLabel")["caption"].toString(), "Interval: 5 Seconds");
+    EXPECT_EQ(r.control("mode.json", "Form1.Label134")["caption"].toString(), "Interval: 5 Seconds");
 
     const std::string s3 = "sensor3 38" + kDeg.toStdString() + " active";
     const std::string s1 = "sensor1 35" + kDeg.toStdString() + " active";
@@ -194,7 +194,7 @@ TEST(TrayBlackBox, SwapModeAndItsChoicesSurviveARestart) {
     TrayRun again("at 0.5 dump restarted.json\n", 1, first.folder);
     EXPECT_TRUE(again.control("restarted.json", "Form1.Timer2")["enabled"].toBool());
     EXPECT_EQ(again.control("restarted.json", "Form1.Timer2")["interval"].toInt(), 6000);
-    EXPECT_EQ(again.control("restarted.json", "Form1.VisTabSwapIntervalLabel")["caption"].toString(),
+    EXPECT_EQ(again.control("restarted.json", "Form1.Label134")["caption"].toString(),
               "Interval: 6 Seconds");
     EXPECT_TRUE(again.control("restarted.json", "Form1.CheckBox80")["checked"].toBool());
     EXPECT_FALSE(again.control("restarted.json", "Form1.CheckBox23")["enabled"].toBool());

@@ -155,13 +155,13 @@ TEST_F(MainWindowLayout, TypedNamesReachEveryCaptionAndTheSelectorsGoBack) {
     EXPECT_EQ(alarms.itemIndex(), 0);
     EXPECT_EQ(form().require<ui::Label>("Label125").caption(), "CPU");
     EXPECT_EQ(form().require<ui::Label>("UDTabLM75NameLabel").caption(), "CPU");
-    EXPECT_EQ(form().require<ui::Group>("CompTabSensor2GroupBox").caption(), "CPU Compensation");
+    EXPECT_EQ(form().require<ui::Group>("GroupBox32").caption(), "CPU Compensation");
     const Bounds& name = bounds("FMFan2NameLabel");
     EXPECT_EQ(bounds("FMFan2RPMLabel").left, name.left + name.width + 10);
     EXPECT_EQ(name.width, main.measureText(fan));
 
     form().require<ui::Edit>("Edit4").type("");
-    EXPECT_EQ(form().require<ui::Group>("CompTabSensor1GroupBox").caption(), " Compensation");
+    EXPECT_EQ(form().require<ui::Group>("GroupBox23").caption(), " Compensation");
 }
 
 // Guards against the "SHDN!" page (or any index outside the list) opening first.
@@ -219,15 +219,15 @@ TEST_F(MainWindowLayout, NoCaptionKeepsTheOldNameAfterTyping) {
         {"Edit4",
          "Board",
          {"Label124", "UDTabWB1NameLabel", "ComboBox4", "CheckBox23", "CheckBox70", "CheckBox80", "CheckBox8",
-          "ComboBox7", "ComboBox9", "GroupBox1", "GroupBox5", "CompTabSensor1GroupBox"}},
+          "ComboBox7", "ComboBox9", "GroupBox1", "GroupBox5", "GroupBox23"}},
         {"Edit5",
          "Processor",
          {"Label125", "UDTabLM75NameLabel", "ComboBox4", "CheckBox25", "CheckBox71", "CheckBox81", "CheckBox9",
-          "ComboBox7", "ComboBox9", "GroupBox3", "GroupBox7", "CompTabSensor2GroupBox"}},
+          "ComboBox7", "ComboBox9", "GroupBox3", "GroupBox7", "GroupBox32"}},
         {"Edit6",
          "Water",
          {"Label126", "UDTabWB2NameLabel", "ComboBox4", "CheckBox66", "CheckBox72", "CheckBox82", "CheckBox10",
-          "ComboBox7", "ComboBox9", "GroupBox27", "GroupBox28", "CompTabSensor3GroupBox"}},
+          "ComboBox7", "ComboBox9", "GroupBox27", "GroupBox28", "GroupBox31"}},
         {"Edit1", "Intake", {"FMFan1NameLabel", "UDTabFan1NameLabel", "ComboBox1", "GroupBox17", "CheckBox74"}},
         {"Edit2", "Exhaust", {"FMFan2NameLabel", "UDTabFan2NameLabel", "ComboBox1", "GroupBox18", "CheckBox75"}},
         {"Edit3", "Pump", {"FMFan3NameLabel", "UDTabFan3NameLabel", "ComboBox1", "GroupBox19", "CheckBox76"}},

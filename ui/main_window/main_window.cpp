@@ -377,7 +377,7 @@ void MainWindow::SetAllSensorText(int sensor) {
     trayShowBoxes_[sensor - 1]->setCaption(name);
     traySwapBoxes_[sensor - 1]->setCaption(name);
     tray_.setSensorName(sensor, name);
-    const char* groups[3] = {"CompTabSensor1GroupBox", "CompTabSensor2GroupBox", "CompTabSensor3GroupBox"};
+    const char* groups[3] = {"GroupBox23", "GroupBox32", "GroupBox31"};
     form_.require<Group>(groups[sensor - 1]).setCaption(name + " Compensation");
     shutdown_.sensorBox(sensor).setCaption(name);
     cpuIdle_.setSensorName(sensor, name);
