@@ -27,6 +27,7 @@ ui::CheckBox& box(ui::Window& form, ui::Control* panel, const char* name, const 
 
 std::vector<std::string> colourNames() {
     std::vector<std::string> names;
+    names.reserve(text::kBasicColours.size());
     for (const auto& [name, colour] : text::kBasicColours) names.emplace_back(name);
     return names;
 }

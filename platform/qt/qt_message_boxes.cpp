@@ -8,7 +8,7 @@
 namespace kvx::platform::qt {
 
 std::string QtMessageBoxes::show(const MessageBoxRequest& request) {
-    const std::string escapeAnswer = request.buttons.empty() ? std::string() : request.buttons.back();
+    std::string escapeAnswer = request.buttons.empty() ? std::string() : request.buttons.back();
     if (ending_ && ending_()) return escapeAnswer;
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(request.title));
