@@ -20,11 +20,19 @@ TrayIconsView::TrayIconsView(std::array<TrayIcon*, 4> models, QMenu* menu, Actio
         connect(slot.icon.get(), &QSystemTrayIcon::activated, this, [model](QSystemTrayIcon::ActivationReason why) {
             if (why == QSystemTrayIcon::DoubleClick) model->doubleClick();
         });
-        slot.observer = model->observe([this, &slot] { update(slot); });
+        // A tray that came or went is noticed with the next change of an icon, which
+        // comes with a poll, so watching for it costs no wake-up of its own.
+        slot.observer = model->observe([this, &slot] {
+            update(slot);
+            checkTray();
+        });
         update(slot);
     }
+    // When no icon changes (steady readings, a stopped poll), a slow timer looks
+    // instead: a wake-up a second for this alone cost more than the whole poll.
     connect(&trayCheck_, &QTimer::timeout, this, &TrayIconsView::checkTray);
-    trayCheck_.start(1000);
+    trayCheck_.setTimerType(Qt::VeryCoarseTimer);
+    trayCheck_.start(kTrayCheckMs);
     // The first look comes once start-up has placed the window.
     QTimer::singleShot(0, this, &TrayIconsView::checkTray);
 }

@@ -34,8 +34,10 @@ public:
     QSystemTrayIcon& icon(int index) { return *slots_[index].icon; }
     // How many times an icon image was drawn.
     int drawCount() const { return drawCount_; }
-    // Looks for the notification area again (done every second by a timer).
+    // Looks for the notification area again: after every change of an icon, and
+    // every kTrayCheckMs when none changes.
     void checkTray();
+    static constexpr int kTrayCheckMs = 10000;
 
 private:
     struct Drawn {
