@@ -17,12 +17,16 @@ TestProgram::TestProgram(char separator, std::string configFolder) : locale(sepa
     folders.program = configFolder + "/";
 }
 
-app::Application::StartOutcome TestProgram::start() {
+void TestProgram::make() {
     app = std::make_unique<app::Application>(
         app::Services{
             clock, locale, boxes, host, {files, logStorage, encoding, folders, "/opt/korvex/korvex", lifecycle}},
         FakeBoard::library());
     main = &app->mainWindow();
+}
+
+app::Application::StartOutcome TestProgram::start() {
+    make();
     return app->start();
 }
 

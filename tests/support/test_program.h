@@ -34,6 +34,8 @@ struct TestProgram {
     // `configFolder` empty: a new temporary folder. The board is reset to its defaults.
     explicit TestProgram(char separator = '.', std::string configFolder = {});
 
+    // Creates the program (app, main) without starting it.
+    void make();
     // Creates the program and runs its start-up.
     app::Application::StartOutcome start();
     // Runs the timers due within `seconds`.

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -166,49 +167,59 @@ std::string missingDesktopTools() {
 
 const std::string kDeg = "\xC2\xB0";
 
+// A private X server with a window manager; skipped, loudly, without the tools.
+struct TrayDesktop : ::testing::Test {
+    std::unique_ptr<XSession> session;
+    void SetUp() override {
+        std::string missing = missingDesktopTools();
+        if (!missing.empty()) GTEST_SKIP() << "NOT TESTED: missing " << missing << " (scripts/bootstrap installs them)";
+        kvx::test::qtApplication();
+        session = std::make_unique<XSession>();
+        ASSERT_TRUE(session->problem().empty()) << session->problem();
+    }
+    // The notification area, top right.
+    static Child startTrayHost() {
+        return Child({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+    }
+    // The icon of a sensor reading `degrees` °C, as the program draws it.
+    static QImage iconShowing(const std::string& degrees) {
+        return ui::qt::paintTrayDrawing(tray::sensorDrawing(degrees + kDeg + "C", true, true, {}));
+    }
+};
+
 }  // namespace
 
 // Guards against tray icons that never reach a real notification area, show
 // something else than the temperature, or stop following the readings.
-TEST(TrayDesktop, IconsAppearInARealTrayWithTheTemperatureAndFollowTheBoard) {
-    std::string missing = missingDesktopTools();
-    if (!missing.empty()) GTEST_SKIP() << "NOT TESTED: missing " << missing << " (scripts/bootstrap installs them)";
-    kvx::test::qtApplication();
-    XSession session;
-    ASSERT_TRUE(session.problem().empty()) << session.problem();
-    Child tray({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+TEST_F(TrayDesktop, IconsAppearInARealTrayWithTheTemperatureAndFollowTheBoard) {
+    Child tray = startTrayHost();
     // At 6 s a suspend and resume polls at once.
     DesktopKorvex korvex("at 6 click pause1\nat 6.5 click pause1\n");
 
-    QImage at35 = ui::qt::paintTrayDrawing(tray::sensorDrawing("35" + kDeg + "C", true, true, {}));
-    QImage at100 = ui::qt::paintTrayDrawing(tray::sensorDrawing("100" + kDeg + "C", true, true, {}));
-    EXPECT_TRUE(waitForIcon(session.display(), at35, 20000))
+    QImage at35 = iconShowing("35");
+    QImage at100 = iconShowing("100");
+    EXPECT_TRUE(waitForIcon(session->display(), at35, 20000))
         << "no icon with 35° in the tray; korvex said: " << korvex.err();
-    EXPECT_TRUE(waitForIcon(session.display(), at100, 20000))
+    EXPECT_TRUE(waitForIcon(session->display(), at100, 20000))
         << "the icon did not follow the board to 100°; korvex said: " << korvex.err();
     EXPECT_EQ(korvex.err().find("no notification area"), std::string::npos) << "with a tray there is nothing to say";
 }
 
 // Guards against a program that runs unseen where the desktop has no tray, and
 // against one that never uses a tray started after it.
-TEST(TrayDesktop, WithoutATrayTheWindowShowsAndATrayStartedLaterGetsTheIcons) {
-    std::string missing = missingDesktopTools();
-    if (!missing.empty()) GTEST_SKIP() << "NOT TESTED: missing " << missing << " (scripts/bootstrap installs them)";
-    kvx::test::qtApplication();
-    XSession session;
-    ASSERT_TRUE(session.problem().empty()) << session.problem();
+TEST_F(TrayDesktop, WithoutATrayTheWindowShowsAndATrayStartedLaterGetsTheIcons) {
     DesktopKorvex korvex("");
     auto deadline = Clock::now() + std::chrono::seconds(20);
     while (korvex.err().find("no notification area") == std::string::npos && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(session.waitForVisibleWindow("Korvex", 20000).empty())
-        << "no window without a tray; shown: " << session.visibleTitles() << "; korvex said: " << korvex.err();
+    EXPECT_FALSE(session->waitForVisibleWindow("Korvex", 20000).empty())
+        << "no window without a tray; shown: " << session->visibleTitles() << "; korvex said: " << korvex.err();
     std::string said = korvex.err();
     EXPECT_NE(said.find("no notification area"), std::string::npos) << said;
 
-    Child tray({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
-    QImage at35 = ui::qt::paintTrayDrawing(tray::sensorDrawing("35" + kDeg + "C", true, true, {}));
-    EXPECT_TRUE(waitForIcon(session.display(), at35, 20000)) << "korvex said: " << korvex.err();
+    Child tray = startTrayHost();
+    QImage at35 = iconShowing("35");
+    EXPECT_TRUE(waitForIcon(session->display(), at35, 20000)) << "korvex said: " << korvex.err();
     said = korvex.err();
     size_t first = said.find("no notification area");
     EXPECT_EQ(said.find("no notification area", first + 1), std::string::npos) << "said once: " << said;
@@ -221,26 +232,21 @@ bool korvexWindowShown(const XSession& session, int timeoutMs) {
 
 // Guards against a double click on the real tray icon that opens nothing, and
 // against a minimised window that is neither shown nor in the tray.
-TEST(TrayDesktop, DoubleClickOnTheIconShowsTheWindowAndMinimisingHidesItToTheTray) {
-    std::string missing = missingDesktopTools();
-    if (!missing.empty()) GTEST_SKIP() << "NOT TESTED: missing " << missing << " (scripts/bootstrap installs them)";
-    kvx::test::qtApplication();
-    XSession session;
-    ASSERT_TRUE(session.problem().empty()) << session.problem();
-    Child tray({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+TEST_F(TrayDesktop, DoubleClickOnTheIconShowsTheWindowAndMinimisingHidesItToTheTray) {
+    Child tray = startTrayHost();
     DesktopKorvex korvex("");
-    QImage at35 = ui::qt::paintTrayDrawing(tray::sensorDrawing("35" + kDeg + "C", true, true, {}));
-    ASSERT_TRUE(waitForIcon(session.display(), at35, 20000)) << korvex.err();
-    EXPECT_FALSE(korvexWindowShown(session, 500)) << "started in the tray";
+    QImage at35 = iconShowing("35");
+    ASSERT_TRUE(waitForIcon(session->display(), at35, 20000)) << korvex.err();
+    EXPECT_FALSE(korvexWindowShown(*session, 500)) << "started in the tray";
 
-    std::string icon = std::to_string(grabTray(session.display()).windows.at(0));
+    std::string icon = std::to_string(grabTray(session->display()).windows.at(0));
     auto doubleClick = [&] {
         return runTool(
             {"xdotool", "mousemove", "--window", icon, "8", "8", "click", "--repeat", "2", "--delay", "80", "1"});
     };
     ASSERT_EQ(doubleClick(), 0);
-    std::string window = session.waitForVisibleWindow("Korvex", 10000);
-    ASSERT_FALSE(window.empty()) << "the double click showed no window; " << session.visibleTitles();
+    std::string window = session->waitForVisibleWindow("Korvex", 10000);
+    ASSERT_FALSE(window.empty()) << "the double click showed no window; " << session->visibleTitles();
     std::string geometry;
     runTool({"xdotool", "getwindowgeometry", window}, &geometry);
     // The small window is 112 wide; its height follows the gauges that are on.
@@ -248,9 +254,9 @@ TEST(TrayDesktop, DoubleClickOnTheIconShowsTheWindowAndMinimisingHidesItToTheTra
 
     ASSERT_EQ(runTool({"xdotool", "windowminimize", window}), 0);
     auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (korvexWindowShown(session, 100) && Clock::now() < deadline)
+    while (korvexWindowShown(*session, 100) && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(korvexWindowShown(session, 100)) << "minimised: hidden to the tray";
+    EXPECT_FALSE(korvexWindowShown(*session, 100)) << "minimised: hidden to the tray";
     ASSERT_EQ(doubleClick(), 0);
-    EXPECT_TRUE(korvexWindowShown(session, 10000)) << "the tray brings it back: " << session.visibleTitles();
+    EXPECT_TRUE(korvexWindowShown(*session, 10000)) << "the tray brings it back: " << session->visibleTitles();
 }

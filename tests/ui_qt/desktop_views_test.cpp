@@ -33,14 +33,7 @@ void processEventsUntil(Done done) {
 TEST(DesktopViews, TheSplashViewIsDestroyedOnceTheSplashHasClosedAndTheMainWindowStays) {
     test::qtApplication();
     test::TestProgram p;
-    p.app = std::make_unique<app::Application>(
-        app::Services{p.clock,
-                      p.locale,
-                      p.boxes,
-                      p.host,
-                      {p.files, p.logStorage, p.encoding, p.folders, "/opt/korvex/korvex", p.lifecycle}},
-        test::FakeBoard::library());
-    p.main = &p.app->mainWindow();
+    p.make();
     ui::qt::DesktopViews views(*p.app);
     ASSERT_TRUE(views.splashViewAlive());
     ASSERT_TRUE(topLevelExists("Splash1"));
@@ -63,14 +56,7 @@ TEST(DesktopViews, TheSplashViewIsDestroyedOnceTheSplashHasClosedAndTheMainWindo
 TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownFromTheModelAsItIsThen) {
     test::qtApplication();
     test::TestProgram p;
-    p.app = std::make_unique<app::Application>(
-        app::Services{p.clock,
-                      p.locale,
-                      p.boxes,
-                      p.host,
-                      {p.files, p.logStorage, p.encoding, p.folders, "/opt/korvex/korvex", p.lifecycle}},
-        test::FakeBoard::library());
-    p.main = &p.app->mainWindow();
+    p.make();
     const QString mainName = QString::fromStdString(p.main->form().name());
     ASSERT_FALSE(p.main->form().visible());
     ui::qt::DesktopViews views(*p.app);
