@@ -15,10 +15,10 @@
 #include "app/program.h"
 #include "app/version.h"
 #include "platform/fake/virtual_scheduler.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/detached_program_launcher.h"
 #include "platform/linux/dl_shared_library.h"
 #include "platform/linux/flock_single_instance.h"
-#include "platform/linux/iconv_text_encoding.h"
 #include "platform/linux/ioctl_cd_tray.h"
 #include "platform/linux/media_module.h"
 #include "platform/linux/posix_file_system.h"
@@ -107,13 +107,8 @@ int main(int argc, char** argv) {
     }
     platform::linux_backend::PosixFileSystem files;
     platform::linux_backend::PosixLogStorage logStorage;
-    std::unique_ptr<platform::linux_backend::IconvTextEncoding> encoding;
-    try {
-        encoding = std::make_unique<platform::linux_backend::IconvTextEncoding>();
-    } catch (const std::exception& e) {
-        std::cerr << "korvex: " << e.what() << "\n";
-        return app::kExitFailure;
-    }
+    // The logs' code page from a built-in table: no gconv module is loaded for it.
+    platform::linux_backend::BuiltInWindows1252 encoding;
     std::string runtimeError;
     std::string runtime = platform::linux_backend::runtimeFolder(runtimeError);
     if (runtime.empty()) return badInput(runtimeError);
@@ -127,7 +122,7 @@ int main(int argc, char** argv) {
     app::ModalAnswers answers;
     app::MachineServices machine{files,
                                  logStorage,
-                                 *encoding,
+                                 encoding,
                                  folders,
                                  platform::linux_backend::executablePath(),
                                  integration.hooks(),
