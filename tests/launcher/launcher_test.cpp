@@ -83,6 +83,19 @@ TEST(ShutdownLauncherLibrary, FindsAndStartsTheRegisteredProgramWithTheSwitch) {
     unsetenv("KORVEX_CONFIG_DIR");
 }
 
+// Guards against: the launcher library staying mapped for the whole run although it is needed
+// only to look up and start the shutdown program.
+TEST(ShutdownLauncherLibrary, IsOpenedOnlyForEachCall) {
+    auto mapped = [] { return readAll("/proc/self/maps").find("libshdnlnch.so") != std::string::npos; };
+    ASSERT_FALSE(mapped()) << "an earlier test left the library open";
+    kvx::platform::linux_backend::DlSharedLibraryLoader loader;
+    auto launcher = kvx::alarms::ShutdownLauncher::load(loader, std::string(KVX_BIN_DIR) + "/libshdnlnch.so");
+    ASSERT_TRUE(launcher->loaded()) << launcher->problem();
+    EXPECT_FALSE(mapped()) << "still mapped after load()";
+    launcher->location();
+    EXPECT_FALSE(mapped()) << "still mapped after location()";
+}
+
 TEST(ShutdownLauncherLibrary, AMissingLibraryCountsAsNotInstalled) {
     kvx::platform::linux_backend::DlSharedLibraryLoader loader;
     auto launcher = kvx::alarms::ShutdownLauncher::load(loader, "/nonexistent/libshdnlnch.so");
