@@ -1,12 +1,56 @@
 #include "sensorlib/lmsensors/alsa_tone.h"
 
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
+
+#include <type_traits>
 
 namespace kvx::lmsensors {
 namespace {
 
 // ALSA prints a failed open to stderr by itself; a library must not.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// The calls of libasound that a tone needs. The library is opened on the
+// first tone, not linked: a run that never beeps does not map it (nor what it
+// brings), and a machine without it has no sound card to beep on anyway.
+struct AlsaCalls {
+    decltype(&snd_lib_error_set_handler) setErrorHandler = nullptr;
+    decltype(&snd_pcm_open) open = nullptr;
+    decltype(&snd_pcm_nonblock) nonblock = nullptr;
+    decltype(&snd_pcm_set_params) setParams = nullptr;
+    decltype(&snd_pcm_writei) writei = nullptr;
+    decltype(&snd_pcm_recover) recover = nullptr;
+    decltype(&snd_pcm_drop) drop = nullptr;
+    decltype(&snd_pcm_close) close = nullptr;
+};
+
+// The calls, looked up once (and ALSA quietened); nullptr when libasound
+// cannot be opened or lacks one of them. Kept open until the process ends.
+const AlsaCalls* alsa() {
+    static const AlsaCalls* calls = []() -> const AlsaCalls* {
+        void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return nullptr;
+        static AlsaCalls found;
+        bool complete = true;
+        auto look = [&](auto& call, const char* name) {
+            call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(dlsym(library, name));
+            complete = complete && call;
+        };
+        look(found.setErrorHandler, "snd_lib_error_set_handler");
+        look(found.open, "snd_pcm_open");
+        look(found.nonblock, "snd_pcm_nonblock");
+        look(found.setParams, "snd_pcm_set_params");
+        look(found.writei, "snd_pcm_writei");
+        look(found.recover, "snd_pcm_recover");
+        look(found.drop, "snd_pcm_drop");
+        look(found.close, "snd_pcm_close");
+        if (!complete) return nullptr;
+        found.setErrorHandler(quietAlsa);
+        return &found;
+    }();
+    return calls;
+}
 
 constexpr std::size_t kChunkFrames = 2400;  // 50 ms: how soon a stop or a new pitch is heard
 constexpr unsigned kLatencyUs = 100000;
@@ -29,8 +73,7 @@ std::vector<std::int16_t> squareWave(unsigned hz, unsigned rate, std::size_t pha
 }
 
 AlsaTone::AlsaTone(std::string device) : device_(std::move(device)) {
-    static std::once_flag quiet;
-    std::call_once(quiet, [] { snd_lib_error_set_handler(quietAlsa); });
+    alsa();  // opened here, on the first tone, rather than on the worker
     worker_ = std::thread([this] { run(); });
 }
 
@@ -92,8 +135,9 @@ void AlsaTone::run() {
 
 void AlsaTone::sound(unsigned hz, std::uint64_t generation) {
     snd_pcm_t* pcm = nullptr;
+    const AlsaCalls* calls = alsa();
     // Opened without waiting, so a device held by another program never blocks.
-    const bool found = snd_pcm_open(&pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) >= 0;
+    const bool found = calls && calls->open(&pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) >= 0;
     {
         std::lock_guard lock(mutex_);
         deviceFound_ = found;
@@ -101,18 +145,18 @@ void AlsaTone::sound(unsigned hz, std::uint64_t generation) {
     }
     changed_.notify_all();
     if (!found) return;
-    snd_pcm_nonblock(pcm, 0);
-    if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kRate, 1, kLatencyUs) >= 0) {
+    calls->nonblock(pcm, 0);
+    if (calls->setParams(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kRate, 1, kLatencyUs) >= 0) {
         std::size_t phase = 0;
         while (!superseded(generation)) {
             const std::vector<std::int16_t> chunk = squareWave(hz, kRate, phase, kChunkFrames, kAmplitude);
             phase += kChunkFrames;
-            snd_pcm_sframes_t written = snd_pcm_writei(pcm, chunk.data(), chunk.size());
-            if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0) break;
+            snd_pcm_sframes_t written = calls->writei(pcm, chunk.data(), chunk.size());
+            if (written < 0 && calls->recover(pcm, static_cast<int>(written), 1) < 0) break;
         }
-        snd_pcm_drop(pcm);
+        calls->drop(pcm);
     }
-    snd_pcm_close(pcm);
+    calls->close(pcm);
 }
 
 }  // namespace kvx::lmsensors

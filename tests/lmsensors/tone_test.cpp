@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -93,6 +95,22 @@ TEST(SpeakerTone, NoSoundAtAllIsSilentAndHarmless) {
     speaker.fallbackTone()->waitUntilSettled();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(speaker.fallbackTone()->deviceFound());
+}
+
+// Guards against: the sensor library linking ALSA, which every run (headless too) then maps
+// although only a speaker alarm on a machine without a speaker device uses it.
+TEST(SpeakerTone, TheSensorLibraryOpensAlsaOnlyForATone) {
+    if (std::system("command -v readelf >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "readelf (binutils) is not installed: cannot read what libkvx.so links";
+    const std::string command = std::string("readelf -d ") + KVX_BIN_DIR + "/libkvx.so 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    ASSERT_EQ(pclose(pipe), 0) << out;
+    EXPECT_NE(out.find("libsensors"), std::string::npos) << out;
+    EXPECT_EQ(out.find("libasound"), std::string::npos) << out;
 }
 
 }  // namespace
