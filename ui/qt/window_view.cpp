@@ -24,6 +24,7 @@
 
 #include "ui/model/controls.h"
 #include "ui/qt/colours.h"
+#include "ui/qt/image_format.h"
 #include "ui/qt/spin_arrows.h"
 #include "ui/qt/vu_meter_view.h"
 
@@ -424,10 +425,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* picture = new QLabel(container);
             picture->setAlignment(Qt::AlignCenter);
             auto refresh = [picture, &model] {
-                QPixmap pixmap;
-                if (!model.data().empty() &&
-                    pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
-                    picture->setPixmap(pixmap);
+                if (const QImage logo = decodePicture(model.data()); !logo.isNull())
+                    picture->setPixmap(QPixmap::fromImage(logo));
                 else  // a dialog's icon
                     picture->setPixmap(QApplication::style()
                                            ->standardIcon(model.icon == Image::Icon::Warning
