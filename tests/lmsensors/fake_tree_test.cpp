@@ -18,6 +18,9 @@ using Expected = std::map<std::string, std::string>;
 
 namespace {
 
+// Expected answers as "check=1;chipid=45;...".
+Expected answers(const std::string& pairs) { return attributes(pairs); }
+
 #define REQUIRE_ANSWERS(answers)                                                                \
     if ((answers).skipped)                                                                      \
         GTEST_SKIP() << "SKIPPED, NOT PASSED: this machine refuses a private mount namespace, " \
@@ -33,11 +36,10 @@ void expectAnswers(const LibraryAnswers& answers, const Expected& expected) {
     }
 }
 
-const Expected kNothing = {
-    {"check", "0"},  {"chipid", "0"}, {"core0", "nan"}, {"core1", "nan"}, {"p33", "nan"},
-    {"p5", "nan"},   {"p12", "nan"},  {"n12", "nan"},   {"n5", "nan"},    {"fan1", "255"},
-    {"fan2", "255"}, {"fan3", "255"}, {"temp1", "-1"},  {"wb2", "-1.00"}, {"wb3", "-1.00"},
-};
+// A machine without a mainboard chip: no rails, fans or temperature operations.
+const Expected kNothing = answers(
+    "check=0;chipid=0;core0=nan;core1=nan;p33=nan;p5=nan;p12=nan;n12=nan;n5=nan;fan1=255;fan2=255;fan3=255;"
+    "temp1=-1;wb2=-1.00;wb3=-1.00");
 
 FakeChip lm78Chip() {
     FakeChip chip{"lm78", "lm78.656", "isa", {}, -1};
@@ -59,8 +61,8 @@ void setFanDivisor(const SymbolLookup& lookup, int fan, int divisor) {
     reinterpret_cast<decltype(SetLM78FanDiv)*>(lookup("SetLM78FanDiv"))(fan, divisor);
 }
 
-Expected nothingAnd(const Expected& more) {
-    Expected expected = more;
+Expected nothingAnd(const std::string& more) {
+    Expected expected = answers(more);
     expected.insert(kNothing.begin(), kNothing.end());
     return expected;
 }
@@ -68,31 +70,13 @@ Expected nothingAnd(const Expected& more) {
 const TreeCase kTrees[] = {
     {"an LM78-style chip feeds the rails in input order; a stopped fan reads 0, not \"no reading\"",
      [](FakeSysfsTree& tree) { tree.addChip(lm78Chip()); },
-     {{"startup", ""},
-      {"check", "1"},
-      {"chipid", "45"},
-      {"smbus", "FFFE"},
-      {"core0", "1.000"},
-      {"core1", "1.100"},
-      {"p33", "1.200"},
-      {"p5", "1.300"},
-      {"p12", "1.400"},
-      {"n12", "1.500"},
-      {"n5", "1.600"},
-      {"fan1", "3000"},
-      {"fan2", "0"},
-      {"fan3", "255"},
-      {"temp1", "42"},
-      {"wb2", "-1.00"},
-      {"wb3", "-1.00"},
-      {"lm75.91", "-1"}}},
-    {"the demo board: labels, compute lines, and LM75s by address on its own SMBus only",
-     buildDemoBoard,
-     {{"startup", ""},    {"check", "1"},    {"chipid", "16"},       {"smbus", "5000"}, {"core0", "2.050"},
-      {"core1", "2.800"}, {"p33", "3.312"},  {"p5", "5.023"},        {"p12", "12.038"}, {"n12", "-11.903"},
-      {"n5", "-4.997"},   {"fan1", "4500"},  {"fan2", "4411"},       {"fan3", "0"},     {"temp1", "35"},
-      {"wb2", "40.50"},   {"wb3", "38.25"},  {"lm75.91", "45"},      {"lm75.93", "-1"}, {"lm75.95", "52"},
-      {"lm75.9f", "-1"},  {"lm75.90", "-1"}, {"lm75.otherbus", "-1"}}},
+     answers("startup=;check=1;chipid=45;smbus=FFFE;core0=1.000;core1=1.100;p33=1.200;p5=1.300;"
+             "p12=1.400;n12=1.500;n5=1.600;fan1=3000;fan2=0;fan3=255;temp1=42;wb2=-1.00;wb3=-1.00;"
+             "lm75.91=-1")},
+    {"the demo board: labels, compute lines, and LM75s by address on its own SMBus only", buildDemoBoard,
+     answers("startup=;check=1;chipid=16;smbus=5000;core0=2.050;core1=2.800;p33=3.312;p5=5.023;"
+             "p12=12.038;n12=-11.903;n5=-4.997;fan1=4500;fan2=4411;fan3=0;temp1=35;wb2=40.50;wb3=38.25;"
+             "lm75.91=45;lm75.93=-1;lm75.95=52;lm75.9f=-1;lm75.90=-1;lm75.otherbus=-1")},
     // Guards against rails taken by input order where labels name them, and
     // ignored features still read: in1 carries +12V, so core port 1 has no
     // input; unnamed in5/in6 are no -12 V and -5 V (a false alarm far out of band).
@@ -109,19 +93,8 @@ const TreeCase kTrees[] = {
              " label in2 \"AVCC\"\n label in3 \"+3.3V\"\n label in4 \"+5V\"\n ignore fan2\n"
              " ignore temp2\n");
      },
-     {{"check", "1"},
-      {"chipid", "0"},
-      {"core0", "1.000"},
-      {"core1", "nan"},
-      {"p12", "13.200"},
-      {"p33", "1.300"},
-      {"p5", "1.400"},
-      {"n12", "nan"},
-      {"n5", "nan"},
-      {"fan1", "1200"},
-      {"fan2", "255"},
-      {"temp1", "30"},
-      {"wb2", "-1.00"}}},
+     answers("check=1;chipid=0;core0=1.000;core1=nan;p12=13.200;p33=1.300;p5=1.400;n12=nan;n5=nan;"
+             "fan1=1200;fan2=255;temp1=30;wb2=-1.00")},
     {"two LM75s without a mainboard chip; one on another adapter does not answer",
      [](FakeSysfsTree& tree) {
          tree.addChip({"lm75", "1-0049", "i2c", {{"temp1_input", "27500"}}, 3});
@@ -132,9 +105,8 @@ const TreeCase kTrees[] = {
                           "0x000000000000f040 0x000000000000f05f 0x0000000000040101\n"});
          tree.addAdapter({2, "i915 gmbus dpc", ""});
      },
-     nothingAnd({{"smbus", "F040"}, {"lm75.91", "-1"}, {"lm75.93", "28"}, {"lm75.9f", "-5"}})},
-    {"a machine without chips", [](FakeSysfsTree&) {},
-     nothingAnd({{"startup", ""}, {"smbus", "FFFE"}, {"lm75.91", "-1"}})},
+     nothingAnd("smbus=F040;lm75.91=-1;lm75.93=28;lm75.9f=-5")},
+    {"a machine without chips", [](FakeSysfsTree&) {}, nothingAnd("startup=;smbus=FFFE;lm75.91=-1")},
     {"attributes that fail to read give no reading, never zero",
      [](FakeSysfsTree& tree) {
          FakeChip chip = lm78Chip();
@@ -145,14 +117,7 @@ const TreeCase kTrees[] = {
          tree.addChip(chip);
          tree.addChip({"lm75", "0-0048", "i2c", {{"temp1_input", kFailWithEio}}, -1});
      },
-     {{"check", "1"},
-      {"core0", "nan"},
-      {"core1", "1.100"},
-      {"p5", "nan"},
-      {"fan1", "255"},
-      {"fan2", "0"},
-      {"temp1", "-1"},
-      {"lm75.91", "-1"}}},
+     answers("check=1;core0=nan;core1=1.100;p5=nan;fan1=255;fan2=0;temp1=-1;lm75.91=-1")},
     {"overrides rebind channels by chip name and label; other keys of the hive are not read",
      [](FakeSysfsTree& tree) {
          buildDemoBoard(tree);
@@ -169,15 +134,7 @@ const TreeCase kTrees[] = {
              "\"temp2\"=\"M/B Temp\"\r\n\"Fan1\"=\"none\"\r\n\"Fan3\"=\"it8728-*/fan1\"\r\n"
              "\"LM75.8\"=\"it8728-isa-0a30/temp3\"\r\n");
      },
-     {{"startup", ""},
-      {"chipid", "16"},
-      {"temp1", "61"},
-      {"wb2", "35.00"},
-      {"fan1", "255"},
-      {"fan2", "4411"},
-      {"fan3", "777"},
-      {"lm75.9f", "33"},
-      {"lm75.91", "45"}}},
+     answers("startup=;chipid=16;temp1=61;wb2=35.00;fan1=255;fan2=4411;fan3=777;lm75.9f=33;lm75.91=45")},
     // Guards against an abort (std::stoi out of range) on sysfs numbers beyond an int: an
     // i2c-adapter folder the kernel could not have made is no adapter; a huge hwmon
     // number or fan divisor changes nothing else, and a reading no int32 holds is none.
@@ -192,21 +149,14 @@ const TreeCase kTrees[] = {
          std::filesystem::rename(tree.root() + "/class/i2c-adapter/i2c-7",
                                  tree.root() + "/class/i2c-adapter/i2c-99999999999");
      },
-     {{"startup", ""},
-      {"check", "1"},
-      {"chipid", "16"},
-      {"smbus", "5000"},
-      {"temp1", "-1"},
-      {"wb2", "40.50"},
-      {"wb3", "38.25"},
-      {"lm75.91", "45"}},
+     answers("startup=;check=1;chipid=16;smbus=5000;temp1=-1;wb2=40.50;wb3=38.25;lm75.91=45"),
      [](const SymbolLookup& lookup) { setFanDivisor(lookup, 1, 4); }},
     {"a faulty sensors.conf line is skipped as sensors does; the compute line after it applies",
      [](FakeSysfsTree& tree) {
          buildDemoBoard(tree);
          tree.setSensorsConf("chip \"w83781d-*\"\n    label in0\n    compute in3 @*2 , @/2\n");
      },
-     {{"startup", ""}, {"check", "1"}, {"p5", "5.980"}, {"core0", "2.050"}}},
+     answers("startup=;check=1;p5=5.980;core0=2.050")},
 };
 
 }  // namespace
