@@ -60,45 +60,40 @@ TEST(IntervalLogFiles, ACommaLocaleKeepsItsCommasAndTheSeparatorIsReadEachRow) {
 TEST(IntervalLogFiles, StartAndStopFromTheBoxTheTrayAndSuspendMode) {
     TestProgram p;
     p.start();
-    const std::string path = p.folders.program + "kvxlog.txt";
-    auto rows = [&] {
-        std::string t = fileText(path);
-        return std::count(t.begin(), t.end(), '\n') - 5;
+    // The rows written, then which of the log's box, Timer3, the tray's Start and
+    // Stop items and the interval's spin button are on.
+    auto state = [&] {
+        const std::string text = fileText(p.folders.program + "kvxlog.txt");
+        std::string s = std::to_string(std::count(text.begin(), text.end(), '\n') - 5) + " rows";
+        const std::pair<const char*, bool> flags[] = {
+            {"box", box(p, "CheckBox37").checked()},
+            {"timer", p.main->Timer3().enabled()},
+            {"start", item(p, "Log1").enabled()},
+            {"stop", item(p, "Log2").enabled()},
+            {"spin", p.main->form().require<ui::SpinButton>("SpinButton16").enabled()},
+        };
+        for (const auto& [name, on] : flags)
+            if (on) s += std::string(" ") + name;
+        return s;
     };
-    auto& log1 = item(p, "Log1");
-    auto& log2 = item(p, "Log2");
-    auto& spin = p.main->form().require<ui::SpinButton>("SpinButton16");
-    EXPECT_TRUE(log1.enabled());
-    EXPECT_FALSE(log2.enabled());
-    EXPECT_FALSE(spin.enabled());
-
-    log1.click();
-    EXPECT_EQ(rows(), 1) << "Start Interval Log writes one row at once";
-    EXPECT_TRUE(box(p, "CheckBox37").checked());
-    EXPECT_TRUE(p.main->Timer3().enabled());
-    EXPECT_FALSE(log1.enabled());
-    EXPECT_TRUE(log2.enabled());
-    EXPECT_TRUE(spin.enabled());
+    EXPECT_EQ(state(), "0 rows start");
+    item(p, "Log1").click();
+    EXPECT_EQ(state(), "1 rows box timer stop spin") << "Start Interval Log writes one row at once";
     p.run(120);
-    EXPECT_EQ(rows(), 3);
-
-    log2.click();
-    EXPECT_FALSE(p.main->Timer3().enabled());
-    EXPECT_TRUE(log1.enabled());
-    EXPECT_FALSE(spin.enabled());
+    EXPECT_EQ(state(), "3 rows box timer stop spin");
+    item(p, "Log2").click();
     p.run(120);
-    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(state(), "3 rows start");
 
     // Turned on while suspended: no row, no tick until the resume.
     item(p, "pause1").click();
     box(p, "CheckBox37").setChecked(true);
-    EXPECT_FALSE(p.main->Timer3().enabled());
     p.run(180);
-    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(state(), "3 rows box stop spin");
     item(p, "pause1").click();
-    EXPECT_TRUE(p.main->Timer3().enabled()) << "the log switched on in suspend mode runs after the resume";
+    EXPECT_EQ(state(), "3 rows box timer stop spin") << "the log switched on in suspend mode runs after the resume";
     p.run(60);
-    EXPECT_EQ(rows(), 4);
+    EXPECT_EQ(state(), "4 rows box timer stop spin");
 }
 
 // Guards against the spin buttons passing their bounds and labels that lag.
