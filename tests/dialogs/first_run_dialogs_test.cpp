@@ -50,7 +50,11 @@ TEST(FirstRunDialogs, UnansweredTheyAllShowInOrderAndADeclineEndsThem) {
     };
     const Case cases[] = {
         {"unanswered", nullptr, {"Form9", "Form3", "Form2", "Form6"}},
-        {"&No button", [](DialogHarness& h) { h.answers.set("Form3", {"&No", 0}); }, {"Form9", "Form3"}},
+        {"&No button",
+         [](DialogHarness& h) {
+             h.answers.set("Form3", {"&No", 0});
+         },
+         {"Form9", "Form3"}},
         {"close box", [](DialogHarness& h) { h.closeBox.insert("Form3"); }, {"Form9", "Form3"}},
     };
     for (const Case& c : cases) {

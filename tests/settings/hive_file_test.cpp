@@ -58,17 +58,6 @@ protected:
     PosixFileSystem files_;
 };
 
-TEST_F(HiveFileTest, MissingFileIsAnEmptyHiveAndSaveCreatesFolders) {
-    HiveFile file(files_, (folder_ / "a/b/user.reg").string());
-    HiveLoad load = file.load();
-    EXPECT_EQ(load.hive, Hive());
-    EXPECT_TRUE(load.messages.empty());
-    EXPECT_FALSE(fs::exists(folder_ / "a"));  // loading creates nothing
-
-    ASSERT_TRUE(file.save(hiveWithInterval(10000)).ok());
-    EXPECT_EQ(file.load().hive, hiveWithInterval(10000));
-}
-
 // Guards against a file that is no hive, or cannot be read, being overwritten by the next save.
 TEST_F(HiveFileTest, FileThatIsNoHiveOrCannotBeReadIsMovedAsideAndReported) {
     const std::string garbage = "this is not a hive\n";

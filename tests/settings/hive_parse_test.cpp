@@ -26,8 +26,7 @@ struct Sample {
 };
 
 std::string withKey(const std::string& body, const char* lineEnd = "\r\n") {
-    return std::string("Windows Registry Editor Version 5.00") + lineEnd + lineEnd + "[" + kKey + "]" + lineEnd +
-           body;
+    return std::string("Windows Registry Editor Version 5.00") + lineEnd + lineEnd + "[" + kKey + "]" + lineEnd + body;
 }
 
 std::string k(const std::string& path, const std::string& rest) { return path + "|" + rest + "\n"; }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kvx::settings {
 namespace {
 
@@ -92,16 +91,11 @@ TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
     };
     using T = HiveValueType;
     const std::string key = kKey;
+    const std::string degreeText = std::string("Mobo \xC2\xB0") + "C";
     const Case cases[] = {
         {"an ASCII text", key, {"Path", T::String, "C:\\x \"y\"", 0, {}, 0}, false},
         {"binary data", key, {"Bin", T::Binary, "", 0, {0xff, 0x80}, 0}, false},
-        {"a text outside ASCII",
-         key,
-         {"VUM 1 Name", T::String,
-          "Mobo \xC2\xB0"
-          "C",
-          0, {}, 0},
-         true},
+        {"a text outside ASCII", key, {"VUM 1 Name", T::String, degreeText, 0, {}, 0}, true},
         {"a value name outside ASCII", key, {"\xC4\x8Cip 1", T::Dword, "", 1, {}, 0}, true},
         {"a key path outside ASCII", key + "\\\xE6\xB8\xA9", {"A", T::Dword, "", 1, {}, 0}, true},
         {"a text with a line break", key, {"Two", T::String, "a\r\nb", 0, {}, 0}, true},
