@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/blackbox/run_program.h"
@@ -48,6 +49,7 @@ struct Child {
             _exit(127);
         }
     }
+    Child(Child&& other) noexcept : pid(std::exchange(other.pid, -1)) {}
     ~Child() {
         if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
     }
@@ -177,9 +179,12 @@ struct TrayDesktop : ::testing::Test {
         session = std::make_unique<XSession>();
         ASSERT_TRUE(session->problem().empty()) << session->problem();
     }
-    // The notification area, top right.
-    static Child startTrayHost() {
-        return Child({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+    // The notification area, top right, once its panel is up: a program started
+    // before it would rightly find no tray.
+    Child startTrayHost() {
+        Child tray({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"});
+        EXPECT_FALSE(session->waitForVisibleWindow("panel").empty()) << "trayer's panel never came up";
+        return tray;
     }
     // The icon of a sensor reading `degrees` °C, as the program draws it.
     static QImage iconShowing(const std::string& degrees) {
@@ -190,7 +195,7 @@ struct TrayDesktop : ::testing::Test {
 }  // namespace
 
 // Guards against a program that runs unseen where the desktop has no tray, and
-// against one that never uses a tray started after it.
+// against one that never uses a tray started after it or puts its inactive icons there.
 TEST_F(TrayDesktop, WithoutATrayTheWindowShowsAndATrayStartedLaterGetsTheIcons) {
     DesktopKorvex korvex("");
     auto deadline = Clock::now() + std::chrono::seconds(20);
@@ -203,6 +208,7 @@ TEST_F(TrayDesktop, WithoutATrayTheWindowShowsAndATrayStartedLaterGetsTheIcons) 
 
     Child tray = startTrayHost();
     EXPECT_TRUE(waitForIcon(session->display(), iconShowing("35"), 20000)) << "korvex said: " << korvex.err();
+    EXPECT_EQ(grabTray(session->display()).icons.size(), 1u) << "the inactive icons stay out of the new tray";
     said = korvex.err();
     size_t first = said.find("no notification area");
     EXPECT_EQ(said.find("no notification area", first + 1), std::string::npos) << "said once: " << said;
