@@ -73,7 +73,9 @@ TEST(CpuIdle, TheLaunchValueIsComparedWithTheGaugeRoundedHalfToEven) {
     }
 }
 
-TEST(CpuIdle, ALaunchStartsTheProgramInItsFolderOnceAndTellsMemoAndLog) {
+// Guards against a cooler started twice, started outside its folder, or closed
+// above the close value; the posts' order is followed in a run of the real program.
+TEST(CpuIdle, ALaunchStartsTheProgramOnceAndTheCloseTestClosesIt) {
     CpuIdleHarness h;
     h.idle.launchBox().setChecked(true);
     h.positions[0] = 50;
@@ -91,6 +93,17 @@ TEST(CpuIdle, ALaunchStartsTheProgramInItsFolderOnceAndTellsMemoAndLog) {
     h.idle.pollStep();
     EXPECT_EQ(h.started.size(), 2u);
     EXPECT_EQ(h.memo().at(1), "12:00:00: Reset");
+
+    h.idle.closeBox().setChecked(true);
+    h.positions[0] = 41;
+    h.idle.pollStep();
+    EXPECT_TRUE(h.posts.empty()) << "41 is above the close value 40";
+    h.positions[0] = 40;
+    h.idle.pollStep();
+    EXPECT_EQ(h.posts, (std::vector<Post>{{"CPUIdle", 16, 0, 0}, {"CPUIdle", 0x8000, 0, 0}}));
+    EXPECT_FALSE(h.idle.launched());
+    EXPECT_EQ(h.memo().back(), "12:00:00: CPU Idle was closed by KVX.");
+    EXPECT_EQ(h.log.back(), "CPU Idle was closed by KVX.");
 }
 
 // Guards against a second start of a cooler already running, and a missing
@@ -113,24 +126,6 @@ TEST(CpuIdle, ARunningOrMissingCoolerIsNotStartedAndIsTold) {
         EXPECT_EQ(h.memo(), std::vector<std::string>{std::string("12:00:00: ") + c.told});
         EXPECT_EQ(h.log, std::vector<std::string>{c.told});
     }
-}
-
-TEST(CpuIdle, TheCloseTestPostsTheCloseRequestThenTheQuitMessage) {
-    CpuIdleHarness h;
-    h.idle.launchBox().setChecked(true);
-    h.idle.closeBox().setChecked(true);
-    h.positions[0] = 50;
-    h.idle.pollStep();
-    h.positions[0] = 41;
-    h.idle.pollStep();
-    EXPECT_TRUE(h.posts.empty()) << "41 is above the close value 40";
-    h.positions[0] = 40;
-    h.idle.pollStep();
-    std::vector<Post> expected = {{"CPUIdle", 16, 0, 0}, {"CPUIdle", 0x8000, 0, 0}};
-    EXPECT_EQ(h.posts, expected);
-    EXPECT_FALSE(h.idle.launched());
-    EXPECT_EQ(h.memo().back(), "12:00:00: CPU Idle was closed by KVX.");
-    EXPECT_EQ(h.log.back(), "CPU Idle was closed by KVX.");
 }
 
 TEST(CpuIdle, TheSpinButtonsKeepTheirBoundsAndTheLaunchValueAtOrAboveTheClose) {
