@@ -60,20 +60,6 @@ protected:
     LogFile files_{storage_, encoding_};
 };
 
-// Erasing the interval log rewrites its headers over whatever the files held.
-// The default HTML and CSV headers' bytes are followed in a run of the real program.
-TEST_F(LogFileStartsTest, IntervalHeadersReplaceExistingContent) {
-    const IntervalLogColumns defaults;
-    const std::string folder = folder_.programFolder();
-    for (const char* name : {"kvxlog.txt", "kvxlog.htm", "kvxlog.csv"}) writeBytes(file(name), std::string(300, 'r'));
-    ASSERT_TRUE(WriteIntervalLogStart(files_, folder, defaults).ok());
-    ASSERT_TRUE(WriteIntervalLogStartHTM(files_, folder, defaults).ok());
-    ASSERT_TRUE(WriteIntervalLogStartCSV(files_, folder, defaults).ok());
-    EXPECT_EQ(readBytes(file("kvxlog.txt")), kDefaultTextHeader);
-    EXPECT_EQ(readBytes(file("kvxlog.htm")), files_.encodeLines(intervalLogHtmlHeader(defaults)));
-    EXPECT_EQ(readBytes(file("kvxlog.csv")), files_.encodeLines(intervalLogCsvHeader(defaults)));
-}
-
 // Widths count characters in the file, not UTF-8 bytes; the HTML title stays "+3.3".
 TEST_F(LogFileStartsTest, IntervalHeadersWithOwnNamesAndDecimalComma) {
     const IntervalLogColumns columns = customColumns();
@@ -111,7 +97,9 @@ TEST_F(LogFileStartsTest, NominalVoltageTitleIsTheShortestText) {
 }
 
 // Guards against a missing log file left uncreated or started with the wrong
-// first lines, also in a folder given without its trailing "/".
+// first lines, also in a folder given without its trailing "/", and an erase of
+// the interval log that leaves what its files held. The default HTML and CSV
+// headers' bytes are followed in a run of the real program.
 TEST_F(LogFileStartsTest, AllMissingFilesAreCreatedWithTheirFirstLines) {
     const MissingLogFiles made = createMissingLogFiles(files_, folder_.path().string(), IntervalLogColumns{});
     ASSERT_TRUE(made.status.ok()) << made.status.message;
@@ -121,6 +109,18 @@ TEST_F(LogFileStartsTest, AllMissingFilesAreCreatedWithTheirFirstLines) {
     EXPECT_EQ(readBytes(file("kvxwarnlog.txt")), "");
     EXPECT_EQ(readBytes(file("kvxwarnlog.htm")), kWarningHtmlStart);
     EXPECT_EQ(readBytes(file("updown.htm")), kUpDownHtmlStart);
+
+    std::vector<std::string> headers;
+    for (const char* name : {"kvxlog.txt", "kvxlog.htm", "kvxlog.csv"}) {
+        headers.push_back(readBytes(file(name)));
+        writeBytes(file(name), std::string(300, 'r'));
+    }
+    const IntervalLogColumns defaults;
+    ASSERT_TRUE(WriteIntervalLogStart(files_, folder_.programFolder(), defaults).ok());
+    ASSERT_TRUE(WriteIntervalLogStartHTM(files_, folder_.programFolder(), defaults).ok());
+    ASSERT_TRUE(WriteIntervalLogStartCSV(files_, folder_.programFolder(), defaults).ok());
+    EXPECT_EQ(headers, (std::vector<std::string>{readBytes(file("kvxlog.txt")), readBytes(file("kvxlog.htm")),
+                                                 readBytes(file("kvxlog.csv"))}));
 }
 
 // Guards against present logs (even empty ones) being overwritten at start.
