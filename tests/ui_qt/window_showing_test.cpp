@@ -26,12 +26,13 @@ using namespace kvx;
 namespace {
 
 // Counts the showings and hidings of the top-level widget with one name, and
-// notes the flags of the first showing.
+// notes how the first showing was made.
 struct ShowingLog : QObject {
     QString name;
     int shows = 0;
     int hides = 0;
     Qt::WindowFlags flags;
+    Qt::WindowModality modality = Qt::NonModal;
 
     explicit ShowingLog(QString windowName) : name(std::move(windowName)) { qApp->installEventFilter(this); }
     ~ShowingLog() override { qApp->removeEventFilter(this); }
@@ -39,7 +40,10 @@ struct ShowingLog : QObject {
     bool eventFilter(QObject* object, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(object);
         if (!widget || !widget->isWindow() || widget->objectName() != name) return false;
-        if (event->type() == QEvent::Show && shows++ == 0) flags = widget->windowFlags();
+        if (event->type() == QEvent::Show && shows++ == 0) {
+            flags = widget->windowFlags();
+            modality = widget->windowModality();
+        }
         if (event->type() == QEvent::Hide) ++hides;
         return false;
     }
@@ -78,9 +82,11 @@ TEST_F(WindowShowing, AShownWindowStaysShownThroughAHideAndShowInOneHandlerAndAS
     EXPECT_FALSE(view.isVisible()) << "a hide on its own still hides";
 }
 
-// Guards against a warning that can be shut past its two buttons (a close box
-// in its title bar), hides behind other windows, opens off-centre or resized,
-// or shows another picture than a warning.
+// Guards against a dialog shown before its type and modality were set, then
+// hidden and shown again to take them (a first-run dialog that never appeared),
+// and a warning that can be shut past its two buttons (a close box in its title
+// bar), hides behind other windows, opens off-centre or resized, or shows
+// another picture than a warning.
 TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPicture) {
     platform::qt::QtScheduler scheduler;
     app::ModalAnswers answers;
@@ -103,7 +109,9 @@ TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPict
     warning.window().showModal();
 
     EXPECT_EQ(warning.window().modalResult(), "&Disable Alarm");
-    EXPECT_EQ(log.shows, 1);
+    EXPECT_EQ(log.shows, 1) << "shown before its type and modality were set, then again to take them";
+    EXPECT_EQ(log.modality, Qt::ApplicationModal) << "at its first showing";
+    EXPECT_TRUE(log.flags.testFlag(Qt::Dialog));
     EXPECT_TRUE(log.flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(log.flags.testFlag(Qt::CustomizeWindowHint));
     EXPECT_FALSE(log.flags.testFlag(Qt::WindowCloseButtonHint));
