@@ -42,7 +42,7 @@ std::vector<std::string> textLogEntries(const std::string& bytes) {
 // limit at 60 s, the first alarm is answered "&Enable Alarm" and the second is dismissed; from
 // 80 s sensor 1 reads 71 °C, above its gauge's 60 °C scale.
 TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
-    ScenarioRun r("alarm", "100");
+    ScenarioRun r("alarm", "100", true);
     ASSERT_EQ(r.run.exitCode, 0) << r.run.err;
     const QJsonObject dump = r.dump();
 
@@ -98,6 +98,13 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
         for (const char* kind : {"stopSound", "stopWave", "stopSound"})
             expectedEvents.push_back(std::string(time) + " " + kind);
     EXPECT_EQ(events, expectedEvents);
+
+    // Guards against metrics that miss an alarm acting, or keep showing it armed afterwards.
+    const std::string metrics = readFile(r.file("metrics/korvex.prom"));
+    for (const char* sample :
+         {"korvex_alarm_armed{alarm=\"sensor1\"} 0\n", "korvex_alarms_total{alarm=\"sensor1\"} 2\n",
+          "korvex_alarm_armed{alarm=\"voltage\"} 0\n", "korvex_alarms_total{alarm=\"voltage\"} 1\n"})
+        EXPECT_NE(metrics.find(sample), std::string::npos) << sample << " not in\n" << metrics;
 }
 
 // A first run writes the settings; the voltage alarm is then set to run a program and

@@ -101,12 +101,16 @@ struct RunFolder {
 };
 
 // A headless run of `seconds` in virtual time on the board data/<name>-board.txt
-// with the script data/<name>-script.txt, dumped to dump.json at the end.
+// with the script data/<name>-script.txt, dumped to dump.json at the end (and
+// writing its metrics into metrics/ when asked).
 struct ScenarioRun : RunFolder {
     ProgramRun run;
-    ScenarioRun(const std::string& name, const std::string& seconds) {
-        run = runKorvex(headless(seconds, {"--scenario", dataFile(name + "-board.txt"), "--script",
-                                           dataFile(name + "-script.txt"), "--dump", file("dump.json")}));
+    ScenarioRun(const std::string& name, const std::string& seconds, bool writeMetrics = false) {
+        std::vector<std::string> more = {"--scenario", dataFile(name + "-board.txt"),
+                                         "--script",   dataFile(name + "-script.txt"),
+                                         "--dump",     file("dump.json")};
+        if (writeMetrics) more.insert(more.end(), {"--metrics-dir", file("metrics")});
+        run = runKorvex(headless(seconds, more));
     }
 };
 

@@ -55,47 +55,12 @@ struct DesktopStart : RunFolder {
     std::string err() const { return readFile(file("err.txt")); }
 };
 
-// One way through the first run and out of the program, under the offscreen platform.
-struct WayOut {
-    const char* name;
-    const char* fault;  // what the way guards against
-    std::string script;
-    int runs;
-    bool waitForStartUp;  // and keep the interval log's HTML file, which must come through unchanged
-    int sigtermAfterMs;   // -1: the program ends by itself
-    bool savesSettings;
-};
-
-const WayOut kWaysOut[] = {
-    {"SigtermAfterTheScriptAnsweredTheFirstRun",
-     "views outliving the models at exit (SIGSEGV in about a third of runs), and scripted answers the dialogs ignored",
-     kAnswerFirstRun, kRuns, true, 0, true},
-    {"ExitFromTheTrayMenu", "the crash at exit on the tray menu's Exit, after its question is answered",
-     kAnswerFirstRun + "at 0 answer Form7 \"&Yes\"\nat 0.2 click Exit1\n", kRuns, false, -1, true},
-    {"DecliningTheAgreement", "the crash when the agreement is declined; nothing may be saved then",
-     "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&No\"\n", kRuns / 2, false, -1, false},
-    // Offscreen windows cannot be watched from outside, so the signal comes after a pause that
-    // start-up (200 ms of splash) has long passed; the X test waits for the dialog itself.
-    {"SigtermWhileTheFirstDialogWaits", "the crash when a signal ends the program while \"Startup Info\" waits", "", 5,
-     false, 1000, false},
-    {"SigtermWhileAMessageBoxWaits",
-     "a SIGTERM while a message box waits leaving the program running (the box's own event loop never ended), and "
-     "the box's question (erase the logs) taken as \"Yes\"",
-     kAnswerFirstRun + "at 0.5 click SpeedButton50\n", 3, true, 1500, true},
-};
-
-struct OffscreenDesktop : ::testing::TestWithParam<WayOut> {
-    void SetUp() override {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-    }
-};
-
-// An X server with openbox; skipped, loudly, where the tools are not installed.
-struct XDesktop : ::testing::Test {
+// An X server with openbox for each test; skipped, loudly, where the tools are not installed.
+class XDesktop : public ::testing::Test {
+protected:
     std::unique_ptr<XSession> x;
-    void SetUp() override {
+    void SetUp() override { startX(); }
+    void startX() {
         if (auto missing = XSession::missingTools(); !missing.empty())
             GTEST_SKIP() << "NOT RUN: the X desktop test needs " << missing << " (scripts/bootstrap installs them)";
         x = std::make_unique<XSession>();
@@ -103,12 +68,12 @@ struct XDesktop : ::testing::Test {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         unsetenv("WAYLAND_DISPLAY");
     }
-    // Answers one window with a key, as a person would; the window must have come up.
-    void answer(const std::string& title, const std::string& keys, int run) {
+    // Answers one window with a key (or only waits for it, without keys), as a person would.
+    void answer(const std::string& title, const char* keys, int run) {
         std::string window = x->waitForVisibleWindow(title);
         ASSERT_FALSE(window.empty()) << "run " << run << ": \"" << title
                                      << "\" never came up; shown: " << x->visibleTitles();
-        ASSERT_TRUE(x->typeInto(window, keys)) << "run " << run << ": " << title;
+        if (keys) ASSERT_TRUE(x->typeInto(window, keys)) << "run " << run << ": " << title;
     }
     // X, Y, WIDTH and HEIGHT of a window as the X server has it, once it has this width.
     std::map<std::string, int> geometryAtWidth(const std::string& window, int width) const {
@@ -126,13 +91,78 @@ struct XDesktop : ::testing::Test {
     }
 };
 
+// One way through the first run and out of the program, on the X desktop or offscreen.
+// Windows a person answers in turn: a title and its keys (none: only wait for it).
+using Keys = std::vector<std::pair<const char*, const char*>>;
+const Keys kNoKeys;
+const Keys kFirstRunKeys = {{"Startup Info", "alt+o"},
+                            {"Korvex Agreement", "alt+y"},
+                            {"Korvex Startup Settings", "alt+o"},
+                            {"1st Time Information", "alt+o"}};
+const Keys kExitKeys = {{"Confirm", "alt+y"}};
+const Keys kDeclineKeys = {{"Startup Info", "alt+o"}, {"Korvex Agreement", "alt+n"}};
+const Keys kFirstDialogShown = {{"Startup Info", nullptr}};
+
+// One way through the first run and out of the program, on the X desktop or offscreen.
+struct WayOut {
+    const char* name;
+    const char* fault;  // what the way guards against
+    bool onX;
+    std::string script;
+    const Keys* keys;
+    int runs;
+    bool waitForStartUp;  // and keep the interval log's HTML file, which must come through unchanged
+    int sigtermAfterMs;   // -1: the program ends by itself
+    bool savesSettings;
+};
+
+const WayOut kWaysOut[] = {
+    {"SigtermAfterTheScriptAnsweredTheFirstRun",
+     "views outliving the models at exit (SIGSEGV in about a third of runs), and scripted answers the dialogs ignored",
+     false, kAnswerFirstRun, &kNoKeys, kRuns, true, 0, true},
+    {"ExitFromTheTrayMenu", "the crash at exit on the tray menu's Exit, after its question is answered", false,
+     kAnswerFirstRun + "at 0 answer Form7 \"&Yes\"\nat 0.2 click Exit1\n", &kNoKeys, kRuns, false, -1, true},
+    {"DecliningTheAgreement", "the crash when the agreement is declined; nothing may be saved then", false,
+     "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&No\"\n", &kNoKeys, kRuns / 2, false, -1, false},
+    // Offscreen windows cannot be watched from outside, so the signal comes after a pause that
+    // start-up (200 ms of splash) has long passed; the X way below waits for the dialog itself.
+    {"SigtermWhileTheFirstDialogWaits", "the crash when a signal ends the program while \"Startup Info\" waits", false,
+     "", &kNoKeys, 5, false, 1000, false},
+    {"SigtermWhileAMessageBoxWaits",
+     "a SIGTERM while a message box waits leaving the program running (the box's own event loop never ended), and "
+     "the box's question (erase the logs) taken as \"Yes\"",
+     false, kAnswerFirstRun + "at 0.5 click SpeedButton50\n", &kNoKeys, 3, true, 1500, true},
+    {"XFirstRunAnsweredByKeysThenSigterm",
+     "\"Startup Info\" never mapped under a window manager (it was shown, then unmapped and mapped again as its type "
+     "changed), and the crash at exit",
+     true, "", &kFirstRunKeys, kRuns, true, 0, true},
+    // The script answers the first-run dialogs (each only once it is on the screen) and picks
+    // Exit from the tray menu; the person answers the exit question with a key.
+    {"XScriptAnswersTheFirstRunAndAKeyTheExit", "scripted answers pressed on dialogs nobody could see", true,
+     kAnswerFirstRun + "at 0.2 click Exit1\n", &kExitKeys, kRuns, false, -1, true},
+    {"XNoOnTheAgreement", "the crash after \"&No\" on the agreement", true, "", &kDeclineKeys, kRuns / 2, false, -1,
+     false},
+    {"XSigtermWhileTheFirstDialogWaits", "the crash after a signal while a dialog waits", true, "", &kFirstDialogShown,
+     kRuns / 2, false, 0, false},
+};
+
+struct WaysOut : XDesktop, ::testing::WithParamInterface<WayOut> {
+    void SetUp() override {
+        if (GetParam().onX) return startX();
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+    }
+};
+
 }  // namespace
 
-TEST_P(OffscreenDesktop, FirstRunAndAWayOutEndWithCode0) {
+TEST_P(WaysOut, FirstRunAndAWayOutEndWithCode0) {
     const WayOut& way = GetParam();
     SCOPED_TRACE(std::string("guards against ") + way.fault);
     for (int run = 1; run <= way.runs; ++run) {
         DesktopStart start(way.script);
+        for (auto [title, keys] : *way.keys) ASSERT_NO_FATAL_FAILURE(answer(title, keys, run));
         std::string log;
         if (way.waitForStartUp) {
             ASSERT_TRUE(start.startedUp()) << "run " << run << ": " << start.err();
@@ -149,53 +179,8 @@ TEST_P(OffscreenDesktop, FirstRunAndAWayOutEndWithCode0) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WaysOut, OffscreenDesktop, ::testing::ValuesIn(kWaysOut),
+INSTANTIATE_TEST_SUITE_P(Desktop, WaysOut, ::testing::ValuesIn(kWaysOut),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// Guards against: "Startup Info" never mapped under a window manager (it was shown, then
-// unmapped and mapped again as its type changed), and the crash at exit.
-TEST_F(XDesktop, FirstRunAnsweredByKeysThenSigtermEndsWithCode0) {
-    for (int run = 1; run <= kRuns; ++run) {
-        DesktopStart start;
-        answer("Startup Info", "alt+o", run);
-        answer("Korvex Agreement", "alt+y", run);
-        answer("Korvex Startup Settings", "alt+o", run);
-        answer("1st Time Information", "alt+o", run);
-        ASSERT_TRUE(start.startedUp()) << "run " << run << ": " << start.err();
-        kill(start.pid, SIGTERM);
-        ASSERT_EQ(start.end(), 0) << "run " << run << ": " << start.err();
-        EXPECT_TRUE(start.savedAfterTheFirstRun()) << "run " << run;
-    }
-}
-
-// Guards against: scripted answers pressed on dialogs nobody could see, and the crash at exit.
-// The script answers the first-run dialogs (each only once it is on the screen) and picks
-// Exit from the tray menu; the person answers the exit question with a key.
-TEST_F(XDesktop, FirstRunAnsweredByTheScriptThenExitAnsweredByAKeyEndsWithCode0) {
-    for (int run = 1; run <= kRuns; ++run) {
-        DesktopStart start(kAnswerFirstRun + "at 0.2 click Exit1\n");
-        answer("Confirm", "alt+y", run);
-        ASSERT_EQ(start.end(), 0) << "run " << run << ": " << start.err();
-        EXPECT_TRUE(start.savedAfterTheFirstRun()) << "run " << run;
-    }
-}
-
-// Guards against: the crash after "&No" on the agreement, and after a signal while a dialog waits.
-TEST_F(XDesktop, NoOnTheAgreementOrSigtermDuringADialogEndsWithCode0AndSavesNothing) {
-    for (int run = 1; run <= kRuns / 2; ++run) {
-        DesktopStart declined;
-        answer("Startup Info", "alt+o", run);
-        answer("Korvex Agreement", "alt+n", run);
-        ASSERT_EQ(declined.end(), 0) << "run " << run << ": " << declined.err();
-        EXPECT_EQ(declined.userHive(), kFirstRunDue) << "run " << run;
-
-        DesktopStart signalled;
-        ASSERT_FALSE(x->waitForVisibleWindow("Startup Info").empty()) << "run " << run << ": " << x->visibleTitles();
-        kill(signalled.pid, SIGTERM);
-        ASSERT_EQ(signalled.end(), 0) << "run " << run << ": " << signalled.err();
-        EXPECT_EQ(signalled.userHive(), kFirstRunDue) << "run " << run;
-    }
-}
 
 // Guards against a shown window placed off-screen (a double click once put it
 // at x = -100), an expand button that did not switch, and an About window that

@@ -67,37 +67,22 @@ bool onPath(const std::string& program) {
 }
 
 int runTool(const std::vector<std::string>& argv, std::string* out, int timeoutMs) {
+    // `timeout` kills the tool, and whatever it started, when it overruns.
+    std::vector<std::string> timed = {"timeout", "-s", "KILL", std::to_string(timeoutMs / 1000.0)};
+    timed.insert(timed.end(), argv.begin(), argv.end());
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
-    pid_t pid = spawn(argv, pipeFds[1]);
+    pid_t pid = spawn(timed, pipeFds[1]);
     close(pipeFds[1]);
-    if (pid < 0) {
-        close(pipeFds[0]);
-        return -1;
-    }
     std::string text;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    bool killed = false;
-    for (;;) {
-        pollfd fd{pipeFds[0], POLLIN, 0};
-        int left = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
-        if (left <= 0) {
-            kill(pid, SIGKILL);
-            killed = true;
-            break;
-        }
-        if (poll(&fd, 1, left) <= 0) continue;
-        char buffer[4096];
-        ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-        if (n <= 0) break;  // the tool closed its output: it has ended
-        text.append(buffer, static_cast<size_t>(n));
-    }
+    char buffer[4096];
+    for (ssize_t n; pid > 0 && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
     close(pipeFds[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (pid < 0 || waitpid(pid, &status, 0) < 0) return -1;
     if (out) *out = text;
-    if (killed || !WIFEXITED(status)) return -1;
+    // 137: timeout killed the tool; 127: there is no such tool.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 137 || WEXITSTATUS(status) == 127) return -1;
     return WEXITSTATUS(status);
 }
 
