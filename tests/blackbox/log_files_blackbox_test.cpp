@@ -27,23 +27,22 @@ size_t textRows(const std::string& text) {
 
 // A home folder with its own trash, and an opener that writes down what it was asked to open.
 struct Desktop : RunFolder {
-    std::string folder = path;
-    std::string home = folder + "/home";
-    std::string opened = folder + "/opened.txt";
+    std::string home = file("home");
+    std::string opened = file("opened.txt");
     ScopedEnv environment;
 
     Desktop() {
         fs::create_directories(home + "/share");
-        fs::create_directories(folder + "/bin");
-        writeFile(folder + "/bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened + "'\n");
-        fs::permissions(folder + "/bin/xdg-open", fs::perms::owner_all);
-        environment.set("PATH", folder + "/bin:" + std::string(std::getenv("PATH") ? std::getenv("PATH") : ""));
+        fs::create_directories(file("bin"));
+        writeFile(file("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened + "'\n");
+        fs::permissions(file("bin/xdg-open"), fs::perms::owner_all);
+        environment.set("PATH", file("bin:") + std::string(std::getenv("PATH") ? std::getenv("PATH") : ""));
         environment.set("HOME", home);
         environment.set("XDG_DATA_HOME", home + "/share");
         environment.set("TZ", "UTC");
         environment.set("LC_ALL", "C");
     }
-    std::string program() const { return folder + "/program/"; }
+    std::string program() const { return file("program/"); }
     ProgramRun run(const std::string& seconds, const std::string& script) {
         writeFile(file("script.txt"), script);
         return runKorvex(headless(seconds, {"--script", file("script.txt"), "--dump", file("dump.json")}));
@@ -125,13 +124,13 @@ TEST(LogFilesBlackBox, ATrashThatRefusesLeavesEveryRow) {
 // whole and the HTML file still ends with its closing line.
 TEST(LogFilesBlackBox, AFullDiskIsToldAndMonitoringGoesOn) {
     Desktop desktop;
-    const std::string saved = desktop.folder + "/saved/";
+    const std::string saved = desktop.file("saved/");
     fs::create_directories(saved);
     fs::create_directories(desktop.program());
-    writeFile(desktop.folder + "/board.txt",
+    writeFile(desktop.file("board.txt"),
               "chip w83781d\nat 0 temp=30 volts=2.05,2.05,3.31,5.02,12.10,-11.90,-5.01 fans=4500,4400,255\n"
               "at 6000 temp=47\n");
-    writeFile(desktop.folder + "/script.txt", "at 5 click CheckBox84\nat 5 click CheckBox37\n");
+    writeFile(desktop.file("script.txt"), "at 5 click CheckBox84\nat 5 click CheckBox37\n");
     // The run happens in a child that has its own mount namespace; it copies
     // the log files out before the namespace, and the tmpfs with it, ends.
     const pid_t pid = ::fork();
