@@ -116,6 +116,9 @@ struct WayOut {
     bool savesSettings;
 };
 
+// Test names and failure messages show a way by its name.
+void PrintTo(const WayOut& way, std::ostream* out) { *out << way.name; }
+
 const WayOut kWaysOut[] = {
     {"SigtermAfterTheScriptAnsweredTheFirstRun",
      "views outliving the models at exit (SIGSEGV in about a third of runs), and scripted answers the dialogs ignored",
