@@ -19,75 +19,51 @@ std::vector<std::string> g_calls;
 int64_t g_time = -1;
 const char* g_startupError = nullptr;
 
-void note(const char* op) { g_calls.push_back(std::to_string(g_time) + " " + op); }
+// Records the operation with the time the board was told, and gives `answer`.
+template <class T>
+T noted(const char* op, T answer) {
+    g_calls.push_back(std::to_string(g_time) + " " + op);
+    return answer;
+}
 
-extern "C" {
-int32_t fClockRate() {
-    note("ClockRate");
-    return 450;
-}
-uint8_t fCheckLM78() {
-    note("CheckLM78");
-    return 1;
-}
-void fRestartLM78() { note("RestartLM78"); }
-uint16_t fGetSMBAddress() {
-    note("GetSMBAddress");
-    return 0x5000;
-}
-void fGetLM78Voltages(double* a, double* b, double* c, double* d, double* e, double* f, double* g) {
-    note("GetLM78Voltages");
-    *a = 2.05, *b = 2.8, *c = 3.31, *d = 5.02, *e = 12.1, *f = -11.9, *g = -5.01;
-}
-void fGetLM78Fans(int32_t* a, int32_t* b, int32_t* c) {
-    note("GetLM78Fans");
-    *a = 4500, *b = 0, *c = 255;
-}
-void fSetLM78FanDiv(int32_t, int32_t) { note("SetLM78FanDiv"); }
-int32_t fGetLM78Temp() {
-    note("GetLM78Temp");
-    return 35;
-}
-double fGetWinBondSensor2() { return 40.5; }
-double fGetWinBondSensor3() { return -1; }
-int32_t fGetLMOutPut(uint16_t, int32_t address) { return address == 0x91 ? 45 : -1; }
-int32_t fGetChipID() { return 0x10; }
-int32_t fMemoryUse() { return 37; }
-int64_t fTotalPhysicalMemory() { return int64_t{6} << 30; }
-int64_t fAvailablePhysicalMemory() { return int64_t{3} << 30; }
-void fGetCurrentUserName(uint8_t buffer[256]) {
-    buffer[0] = 5;
-    // NOLINTNEXTLINE(bugprone-not-null-terminated-result): the name is length-prefixed, not terminated.
-    std::memcpy(buffer + 1, "alice", 5);
-}
-void fStartPCSpeaker(uint16_t) {}
-void fStopPCSpeaker() {}
-void fKvxSetTime(int64_t ms) { g_time = ms; }
-const char* fKvxStartupError() { return g_startupError; }
+// A captureless lambda as the symbol the loader hands out.
+template <class F>
+void* symbol(F f) {
+    return reinterpret_cast<void*>(+f);
 }
 
 FakeSharedLibraryLoader::SymbolTable fullBoard() {
     return {
-        {"ClockRate", reinterpret_cast<void*>(fClockRate)},
-        {"CheckLM78", reinterpret_cast<void*>(fCheckLM78)},
-        {"RestartLM78", reinterpret_cast<void*>(fRestartLM78)},
-        {"GetSMBAddress", reinterpret_cast<void*>(fGetSMBAddress)},
-        {"GetLM78Voltages", reinterpret_cast<void*>(fGetLM78Voltages)},
-        {"GetLM78Fans", reinterpret_cast<void*>(fGetLM78Fans)},
-        {"SetLM78FanDiv", reinterpret_cast<void*>(fSetLM78FanDiv)},
-        {"GetLM78Temp", reinterpret_cast<void*>(fGetLM78Temp)},
-        {"GetWinBondSensor2", reinterpret_cast<void*>(fGetWinBondSensor2)},
-        {"GetWinBondSensor3", reinterpret_cast<void*>(fGetWinBondSensor3)},
-        {"GetLMOutPut", reinterpret_cast<void*>(fGetLMOutPut)},
-        {"GetChipID", reinterpret_cast<void*>(fGetChipID)},
-        {"MemoryUse", reinterpret_cast<void*>(fMemoryUse)},
-        {"TotalPhysicalMemory", reinterpret_cast<void*>(fTotalPhysicalMemory)},
-        {"AvailablePhysicalMemory", reinterpret_cast<void*>(fAvailablePhysicalMemory)},
-        {"GetCurrentUserName", reinterpret_cast<void*>(fGetCurrentUserName)},
-        {"StartPCSpeaker", reinterpret_cast<void*>(fStartPCSpeaker)},
-        {"StopPCSpeaker", reinterpret_cast<void*>(fStopPCSpeaker)},
-        {"KvxSetTime", reinterpret_cast<void*>(fKvxSetTime)},
-        {"KvxStartupError", reinterpret_cast<void*>(fKvxStartupError)},
+        {"ClockRate", symbol([] { return noted("ClockRate", int32_t{450}); })},
+        {"CheckLM78", symbol([] { return noted("CheckLM78", uint8_t{1}); })},
+        {"RestartLM78", symbol([] { noted("RestartLM78", 0); })},
+        {"GetSMBAddress", symbol([] { return noted("GetSMBAddress", uint16_t{0x5000}); })},
+        {"GetLM78Voltages", symbol([](double* a, double* b, double* c, double* d, double* e, double* f, double* g) {
+             noted("GetLM78Voltages", 0);
+             *a = 2.05, *b = 2.8, *c = 3.31, *d = 5.02, *e = 12.1, *f = -11.9, *g = -5.01;
+         })},
+        {"GetLM78Fans", symbol([](int32_t* a, int32_t* b, int32_t* c) {
+             noted("GetLM78Fans", 0);
+             *a = 4500, *b = 0, *c = 255;
+         })},
+        {"SetLM78FanDiv", symbol([](int32_t, int32_t) { noted("SetLM78FanDiv", 0); })},
+        {"GetLM78Temp", symbol([] { return noted("GetLM78Temp", int32_t{35}); })},
+        {"GetWinBondSensor2", symbol([] { return 40.5; })},
+        {"GetWinBondSensor3", symbol([] { return -1.0; })},
+        {"GetLMOutPut", symbol([](uint16_t, int32_t address) { return int32_t{address == 0x91 ? 45 : -1}; })},
+        {"GetChipID", symbol([] { return int32_t{0x10}; })},
+        {"MemoryUse", symbol([] { return int32_t{37}; })},
+        {"TotalPhysicalMemory", symbol([] { return int64_t{6} << 30; })},
+        {"AvailablePhysicalMemory", symbol([] { return int64_t{3} << 30; })},
+        {"GetCurrentUserName", symbol([](uint8_t buffer[256]) {
+             buffer[0] = 5;
+             // NOLINTNEXTLINE(bugprone-not-null-terminated-result): the name is length-prefixed, not terminated.
+             std::memcpy(buffer + 1, "alice", 5);
+         })},
+        {"StartPCSpeaker", symbol([](uint16_t) {})},
+        {"StopPCSpeaker", symbol([] {})},
+        {"KvxSetTime", symbol([](int64_t ms) { g_time = ms; })},
+        {"KvxStartupError", symbol([] { return g_startupError; })},
     };
 }
 

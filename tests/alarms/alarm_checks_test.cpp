@@ -33,30 +33,6 @@ TEST(TemperatureAlarm, IsDueFromTheThresholdUpForASensorInUse) {
     }
 }
 
-// Guards against an alarm that repeats on every poll, and against "&Enable Alarm" not re-arming it.
-TEST(TemperatureAlarm, ActsOnceAndAgainOnlyAfterEnableAlarm) {
-    AlarmHarness h;
-    h.positions[1] = 75.0f;
-    h.checks.temperatureAlarms();
-    h.checks.temperatureAlarms();
-    ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_EQ(h.host.messages[0],
-              "Your Sensor 2 has reached the temperature of 70\xC2\xB0"
-              "C / 158\xC2\xB0"
-              "F");
-    EXPECT_EQ(h.checks.alarmSource(), AlarmSource::Sensor2);
-    EXPECT_EQ(h.warningLog, std::vector<std::string>{"WARNING: Sensor 2 has reached: 70\xC2\xB0"
-                                                     "C / 158\xC2\xB0"
-                                                     "F"});
-
-    h.host.answer = "&Enable Alarm";
-    h.settings.sensor(2).enable->setChecked(true);
-    h.checks.temperatureAlarms();
-    h.checks.temperatureAlarms();
-    EXPECT_EQ(h.host.messages.size(), 3u) << "re-armed by the warning window each time";
-    EXPECT_TRUE(h.settings.sensor(2).enable->checked());
-}
-
 // Guards against polls running, and the speaker sounding on, after the warning window closed.
 TEST(WarningWindow, StopsPollingWhileOpenAndSilencesTheSpeakerAfter) {
     AlarmHarness h;

@@ -86,96 +86,76 @@ private:
     }
 };
 
-TEST(ShutdownLaunch, ACountdownOf15SecondsTicks15TimesAndLaunchesAfterTheLast) {
-    ShutdownHarness h;
-    h.arm();
-    int ticks = 0;
-    auto onTimer = h.shdn.countdown().timer().onTimer;
-    h.shdn.countdown().timer().onTimer = [&] {
-        ++ticks;
-        onTimer();
+// Guards against a launch before the count ran out or never, a speaker left on,
+// settings saved after the launch, and a pause that lets the count run on. A
+// cancelled countdown is followed in a run of the real program.
+TEST(ShutdownLaunch, TheCountdownTicksPausesResumesAndLaunchesAfterTheLastTick) {
+    const std::vector<std::string> plain = {"stopPolling", "speakerOn", "speakerOff", "startPolling", "save"};
+    const struct {
+        const char* what;
+        std::vector<ClockHost::Press> presses;
+        int64_t launchAt;
+        int progress;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"15 ticks of a second", {}, 15000, 15000, plain},
+        {"paused, then launched by the button",
+         {{3500, "&Pause"}, {20000, "&Launch SHDN!"}},
+         20000,
+         3000,
+         {"stopPolling", "speakerOn", "speakerOff", "speakerOff", "startPolling", "save"}},
+        {"paused and resumed: 13 more ticks",
+         {{2500, "&Pause"}, {10000, "&Resume"}},
+         10000 + 13000,
+         15000,
+         {"stopPolling", "speakerOn", "speakerOff", "speakerOn", "speakerOff", "startPolling", "save"}},
     };
-    h.shdn.LaunchSHDN();
-    EXPECT_EQ(ticks, 15);
-    EXPECT_EQ(h.shdn.countdown().progress().position(), 15000);
-    ASSERT_EQ(h.launches, std::vector<std::string>{"/SHUTDOWN"});
-    EXPECT_EQ(h.launchTimes[0], 15000);
-    // Saved before the launch; polling again afterwards; the speaker silent once the window closed.
-    std::vector<std::string> expected = {"stopPolling", "speakerOn", "speakerOff", "startPolling", "save"};
-    EXPECT_EQ(h.events, expected);
-    EXPECT_FALSE(h.shdn.countdown().timer().enabled());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShutdownHarness h;
+        h.arm();
+        EXPECT_FALSE(h.shdn.takeOverAlarm(2, "Sensor 2")) << "sensor 2 is not chosen";
+        h.host.presses = c.presses;
+        h.shdn.LaunchSHDN();
+        ASSERT_EQ(h.launches, std::vector<std::string>{"/SHUTDOWN"});
+        EXPECT_EQ(h.launchTimes[0], c.launchAt);
+        EXPECT_EQ(h.shdn.countdown().progress().position(), c.progress);
+        EXPECT_EQ(h.events, c.events);
+        EXPECT_FALSE(h.shdn.countdown().timer().enabled());
+    }
 }
 
-TEST(ShutdownLaunch, PauseThenLaunchLaunchesAtOnce) {
-    ShutdownHarness h;
-    h.arm();
-    h.host.presses = {{3500, "&Pause"}, {20000, "&Launch SHDN!"}};
-    h.shdn.LaunchSHDN();
-    ASSERT_EQ(h.launches.size(), 1u);
-    EXPECT_EQ(h.launchTimes[0], 20000) << "the paused count does not run out, the button launches";
-    EXPECT_EQ(h.shdn.countdown().progress().position(), 3000);
-    EXPECT_EQ(h.shdn.countdown().pauseButton().caption(), "&Resume");
-}
+// Guards against a launch while the poll timer is stopped, and a shutdown
+// launched because the program ended during the countdown.
+TEST(ShutdownLaunch, NothingIsLaunchedWhenNotPollingOrWhenTheProgramEnds) {
+    ShutdownHarness stopped;
+    stopped.arm();
+    stopped.polling = false;
+    stopped.shdn.LaunchSHDN();
+    EXPECT_TRUE(stopped.launches.empty());
+    EXPECT_FALSE(stopped.shdn.countdown().window().isModalShowing());
+    EXPECT_TRUE(stopped.events.empty());
 
-TEST(ShutdownLaunch, PauseResumesWithTheSpeaker) {
-    ShutdownHarness h;
-    h.arm();
-    h.host.presses = {{2500, "&Pause"}, {10000, "&Resume"}};
-    h.shdn.LaunchSHDN();
-    EXPECT_EQ(h.launchTimes.at(0), 10000 + 13000) << "13 more ticks after the resume";
-    std::vector<std::string> expected = {"stopPolling", "speakerOn",    "speakerOff", "speakerOn",
-                                         "speakerOff",  "startPolling", "save"};
-    EXPECT_EQ(h.events, expected);
-}
-
-TEST(ShutdownLaunch, CancelLaunchesNothingAndSwitchesTheLaunchOff) {
-    ShutdownHarness h;
-    h.arm();
-    h.host.presses = {{4000, "&Cancel"}};
-    EXPECT_TRUE(h.shdn.takeOverAlarm(1, "CPU"));
-    EXPECT_TRUE(h.launches.empty());
-    EXPECT_FALSE(h.shdn.enableBox().checked());
-    EXPECT_FALSE(h.shdn.sensorBox(1).enabled()) << "the sensor boxes follow the enable box";
-    EXPECT_TRUE(h.polling);
-    // Logged before the countdown, so also when cancelled.
-    EXPECT_EQ(h.log, std::vector<std::string>{"12:00:00 - Launched ShutDown Now! on CPU Alarm"});
-    // The next due alarm is the ordinary one.
-    EXPECT_FALSE(h.shdn.takeOverAlarm(1, "CPU"));
-}
-
-TEST(ShutdownLaunch, NothingIsLaunchedWhileThePollTimerIsStopped) {
-    ShutdownHarness h;
-    h.arm();
-    h.polling = false;
-    h.shdn.LaunchSHDN();
-    EXPECT_TRUE(h.launches.empty());
-    EXPECT_FALSE(h.shdn.countdown().window().isModalShowing());
-    EXPECT_TRUE(h.events.empty());
-}
-
-// Guards against a shutdown launched because the program ended during the countdown.
-TEST(ShutdownLaunch, ACountdownCutShortByTheProgramsEndLaunchesNothing) {
-    ShutdownHarness h;
-    h.arm();
-    h.clock.schedule(5000, platform::TaskPriority::Script, [&h] { h.clock.quit(); });
-    h.shdn.LaunchSHDN();
-    EXPECT_TRUE(h.launches.empty());
-    EXPECT_TRUE(h.shdn.enableBox().checked());
+    ShutdownHarness ending;
+    ending.arm();
+    ending.clock.schedule(5000, platform::TaskPriority::Script, [&ending] { ending.clock.quit(); });
+    EXPECT_TRUE(ending.shdn.takeOverAlarm(1, "CPU"));
+    EXPECT_TRUE(ending.launches.empty());
+    // Logged before the countdown, so also when it launches nothing.
+    EXPECT_EQ(ending.log, std::vector<std::string>{"12:00:00 - Launched ShutDown Now! on CPU Alarm"});
+    EXPECT_TRUE(ending.shdn.enableBox().checked());
 }
 
 TEST(ShutdownLaunch, EachLaunchWayPassesItsSwitch) {
-    struct Case {
-        int way;
-        const char* switchText;
-    };
-    for (Case c : {Case{0, "/SHUTDOWN"}, Case{1, "/FSHUTDOWN"}, Case{2, "/POWEROFF"}, Case{3, ""}, Case{-1, ""}}) {
-        EXPECT_EQ(ShutdownLaunch::switchFor(c.way), c.switchText) << c.way;
+    const std::pair<int, const char*> ways[] = {
+        {0, "/SHUTDOWN"}, {1, "/FSHUTDOWN"}, {2, "/POWEROFF"}, {3, ""}, {-1, ""}};
+    for (auto [way, switchText] : ways) {
         ShutdownHarness h;
         h.arm();
-        h.shdn.setWay(c.way);
+        h.shdn.setWay(way);
         h.host.presses = {{0, "&Launch SHDN!"}};
         h.shdn.LaunchSHDN();
-        EXPECT_EQ(h.launches, std::vector<std::string>{c.switchText}) << c.way;
+        EXPECT_EQ(h.launches, std::vector<std::string>{switchText}) << way;
     }
 }
 
@@ -190,19 +170,6 @@ TEST(ShutdownLaunch, TheCountdownSpinButtonStaysWithin6And60Seconds) {
     for (int i = 0; i < 60; ++i) spin.down();
     EXPECT_EQ(h.shdn.countdownMs(), 6000);
     EXPECT_EQ(label.caption(), "6 Seconds");
-}
-
-TEST(ShutdownLaunch, AMissingProgramDisablesTheFourBoxesAndOnlyChosenSensorsTakeOver) {
-    ShutdownHarness h;
-    h.arm();
-    EXPECT_FALSE(h.shdn.takeOverAlarm(2, "Sensor 2")) << "sensor 2 is not chosen";
-    h.location.clear();
-    EXPECT_EQ(h.shdn.CheckForShutDownNowInRegistry(), "");
-    for (ui::CheckBox* box : {&h.shdn.enableBox(), &h.shdn.sensorBox(1), &h.shdn.sensorBox(2), &h.shdn.sensorBox(3)}) {
-        EXPECT_FALSE(box->checked()) << box->name();
-        EXPECT_FALSE(box->enabled()) << box->name();
-    }
-    EXPECT_FALSE(h.shdn.takeOverAlarm(1, "Sensor 1"));
 }
 
 }  // namespace

@@ -4,21 +4,11 @@
 
 using kvx::app::parseCommandLine;
 
-TEST(CommandLine, EveryOptionIsUnderstoodTogether) {
-    auto parsed = parseCommandLine({"--headless", "--virtual-time", "--run-for", "3600", "--script", "s.txt",
-                                    "--dump=d.json", "--program-folder", "/p", "--config-dir", "/c", "--sensor-library",
-                                    "lib.so", "--scenario", "board.txt", "--list-sensors"});
+// Every option is used by the black-box runs; only the "--name=value" form is not.
+TEST(CommandLine, AValueMayFollowAnEqualsSign) {
+    auto parsed = parseCommandLine({"--headless", "--dump=d.json"});
     ASSERT_EQ(parsed.error, "");
-    const auto& o = parsed.options;
-    EXPECT_TRUE(o.headless && o.virtualTime);
-    EXPECT_EQ(*o.runForSeconds, 3600);
-    EXPECT_EQ(o.scriptFile, "s.txt");
-    EXPECT_EQ(o.dumpFile, "d.json");
-    EXPECT_EQ(o.programFolder, "/p");
-    EXPECT_EQ(o.configDir, "/c");
-    EXPECT_EQ(o.sensorLibrary, "lib.so");
-    EXPECT_EQ(o.scenarioFile, "board.txt");
-    EXPECT_TRUE(o.listSensors);
+    EXPECT_EQ(parsed.options.dumpFile, "d.json");
 }
 
 TEST(CommandLine, BadInputIsNamedInOneLine) {

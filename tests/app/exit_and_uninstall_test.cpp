@@ -37,36 +37,34 @@ std::string fileText(const std::string& path) {
 
 }  // namespace
 
+// Guards against a close box that exits or hides the program, and against an
+// answer kept from the question before: one program is asked four times.
 TEST(Exit, TheQuestionsAnswersDecideWhetherTheProgramEnds) {
-    struct Case {
+    struct Step {
         const char* how;
-        const char* answer;
+        const char* answer;  // "": nobody presses a button, the window's close box closes it
         bool ends;
         bool hidden;
     };
-    const Case cases[] = {
-        {"close box, Yes", "&Yes", true, false},
-        {"close box, No", "&No", false, false},
-        {"close box, Minimize", "&Minimize", false, true},
-        {"close box, its own close box", "", false, false},
+    const Step steps[] = {
+        {"Minimize", "&Minimize", false, true},
+        {"its own close box, after Minimize", "", false, false},
+        {"No", "&No", false, false},
+        {"Yes", "&Yes", true, false},
     };
-    for (const Case& c : cases) {
-        TestProgram p;
-        p.start();
+    TestProgram p;
+    p.start();
+    ui::Window* form7 = p.app->windows().window("Form7");
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.how);
         p.main->Show1Click();
-        if (*c.answer) {
-            p.answers.set("Form7", {c.answer, 0});
-        } else {
-            // Nobody presses a button; a second later the window's close box closes it.
-            p.answers.set("Form7", {"", 0});
-            ui::Window* form7 = p.app->windows().window("Form7");
+        p.answers.set("Form7", {s.answer, 0});
+        if (!*s.answer)
             p.clock.schedule(p.clock.nowMs() + 1000, platform::TaskPriority::Script, [form7] { form7->close(); });
-        }
         p.main->form().onCloseRequest();
-        EXPECT_EQ(p.app->ended(), c.ends) << c.how;
-        EXPECT_EQ(p.main->parked(), c.hidden) << c.how;
-        EXPECT_EQ(p.userHive().find("\"InterVal\"") != std::string::npos, c.ends)
-            << c.how << ": settings saved only on exit";
+        EXPECT_EQ(p.app->ended(), s.ends);
+        EXPECT_EQ(p.main->parked(), s.hidden);
+        EXPECT_EQ(p.userHive().find("\"InterVal\"") != std::string::npos, s.ends) << "settings saved only on exit";
     }
 }
 

@@ -1,9 +1,8 @@
-// The interval log and the Up/Down log of the running program, checked byte
-// for byte against files written by hand. The fake board reads 35 °C on sensor
-// 1, 0 °C on sensors 2 and 3, rails Core 2.05, +3.3 3.31, +5 5.02, -5 -5.01,
-// +12 12.10, -12 -11.90, fans 4500, 4400 and none; its clock is 450 MHz. The
-// fixed locale writes dates dd/mm/yyyy (10 characters: wider than the column)
-// and times hh:mm:ss; the virtual clock starts at 01/01/1970 00:00:00.
+// The interval log and the Up/Down log of the running program. The fake board
+// reads 35 °C on sensor 1, 0 °C on sensors 2 and 3, rails Core 2.05, +3.3 3.31,
+// +5 5.02, -5 -5.01, +12 12.10, -12 -11.90, fans 4500, 4400 and none; the
+// virtual clock starts at 01/01/1970 00:00:00. The rows and reports themselves
+// are checked byte for byte by the logs' own tests and the three-hour run.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -24,118 +23,36 @@ std::string fileText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Lines as the log file holds them: each ends with CR LF.
-std::string crlf(std::initializer_list<const char*> lines) {
-    std::string text;
-    for (const char* line : lines) text += std::string(line) + "\r\n";
-    return text;
-}
-
-const char* const kTextHeader[] = {
-    "+--------+--------+-------+-----------------------------------+---------------------------------+-----------------"
-    "------------+",
-    "|        |        |       |            Temperature            |             Voltages            |              "
-    "Fans           |",
-    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+-------"
-    "--+---------+",
-    "|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3.3| +5 | -5  | +12 | -12  |Fan 1    |Fan 2  "
-    "  |Fan 3    |",
-    "+--------+--------+-------+-----------+-----------+-----------+----+----+----+-----+-----+------+---------+-------"
-    "--+---------+",
-};
-const char* const kHtmlHeaderStart =
-    "<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\" width=\"1000\">\r\n"
-    "<tr><td>Date</td><td>Time</td><td>Speed</td><td>Sensor 1</td><td>Sensor 2</td><td>Sensor 3</td><td>Core</td>"
-    "<td>+3.3</td><td>+5</td><td>-5</td><td>+12</td><td>-12</td><td>Fan 1</td><td>Fan 2</td><td>Fan 3</td></tr>";
-
-std::string textHeader() {
-    std::string text;
-    for (const char* line : kTextHeader) text += std::string(line) + "\r\n";
-    return text;
-}
-
 ui::CheckBox& box(TestProgram& p, const char* name) { return p.main->form().require<ui::CheckBox>(name); }
 ui::MenuItem& item(TestProgram& p, const char* name) { return p.main->form().require<ui::MenuItem>(name); }
 
 }  // namespace
 
-// Guards against rows that differ from the window's texts or from the three
-// formats: the start row and a tick by Timer3, then a row with the CSV
-// separator emptied and sensor 2's text blank (no reading in the latest poll).
-TEST(IntervalLogFiles, RowsInThreeFormatsByteForByte) {
-    TestProgram p;
-    p.start();
-    box(p, "CheckBox84").setChecked(true);
-    p.main->form().require<ui::Edit>("Edit8").setText(",");
-    box(p, "CheckBox37").setChecked(true);  // one row at once: polling runs
-    p.run(61);                              // Timer3's tick at 00:01:00
-    p.main->form().require<ui::Edit>("Edit8").setText("");
-    p.main->gauge(2).setCenterLabel("");
-    p.main->intervalLog().WriteStandardLogentry();  // 00:01:01
-
-    const std::string& folder = p.folders.program;
-    EXPECT_EQ(fileText(folder + "kvxlog.txt"),
-              textHeader() + crlf({"|01/01/1970|00:00:00|450 MHz|35\xB0"
-                                   "C       |0\xB0"
-                                   "C        |0\xB0"
-                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
-                                   "|01/01/1970|00:01:00|450 MHz|35\xB0"
-                                   "C       |0\xB0"
-                                   "C        |0\xB0"
-                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |",
-                                   "|01/01/1970|00:01:01|450 MHz|35\xB0"
-                                   "C       |           |0\xB0"
-                                   "C        |2.05|3.31|5.02|-5.01|12.10|-11.90|4500     |4400     |N/A      |"}));
-    const std::string cells =
-        "<td>450 MHz</td><td>35\xB0"
-        "C</td><td>0\xB0"
-        "C</td><td>0\xB0"
-        "C</td><td>2.05</td><td>3.31</td>"
-        "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
-    const std::string blankCells =
-        "<td>450 MHz</td><td>35\xB0"
-        "C</td><td></td><td>0\xB0"
-        "C</td><td>2.05</td><td>3.31</td>"
-        "<td>5.02</td><td>-5.01</td><td>12.10</td><td>-11.90</td><td>4500</td><td>4400</td><td>N/A</td>";
-    const std::string html = fileText(folder + "kvxlog.htm");
-    EXPECT_EQ(html, std::string(kHtmlHeaderStart) + "<tr><td>01/01/1970</td><td>00:00:00</td>" + cells +
-                        "<tr><td>01/01/1970</td><td>00:01:00</td>" + cells +
-                        "<tr><td>01/01/1970</td><td>00:01:01</td>" + blankCells + "\x1A</tr></table>\r\n");
-    EXPECT_EQ(std::count(html.begin(), html.end(), '\x1A'), 1) << "one cut mark, at the end";
-    EXPECT_EQ(fileText(folder + "kvxlog.csv"), crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3.3 Volt;+5 "
-                                                     "Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
-                                                     "01/01/1970,00:00:00,450 MHz,35\xB0"
-                                                     "C,0\xB0"
-                                                     "C,0\xB0"
-                                                     "C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
-                                                     "01/01/1970,00:01:00,450 MHz,35\xB0"
-                                                     "C,0\xB0"
-                                                     "C,0\xB0"
-                                                     "C,2.05,3.31,5.02,-5.01,12.10,-11.90,4500,4400,N/A",
-                                                     "01/01/197000:01:01450 MHz35\xB0"
-                                                     "C0\xB0"
-                                                     "C2.053.315.02-5.0112.10-11.9045004400N/A"}));
-}
-
 // Guards against the decimal comma lost in rows or in the +3.3 column's title
-// (the HTML header keeps "+3.3"; the CSV header keeps ";").
-TEST(IntervalLogFiles, ACommaLocaleKeepsItsCommas) {
+// (the CSV header keeps ";"), and against a separator edited while the log
+// runs not reaching the next CSV row.
+TEST(IntervalLogFiles, ACommaLocaleKeepsItsCommasAndTheSeparatorIsReadEachRow) {
     TestProgram p(',');
     p.start();
     box(p, "CheckBox84").setChecked(true);
     box(p, "CheckBox37").setChecked(true);
     const std::string& folder = p.folders.program;
     std::string text = fileText(folder + "kvxlog.txt");
-    EXPECT_NE(text.find("|  Date  |  Time  | Speed |Sensor 1   |Sensor 2   |Sensor 3   |Core|+3,3| +5 |"),
-              std::string::npos);
+    EXPECT_NE(text.find("|Sensor 3   |Core|+3,3| +5 |"), std::string::npos) << text;
     EXPECT_NE(text.find("|2,05|3,31|5,02|-5,01|12,10|-11,90|4500     |"), std::string::npos) << text;
-    EXPECT_NE(fileText(folder + "kvxlog.htm").find("<td>Core</td><td>+3.3</td>"), std::string::npos);
-    EXPECT_EQ(fileText(folder + "kvxlog.csv"), crlf({"Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3,3 Volt;+5 "
-                                                     "Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;Fan 2;Fan 3",
-                                                     "01/01/1970;00:00:00;450 MHz;35\xB0"
-                                                     "C;0\xB0"
-                                                     "C;0\xB0"
-                                                     "C;2,05;3,31;5,02;-5,01;12,10;-11,90;4500;4400;N/A"}));
+    p.main->form().require<ui::Edit>("Edit8").setText("|");
+    p.main->intervalLog().WriteStandardLogentry();
+    EXPECT_EQ(fileText(folder + "kvxlog.csv"),
+              "Date;Time;Speed;Sensor 1;Sensor 2;Sensor 3;Core;+3,3 Volt;+5 Volt;-5 Volt;+12 Volt;-12 Volt;Fan 1;"
+              "Fan 2;Fan 3\r\n"
+              "01/01/1970;00:00:00;450 MHz;35\xB0"
+              "C;0\xB0"
+              "C;0\xB0"
+              "C;2,05;3,31;5,02;-5,01;12,10;-11,90;4500;4400;N/A\r\n"
+              "01/01/1970|00:00:00|450 MHz|35\xB0"
+              "C|0\xB0"
+              "C|0\xB0"
+              "C|2,05|3,31|5,02|-5,01|12,10|-11,90|4500|4400|N/A\r\n");
 }
 
 // Guards against the start and stop steps: a row at once only while polling,
@@ -143,45 +60,40 @@ TEST(IntervalLogFiles, ACommaLocaleKeepsItsCommas) {
 TEST(IntervalLogFiles, StartAndStopFromTheBoxTheTrayAndSuspendMode) {
     TestProgram p;
     p.start();
-    const std::string path = p.folders.program + "kvxlog.txt";
-    auto rows = [&] {
-        std::string t = fileText(path);
-        return std::count(t.begin(), t.end(), '\n') - 5;
+    // The rows written, then which of the log's box, Timer3, the tray's Start and
+    // Stop items and the interval's spin button are on.
+    auto state = [&] {
+        const std::string text = fileText(p.folders.program + "kvxlog.txt");
+        std::string s = std::to_string(std::count(text.begin(), text.end(), '\n') - 5) + " rows";
+        const std::pair<const char*, bool> flags[] = {
+            {"box", box(p, "CheckBox37").checked()},
+            {"timer", p.main->Timer3().enabled()},
+            {"start", item(p, "Log1").enabled()},
+            {"stop", item(p, "Log2").enabled()},
+            {"spin", p.main->form().require<ui::SpinButton>("SpinButton16").enabled()},
+        };
+        for (const auto& [name, on] : flags)
+            if (on) s += std::string(" ") + name;
+        return s;
     };
-    auto& log1 = item(p, "Log1");
-    auto& log2 = item(p, "Log2");
-    auto& spin = p.main->form().require<ui::SpinButton>("SpinButton16");
-    EXPECT_TRUE(log1.enabled());
-    EXPECT_FALSE(log2.enabled());
-    EXPECT_FALSE(spin.enabled());
-
-    log1.click();
-    EXPECT_EQ(rows(), 1) << "Start Interval Log writes one row at once";
-    EXPECT_TRUE(box(p, "CheckBox37").checked());
-    EXPECT_TRUE(p.main->Timer3().enabled());
-    EXPECT_FALSE(log1.enabled());
-    EXPECT_TRUE(log2.enabled());
-    EXPECT_TRUE(spin.enabled());
+    EXPECT_EQ(state(), "0 rows start");
+    item(p, "Log1").click();
+    EXPECT_EQ(state(), "1 rows box timer stop spin") << "Start Interval Log writes one row at once";
     p.run(120);
-    EXPECT_EQ(rows(), 3);
-
-    log2.click();
-    EXPECT_FALSE(p.main->Timer3().enabled());
-    EXPECT_TRUE(log1.enabled());
-    EXPECT_FALSE(spin.enabled());
+    EXPECT_EQ(state(), "3 rows box timer stop spin");
+    item(p, "Log2").click();
     p.run(120);
-    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(state(), "3 rows start");
 
     // Turned on while suspended: no row, no tick until the resume.
     item(p, "pause1").click();
     box(p, "CheckBox37").setChecked(true);
-    EXPECT_FALSE(p.main->Timer3().enabled());
     p.run(180);
-    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(state(), "3 rows box stop spin");
     item(p, "pause1").click();
-    EXPECT_TRUE(p.main->Timer3().enabled()) << "the log switched on in suspend mode runs after the resume";
+    EXPECT_EQ(state(), "3 rows box timer stop spin") << "the log switched on in suspend mode runs after the resume";
     p.run(60);
-    EXPECT_EQ(rows(), 4);
+    EXPECT_EQ(state(), "4 rows box timer stop spin");
 }
 
 // Guards against the spin buttons passing their bounds and labels that lag.
@@ -208,8 +120,8 @@ TEST(IntervalLogFiles, SpinButtonsStayWithinTheirBoundsAndRewriteTheirLabels) {
 }
 
 // Guards against a report that loses the program's start time after a reset
-// or counts polls from before it; the page's texts are copied as shown.
-TEST(UpDownLogFiles, SaveAfterAResetByteForByte) {
+// or counts polls from before it.
+TEST(UpDownLogFiles, SaveAfterAResetKeepsTheStartAndCountsFromTheReset) {
     TestProgram p;
     p.start();
     p.run(65);
@@ -217,46 +129,10 @@ TEST(UpDownLogFiles, SaveAfterAResetByteForByte) {
     p.run(30);                                                            // polls at 00:01:10, :20, :30
     p.main->form().require<ui::Button>("UDTabSaveSpeedButton").click();
     const std::string& folder = p.folders.program;
-    EXPECT_EQ(fileText(folder + "updown.txt"), crlf({"+----------------------------------------------------+",
-                                                     "|Up and Down Log: 01/01/1970                         |",
-                                                     "|00:00:00 till 00:01:35, number of polls: 4          |",
-                                                     "|CPU Speed: 450 MHz                                  |",
-                                                     "+----------------+-----------+-----------+-----------+",
-                                                     "|                |  Lowest   |  Highest  |  Average  |",
-                                                     "+----------------+-----------+-----------+-----------+",
-                                                     "|Sensor 1        |35         |35         |35.00      |",
-                                                     "|Sensor 2        |0          |0          |0.00       |",
-                                                     "|Sensor 3        |0          |0          |0.00       |",
-                                                     "|Core Voltage    |2.05       |2.05       |2.05       |",
-                                                     "|+3.3 Voltage    |3.31       |3.31       |3.31       |",
-                                                     "|+5 Voltage      |5.02       |5.02       |5.02       |",
-                                                     "|-5 Voltage      |-5.01      |-5.01      |-5.01      |",
-                                                     "|+12 Voltage     |12.10      |12.10      |12.10      |",
-                                                     "|-12 Voltage     |-11.90     |-11.90     |-11.90     |",
-                                                     "|Fan 1           |4500       |4500       |4500.00    |",
-                                                     "|Fan 2           |4400       |4400       |4400.00    |",
-                                                     "|Fan 3           |0          |0          |0          |",
-                                                     "+----------------+-----------+-----------+-----------+",
-                                                     "",
-                                                     ""}));
-    EXPECT_EQ(
-        fileText(folder + "updown.htm"),
-        crlf({"<html>", "<body bgcolor=\"#FFFFFF\">",
-              "<table border=\"1\"><tr><td>Up And Down Log: 01/01/1970</td></tr>",
-              "<tr><td>00:00:00 till 00:01:35, number of polls: 4</td></tr>", "<tr><td>CPU Speed: 450 MHz</td></tr>",
-              "<tr><td></td><td>Lowest</td><td>Highest</td><td>Average</td></tr>",
-              "<tr><td>Sensor 1</td><td>35</td><td>35</td><td>35.00</td></tr>",
-              "<tr><td>Sensor 2</td><td>0</td><td>0</td><td>0.00</td></tr>",
-              "<tr><td>Sensor 3</td><td>0</td><td>0</td><td>0.00</td></tr>",
-              "<tr><td>Core Voltage</td><td>2.05</td><td>2.05</td><td>2.05</td></tr>",
-              "<tr><td>+3.3 Voltage</td><td>3.31</td><td>3.31</td><td>3.31</td></tr>",
-              "<tr><td>+5 Voltage</td><td>5.02</td><td>5.02</td><td>5.02</td></tr>",
-              "<tr><td>-5 Voltage</td><td>-5.01</td><td>-5.01</td><td>-5.01</td></tr>",
-              "<tr><td>+12 Voltage</td><td>12.10</td><td>12.10</td><td>12.10</td></tr>",
-              "<tr><td>-12 Voltage</td><td>-11.90</td><td>-11.90</td><td>-11.90</td></tr>",
-              "<tr><td>Fan 1</td><td>4500</td><td>4500</td><td>4500.00</td></tr>",
-              "<tr><td>Fan 2</td><td>4400</td><td>4400</td><td>4400.00</td></tr>",
-              "<tr><td>Fan 3</td><td>0</td><td>0</td><td>0</td></tr></table><br>"}));
+    EXPECT_NE(fileText(folder + "updown.txt").find("\r\n|00:00:00 till 00:01:35, number of polls: 4          |\r\n"),
+              std::string::npos);
+    EXPECT_NE(fileText(folder + "updown.htm").find("<tr><td>00:00:00 till 00:01:35, number of polls: 4</td></tr>"),
+              std::string::npos);
 }
 
 // Guards against the report at exit: written after the settings when the box
@@ -357,20 +233,10 @@ TEST(LogFileSizes, TheCapStopsTheLogAtItsFirstWholeKilobyte) {
     EXPECT_FALSE(p.main->Timer3().enabled());
 }
 
-// Guards against the Up/Down displays not following "Save": one text report is
-// 20 lines of 54 characters and two empty lines, with CR LF: 1124 bytes, 1 KB.
-TEST(LogFileSizes, SaveRefreshesTheUpDownDisplays) {
-    TestProgram p;
-    p.start();
-    EXPECT_EQ(p.caption("Form1.UpDownLogTxtSizeLabel"), "TXT:0Kb") << "filled at start-up";
-    p.main->form().require<ui::Button>("UDTabSaveSpeedButton").click();
-    EXPECT_EQ(std::filesystem::file_size(p.folders.program + "updown.txt"), 1124u);
-    EXPECT_EQ(p.caption("Form1.UpDownLogTxtSizeLabel"), "TXT:1Kb");
-}
-
 // Guards against the stored log settings not coming back: the next start runs
 // the log with its interval, cap and separator and writes one row after the
-// first poll; a log already at its cap is switched off before any row.
+// first poll, and shows the tray's log items when they were asked for; a log
+// already at its cap is switched off before any row.
 TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
     std::string folder;
     {
@@ -382,6 +248,7 @@ TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
         box(first, "CheckBox37").setChecked(true);
         first.main->form().require<ui::SpinButton>("SpinButton16").up();
         first.main->form().require<ui::SpinButton>("SpinButton17").up();
+        box(first, "CheckBox42").setChecked(true);
         first.app->endSession();
     }
     const std::string csv = folder + "/kvxlog.csv";
@@ -399,6 +266,8 @@ TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
         EXPECT_EQ(second.caption("Form1.Label89"), "Stop Writing at 68Kb");
         EXPECT_EQ(rows(), 2) << "one row after the first poll";
         EXPECT_NE(fileText(csv).find("\r\n01/01/1970|00:00:00|450 MHz|"), std::string::npos);
+        for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"})
+            EXPECT_TRUE(item(second, name).visible()) << name;
         second.main->intervalLog().setSizeCapKb(0);
         second.app->endSession();
     }
@@ -407,24 +276,4 @@ TEST(IntervalLogFiles, TheNextStartResumesTheStoredLog) {
     EXPECT_FALSE(box(third, "CheckBox37").checked()) << "at its cap at start-up";
     EXPECT_FALSE(third.main->Timer3().enabled());
     EXPECT_EQ(rows(), 2);
-}
-
-// Guards against the tray's log items showing while "Show Log Options On Popup
-// Menu" is off (the default), or staying hidden when it is stored on.
-TEST(IntervalLogFiles, TheTrayShowsTheLogItemsOnlyWhenAsked) {
-    std::string folder;
-    {
-        TestProgram first;
-        first.start();
-        folder = first.folders.config;
-        for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"})
-            EXPECT_FALSE(item(first, name).visible()) << name;
-        box(first, "CheckBox42").setChecked(true);
-        for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"})
-            EXPECT_TRUE(item(first, name).visible()) << name;
-        first.app->endSession();
-    }
-    TestProgram second('.', folder);
-    second.start();
-    for (const char* name : {"N6", "Log1", "Log2", "Log3", "Log4"}) EXPECT_TRUE(item(second, name).visible()) << name;
 }

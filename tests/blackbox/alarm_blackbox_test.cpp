@@ -1,23 +1,15 @@
 // Alarms in a scenario run of korvex: the warning window, one-shot alarms and the warning log.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
-#include <thread>
 
-#include "run_program.h"
+#include "blackbox.h"
 
 using namespace kvx::test;
 
 namespace {
-
-QJsonObject control(const QJsonObject& dump, const char* name) { return dump["controls"].toObject()[name].toObject(); }
 
 // The text column of every entry of the text warning log, each line checked for its frame.
 std::vector<std::string> textLogEntries(const std::string& bytes) {
@@ -47,18 +39,12 @@ std::vector<std::string> textLogEntries(const std::string& bytes) {
 }  // namespace
 
 // The core rail stays out of band from 30 s on and the -5 V rail with it; sensor 1 reaches its
-// limit at 60 s, the first alarm is answered "&Enable Alarm" and the second is dismissed.
+// limit at 60 s, the first alarm is answered "&Enable Alarm" and the second is dismissed; from
+// 80 s sensor 1 reads 71 °C, above its gauge's 60 °C scale.
 TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
-    std::string folder = makeTempFolder();
-    std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "100", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/alarm-board.txt", "--script",
-                          std::string(KVX_TEST_DATA_DIR) + "/alarm-script.txt", "--dump", dumpFile});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
-    ASSERT_FALSE(dump.isEmpty());
+    ScenarioRun r("alarm", "100", true);
+    ASSERT_EQ(r.run.exitCode, 0) << r.run.err;
+    const QJsonObject dump = r.dump();
 
     // One voltage alarm for both rails and all later polls; two temperature alarms, the second left off.
     const std::vector<std::string> expected = {
@@ -70,23 +56,37 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
         "C / 122\xB0"
         "F",
     };
-    const std::string textLog = readFile(folder + "/program/kvxwarnlog.txt");
+    const std::string textLog = readFile(r.file("program/kvxwarnlog.txt"));
     EXPECT_EQ(textLogEntries(textLog), expected);
-    const std::string htmlLog = readFile(folder + "/program/kvxwarnlog.htm");
+    const std::string htmlLog = readFile(r.file("program/kvxwarnlog.htm"));
     EXPECT_TRUE(htmlLog.starts_with("<html>\r\n<body bgcolor=\"#FFFFFF\">\r\n<table border=\"1\"> \r\n<tr><td>"))
         << htmlLog;
     EXPECT_TRUE(htmlLog.ends_with("<td>" + expected[2] + "</td>\x1A</tr></table>\r\n")) << htmlLog;
 
-    EXPECT_EQ(control(dump, "WarningForm.Label1")["caption"].toString(),
+    EXPECT_EQ(caption(dump, "WarningForm.Label1"),
               QString::fromUtf8("Your Sensor 1 has reached the temperature of 50°C / 122°F"));
     EXPECT_FALSE(control(dump, "WarningForm")["visible"].toBool());
     EXPECT_FALSE(control(dump, "Form1.CheckBox2")["checked"].toBool()) << "voltage alarm spent";
     EXPECT_FALSE(control(dump, "Form1.CheckBox3")["checked"].toBool()) << "sensor 1 alarm spent";
     // 2.52 V is the lower edge of 2.8 V +- 10 %: in band, drawn black.
-    EXPECT_EQ(control(dump, "Form1.Label10")["caption"].toString(), ": 2.52");
+    EXPECT_EQ(caption(dump, "Form1.Label10"), ": 2.52");
     EXPECT_EQ(control(dump, "Form1.Label10")["color"].toString(), "clBlack");
-    EXPECT_EQ(control(dump, "Form8.AlarmLabel")["caption"].toString(), QString::fromUtf8("Sound Alarm at: 50°C/122°F"));
-    EXPECT_EQ(control(dump, "Form8.AlarmStateLabel")["caption"].toString(), "Alarm Disabled");
+    EXPECT_EQ(caption(dump, "Form8.AlarmLabel"), QString::fromUtf8("Sound Alarm at: 50°C/122°F"));
+    EXPECT_EQ(caption(dump, "Form8.AlarmStateLabel"), "Alarm Disabled");
+
+    // Guards against a reading above the gauge's scale being dropped, leaving the temperature of an
+    // earlier poll. The drawn needle stops at the right end (checked in pixels by the gauge view tests).
+    const QJsonObject gauge = control(dump, "Form1.VUMeterWB1");
+    EXPECT_EQ(gauge["position"].toDouble(), 71.0);
+    EXPECT_EQ(gauge["scale"].toDouble(), 60.0);
+    EXPECT_EQ(gauge["centerLabel"].toString(), "71°C");
+    // Polls at 10.2 .. 50.2 s read 35, at 60.2 and 70.2 s 50, at 80.2 and 90.2 s 71: 417 / 9 = 46.33.
+    const std::pair<const char*, const char*> texts[] = {
+        {"Form1.UDTabWB1LowestLabel", "35"},           {"Form1.UDTabWB1HighestLabel", "71"},
+        {"Form1.UDTabWB1AverageLabel", "46.33"},       {"Form1.MB", "Sensor 1: 71°C"},
+        {"Form8.CurrentLabel", "Current Value: 71°C"}, {"Form8.HighestLabel", "Highest value: 71"},
+    };
+    for (auto [name, expected] : texts) EXPECT_EQ(caption(dump, name).toStdString(), expected) << name;
 
     // Each alarm ends its sound when its window closes and once more when the alarm is done.
     std::vector<std::string> events;
@@ -98,51 +98,42 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
         for (const char* kind : {"stopSound", "stopWave", "stopSound"})
             expectedEvents.push_back(std::string(time) + " " + kind);
     EXPECT_EQ(events, expectedEvents);
+
+    // Guards against metrics that miss an alarm acting, or keep showing it armed afterwards.
+    const std::string metrics = readFile(r.file("metrics/korvex.prom"));
+    for (const char* sample :
+         {"korvex_alarm_armed{alarm=\"sensor1\"} 0\n", "korvex_alarms_total{alarm=\"sensor1\"} 2\n",
+          "korvex_alarm_armed{alarm=\"voltage\"} 0\n", "korvex_alarms_total{alarm=\"voltage\"} 1\n"})
+        EXPECT_NE(metrics.find(sample), std::string::npos) << sample << " not in\n" << metrics;
 }
-
-namespace {
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
-}  // namespace
 
 // A first run writes the settings; the voltage alarm is then set to run a program and
 // play a wave that exist, and a second run raises it.
 TEST(AlarmBlackBox, AVoltageAlarmRunsItsProgramAndPlaysItsWave) {
-    std::string folder = makeTempFolder();
-    std::vector<std::string> common = {"--headless",       "--virtual-time",
-                                       "--config-dir",     folder + "/config",
-                                       "--program-folder", folder + "/program",
-                                       "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so",
-                                       "--scenario",       std::string(KVX_TEST_DATA_DIR) + "/alarm-board.txt"};
-    auto args = [&](std::vector<std::string> more) {
-        more.insert(more.begin(), common.begin(), common.end());
-        return more;
-    };
-    ASSERT_EQ(runKorvex(args({"--run-for", "1"})).exitCode, 0);
+    RunFolder f;
+    const std::string board = dataFile("alarm-board.txt");
+    ASSERT_EQ(runKorvex(f.headless("1", {"--scenario", board})).exitCode, 0);
 
-    const std::string marker = folder + "/alarm-ran";
-    const std::string program = folder + "/alarm.sh";
-    std::ofstream(program) << "#!/bin/sh\necho ran > '" << marker << "'\n";
+    const std::string marker = f.file("alarm-ran");
+    const std::string program = f.file("alarm.sh");
+    writeFile(program, "#!/bin/sh\necho ran > '" + marker + "'\n");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    const std::string settingsFile = folder + "/config/user.reg";
-    std::string settings = readFile(settingsFile);
-    settings = replaced(settings, "\"Voltage Alarm Run\"=dword:00000000", "\"Voltage Alarm Run\"=dword:00000001");
-    settings = replaced(settings, "\"Voltage Alarm Path\"=\"\"", "\"Voltage Alarm Path\"=\"" + program + "\"");
-    settings = replaced(settings, "\"Volt Alarm Wave\"=dword:00000000", "\"Volt Alarm Wave\"=dword:00000001");
-    settings = replaced(settings, "\"Volt Alarm Wave Path\"=\"\"", "\"Volt Alarm Wave Path\"=\"" + program + "\"");
-    std::ofstream(settingsFile, std::ios::binary | std::ios::trunc) << settings;
+    std::string settings = readFile(f.file("config/user.reg"));
+    for (auto [from, to] : {std::pair<std::string, std::string>{"\"Voltage Alarm Run\"=dword:00000000",
+                                                                "\"Voltage Alarm Run\"=dword:00000001"},
+                            {"\"Voltage Alarm Path\"=\"\"", "\"Voltage Alarm Path\"=\"" + program + "\""},
+                            {"\"Volt Alarm Wave\"=dword:00000000", "\"Volt Alarm Wave\"=dword:00000001"},
+                            {"\"Volt Alarm Wave Path\"=\"\"", "\"Volt Alarm Wave Path\"=\"" + program + "\""}}) {
+        size_t at = settings.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        settings.replace(at, from.size(), to);
+    }
+    writeFile(f.file("config/user.reg"), settings);
 
-    const std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex(args({"--run-for", "40", "--dump", dumpFile}));
+    auto run = runKorvex(f.headless("40", {"--scenario", board, "--dump", f.file("dump.json")}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object();
     std::vector<std::string> kinds;
-    for (const auto& e : dump["events"].toArray()) {
+    for (const auto& e : f.dump()["events"].toArray()) {
         QJsonObject event = e.toObject();
         kinds.push_back(event["kind"].toString().toStdString());
         if (kinds.back() == "run") {
@@ -157,7 +148,5 @@ TEST(AlarmBlackBox, AVoltageAlarmRunsItsProgramAndPlaysItsWave) {
     }
     EXPECT_EQ(kinds, (std::vector<std::string>{"run", "play", "stopSound", "stopWave", "stopSound"}));
     // The program is started and not waited for: give it a moment to leave its mark.
-    for (int i = 0; i < 100 && !std::filesystem::exists(marker); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(std::filesystem::exists(marker)) << "the alarm's program did not run";
+    EXPECT_EQ(waitForText(marker, 10000), "ran\n") << "the alarm's program did not run";
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "run_program.h"
+#include "blackbox.h"
 #include "x_session.h"
 
 using namespace kvx::test;
@@ -16,31 +16,34 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kBin = KVX_BIN_DIR;
-const char* kAnswerFirstRun =
-    "at 0 answer Form9 \"&Ok\"\n"
-    "at 0 answer Form3 \"&Yes\"\n"
-    "at 0 answer Form2 \"&Ok\"\n"
-    "at 0 answer Form6 \"&Ok\"\n";
 
-// Runs `program` (a copy of korvex) under the offscreen platform with folders of
-// its own in `root`; its standard error is returned.
-ProgramRun runCopy(const std::string& root, const std::string& program, const std::string& extraArgs) {
-    mkdir((root + "/runtime").c_str(), 0700);
-    writeFile(root + "/script.txt", kAnswerFirstRun);
-    std::string command = "XDG_RUNTIME_DIR=" + root + "/runtime QT_QPA_PLATFORM=offscreen " + program +
-                          " --config-dir " + root + "/config --program-folder " + root + "/program --sensor-library " +
-                          kBin + "/libkvx-sim.so --script " + root + "/script.txt " + extraArgs + " 2>" + root +
-                          "/err.txt";
-    ProgramRun run;
-    run.exitCode = runTool({"sh", "-c", command}, nullptr, 60000);
-    run.err = readFile(root + "/err.txt");
-    return run;
-}
-
-void copyFile(const std::string& from, const std::string& to) {
-    fs::create_directories(fs::path(to).parent_path());
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
+// A copy of korvex in <root>/bin, run under the offscreen platform with folders of its
+// own for each run (`name`), its first run answered by the script.
+struct ProgramCopy : RunFolder {
+    const std::string program = file("bin/korvex");
+    ProgramCopy() {
+        copyFile(kBin + "/korvex", program);
+        mkdir(file("runtime").c_str(), 0700);
+        writeFile(file("script.txt"),
+                  "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\n"
+                  "at 0 answer Form6 \"&Ok\"\n");
+    }
+    static void copyFile(const std::string& from, const std::string& to) {
+        fs::create_directories(fs::path(to).parent_path());
+        fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+    }
+    ProgramRun run(const std::string& name, const std::string& extraArgs) const {
+        const std::string command = "XDG_RUNTIME_DIR=" + file("runtime") + " QT_QPA_PLATFORM=offscreen " + program +
+                                    " --config-dir " + file(name + "-config") + " --program-folder " +
+                                    file(name + "-program") + " --sensor-library " + kSim + " --script " +
+                                    file("script.txt") + " " + extraArgs + " 2>" + file(name + "-err.txt");
+        ProgramRun run;
+        run.exitCode = runTool({"sh", "-c", command}, nullptr, 60000);
+        run.err = readFile(file(name + "-err.txt"));
+        return run;
+    }
+    bool madeItsLog(const std::string& name) const { return !readFile(file(name + "-program/updown.htm")).empty(); }
+};
 
 // The shared objects a program or module names as needed (readelf -d).
 std::string neededLibraries(const std::string& file) {
@@ -74,41 +77,31 @@ TEST(DesktopModule, KorvexNeedsNoQtSoundOrTrashLibrariesAndItsModulesDo) {
         EXPECT_NE(media.find(library), std::string::npos) << library << " missing from " << media;
 }
 
-// Guards against: a desktop run of a program without its module crashing or
-// failing silently, and the headless program needing the module at all.
-TEST(DesktopModule, WithoutTheModuleADesktopRunSaysWhatIsMissingAndHeadlessRunsOn) {
-    const std::string root = makeTempFolder();
-    const std::string program = root + "/bin/korvex";
-    copyFile(kBin + "/korvex", program);
-
-    ProgramRun desktop = runCopy(root, program, "--run-for 5");
+// Guards against: a desktop run of a program without its module crashing or failing silently,
+// the headless program needing the module at all, an installed program (bin/korvex,
+// lib/korvex/korvex-desktop.so) not finding its desktop, and a module that cannot be loaded
+// reported as missing.
+TEST(DesktopModule, TheProgramFindsItsDesktopModuleOrSaysWhyNotAndHeadlessNeedsNone) {
+    ProgramCopy copy;
+    ProgramRun desktop = copy.run("missing", "--run-for 5");
     EXPECT_EQ(desktop.exitCode, 2);
-    EXPECT_EQ(desktop.err, "korvex: the desktop module korvex-desktop.so is missing (looked for " + root +
-                               "/bin/korvex-desktop.so " + root +
+    EXPECT_EQ(desktop.err, "korvex: the desktop module korvex-desktop.so is missing (looked for " + copy.path +
+                               "/bin/korvex-desktop.so " + copy.path +
                                "/lib/korvex/korvex-desktop.so); korvex --headless runs without it\n");
-
-    ProgramRun headless = runCopy(root, program, "--headless --virtual-time --run-for 20");
+    ProgramRun headless = copy.run("headless", "--headless --virtual-time --run-for 20");
     EXPECT_EQ(headless.exitCode, 0) << headless.err;
-    EXPECT_FALSE(readFile(root + "/program/updown.htm").empty()) << "the headless run made no log";
-}
+    EXPECT_TRUE(copy.madeItsLog("headless")) << "the headless run made no log";
 
-// Guards against: an installed program (bin/korvex, lib/korvex/korvex-desktop.so)
-// not finding its desktop, or a module that cannot be loaded reported as missing.
-TEST(DesktopModule, AnInstalledProgramRunsItsDesktopFromLibKorvexAndABrokenModuleIsNamed) {
-    const std::string root = makeTempFolder();
-    const std::string program = root + "/bin/korvex";
-    copyFile(kBin + "/korvex", program);
-    copyFile(kBin + "/korvex-desktop.so", root + "/lib/korvex/korvex-desktop.so");
-
-    ProgramRun installed = runCopy(root, program, "--run-for 3");
+    ProgramCopy::copyFile(kBin + "/korvex-desktop.so", copy.file("lib/korvex/korvex-desktop.so"));
+    ProgramRun installed = copy.run("installed", "--run-for 3");
     EXPECT_EQ(installed.exitCode, 0) << installed.err;
-    EXPECT_FALSE(readFile(root + "/program/updown.htm").empty()) << "the desktop run made no log";
+    EXPECT_TRUE(copy.madeItsLog("installed")) << "the desktop run made no log";
 
     // A file of that name that is no shared object: the loader's reason, not "missing".
-    writeFile(root + "/bin/korvex-desktop.so", "not a shared object\n");
-    ProgramRun broken = runCopy(root, program, "--run-for 3");
+    writeFile(copy.file("bin/korvex-desktop.so"), "not a shared object\n");
+    ProgramRun broken = copy.run("broken", "--run-for 3");
     EXPECT_EQ(broken.exitCode, 2);
-    EXPECT_NE(broken.err.find("korvex: cannot load the desktop module: " + root + "/bin/korvex-desktop.so"),
+    EXPECT_NE(broken.err.find("korvex: cannot load the desktop module: " + copy.file("bin/korvex-desktop.so")),
               std::string::npos)
         << broken.err;
 }

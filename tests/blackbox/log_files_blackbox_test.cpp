@@ -5,95 +5,47 @@
 
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
-#include "run_program.h"
+#include "blackbox.h"
 
 using namespace kvx::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Sets environment variables for the runs of one test; puts the old values back.
-class ScopedEnvironment {
-public:
-    void set(const char* name, const std::string& value) {
-        const char* old = std::getenv(name);
-        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second) setenv(it->first.c_str(), it->second->c_str(), 1);
-            else unsetenv(it->first.c_str());
-        }
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
-QJsonObject readDump(const std::string& path) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(readFile(path))).object();
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
-
 // The interval log's text rows (lines that start with '|' after the five header lines).
 size_t textRows(const std::string& text) {
     size_t rows = 0;
-    const auto all = lines(text);
+    const auto all = crlfLines(text);
     for (size_t i = 5; i < all.size(); ++i) rows += all[i].rfind('|', 0) == 0 ? 1 : 0;
     return rows;
 }
 
 // A home folder with its own trash, and an opener that writes down what it was asked to open.
-struct Desktop {
-    std::string folder = makeTempFolder();
-    std::string home = folder + "/home";
-    std::string opened = folder + "/opened.txt";
-    ScopedEnvironment environment;
+struct Desktop : RunFolder {
+    std::string home = file("home");
+    std::string opened = file("opened.txt");
+    ScopedEnv environment;
 
     Desktop() {
         fs::create_directories(home + "/share");
-        fs::create_directories(folder + "/bin");
-        writeFile(folder + "/bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened + "'\n");
-        fs::permissions(folder + "/bin/xdg-open", fs::perms::owner_all);
-        environment.set("PATH", folder + "/bin:" + std::string(std::getenv("PATH") ? std::getenv("PATH") : ""));
+        fs::create_directories(file("bin"));
+        writeFile(file("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + opened + "'\n");
+        fs::permissions(file("bin/xdg-open"), fs::perms::owner_all);
+        environment.set("PATH", file("bin:") + std::string(std::getenv("PATH") ? std::getenv("PATH") : ""));
         environment.set("HOME", home);
         environment.set("XDG_DATA_HOME", home + "/share");
         environment.set("TZ", "UTC");
         environment.set("LC_ALL", "C");
     }
-    std::string program() const { return folder + "/program/"; }
+    std::string program() const { return file("program/"); }
     ProgramRun run(const std::string& seconds, const std::string& script) {
-        writeFile(folder + "/script.txt", script);
-        return runKorvex({"--headless", "--virtual-time", "--run-for", seconds, "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--script", folder + "/script.txt", "--dump",
-                          folder + "/dump.json"});
-    }
-    // The opener runs detached: its note may come a moment after korvex ends.
-    std::string openerNote() const {
-        for (int i = 0; i < 100 && !fs::exists(opened); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return fs::exists(opened) ? readFile(opened) : std::string();
+        writeFile(file("script.txt"), script);
+        return runKorvex(headless(seconds, {"--script", file("script.txt"), "--dump", file("dump.json")}));
     }
 };
 
@@ -114,11 +66,11 @@ TEST(LogFilesBlackBox, ViewThroughTheOpenerAndEraseIntoTheTrash) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string program = desktop.program();
 
-    EXPECT_EQ(desktop.openerNote(), program + "kvxlog.txt\n");
+    EXPECT_EQ(waitForText(desktop.opened), program + "kvxlog.txt\n") << "the opener runs detached";
     const std::string trash = desktop.home + "/share/Trash/";
     EXPECT_EQ(textRows(readFile(trash + "files/kvxlog.txt")), 3u);
     EXPECT_EQ(textRows(readFile(program + "kvxlog.txt")), 2u);
-    EXPECT_EQ(lines(readFile(trash + "files/kvxlog.csv")).size(), 1u) << "header only: CSV is not chosen";
+    EXPECT_EQ(crlfLines(readFile(trash + "files/kvxlog.csv")).size(), 1u) << "header only: CSV is not chosen";
     for (const char* name : {"kvxlog.txt", "kvxlog.htm", "kvxlog.csv", "updown.txt", "updown.htm"})
         EXPECT_NE(readFile(trash + "info/" + name + ".trashinfo").find("Path=" + program + name + "\n"),
                   std::string::npos)
@@ -128,7 +80,7 @@ TEST(LogFilesBlackBox, ViewThroughTheOpenerAndEraseIntoTheTrash) {
     EXPECT_EQ(html.substr(html.size() - 16), "\x1A</tr></table>\r\n");
     EXPECT_EQ(std::count(html.begin(), html.end(), '\x1A'), 1);
 
-    const QJsonObject dump = readDump(desktop.folder + "/dump.json");
+    const QJsonObject dump = desktop.dump();
     std::vector<std::pair<std::string, std::string>> events;
     for (const auto& value : dump["events"].toArray()) {
         const QJsonObject event = value.toObject();
@@ -143,7 +95,7 @@ TEST(LogFilesBlackBox, ViewThroughTheOpenerAndEraseIntoTheTrash) {
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[0].toObject()["text"].toString(), "Are you sure you want to erase the Log Files ?");
     EXPECT_EQ(messages[1].toObject()["text"].toString(), "Are you sure you want to erase the Up and Down Log files ?");
-    EXPECT_EQ(dump["controls"].toObject()["Form1.CheckBox37"].toObject()["checked"].toBool(), true);
+    EXPECT_TRUE(control(dump, "Form1.CheckBox37")["checked"].toBool());
 }
 
 // Guards against an erase that empties logs the trash would not take: with a
@@ -155,7 +107,7 @@ TEST(LogFilesBlackBox, ATrashThatRefusesLeavesEveryRow) {
     auto run = desktop.run("200", "at 5 click CheckBox37\nat 131 click Log4\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(textRows(readFile(desktop.program() + "kvxlog.txt")), 4u);
-    const QJsonObject dump = readDump(desktop.folder + "/dump.json");
+    const QJsonObject dump = desktop.dump();
     EXPECT_TRUE(dump["events"].toArray().isEmpty());
     const QJsonArray messages = dump["messages"].toArray();
     ASSERT_EQ(messages.size(), 2);
@@ -172,13 +124,13 @@ TEST(LogFilesBlackBox, ATrashThatRefusesLeavesEveryRow) {
 // whole and the HTML file still ends with its closing line.
 TEST(LogFilesBlackBox, AFullDiskIsToldAndMonitoringGoesOn) {
     Desktop desktop;
-    const std::string saved = desktop.folder + "/saved/";
+    const std::string saved = desktop.file("saved/");
     fs::create_directories(saved);
     fs::create_directories(desktop.program());
-    writeFile(desktop.folder + "/board.txt",
+    writeFile(desktop.file("board.txt"),
               "chip w83781d\nat 0 temp=30 volts=2.05,2.05,3.31,5.02,12.10,-11.90,-5.01 fans=4500,4400,255\n"
               "at 6000 temp=47\n");
-    writeFile(desktop.folder + "/script.txt", "at 5 click CheckBox84\nat 5 click CheckBox37\n");
+    writeFile(desktop.file("script.txt"), "at 5 click CheckBox84\nat 5 click CheckBox37\n");
     // The run happens in a child that has its own mount namespace; it copies
     // the log files out before the namespace, and the tmpfs with it, ends.
     const pid_t pid = ::fork();
@@ -193,11 +145,9 @@ TEST(LogFilesBlackBox, AFullDiskIsToldAndMonitoringGoesOn) {
             writeFile(saved + "refused", refused);
             ::_exit(0);
         }
-        const ProgramRun run = runKorvex({"--headless", "--virtual-time", "--run-for", "7200", "--config-dir",
-                                          desktop.folder + "/config", "--program-folder", desktop.program(),
-                                          "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                                          desktop.folder + "/board.txt", "--script", desktop.folder + "/script.txt",
-                                          "--dump", desktop.folder + "/dump.json"});
+        const ProgramRun run = runKorvex(
+            desktop.headless("7200", {"--scenario", desktop.file("board.txt"), "--script", desktop.file("script.txt"),
+                                      "--dump", desktop.file("dump.json")}));
         writeFile(saved + "exit", std::to_string(run.exitCode) + "\n" + run.err);
         for (const auto& entry : fs::directory_iterator(desktop.program()))
             fs::copy_file(entry.path(), saved + entry.path().filename().string());
@@ -211,24 +161,23 @@ TEST(LogFilesBlackBox, AFullDiskIsToldAndMonitoringGoesOn) {
     const std::string exit = readFile(saved + "exit");
     ASSERT_EQ(exit.substr(0, 2), "0\n") << exit;
 
-    const QJsonObject dump = readDump(desktop.folder + "/dump.json");
+    const QJsonObject dump = desktop.dump();
     const QJsonArray messages = dump["messages"].toArray();
     ASSERT_FALSE(messages.isEmpty()) << "the full disk is told";
     const QJsonObject last = messages.last().toObject();
     EXPECT_NE(last["text"].toString().toStdString().find("No space left on device"), std::string::npos);
     EXPECT_GE(last["time_ms"].toInteger(), 7100000) << "the log still tries at the end";
-    EXPECT_EQ(dump["controls"].toObject()["Form1.VUMeterWB1"].toObject()["centerLabel"].toString(),
-              QString::fromUtf8("47°C"))
+    EXPECT_EQ(control(dump, "Form1.VUMeterWB1")["centerLabel"].toString(), QString::fromUtf8("47°C"))
         << "polling went on after the disk was full";
 
     // Rows are wider than the header's borders (the date has 10 characters), all alike.
-    const auto text = lines(readFile(saved + "kvxlog.txt"));
+    const auto text = crlfLines(readFile(saved + "kvxlog.txt"));
     ASSERT_GT(text.size(), 6u);
     for (size_t i = 5; i < text.size(); ++i)
         EXPECT_TRUE(text[i].size() == text[5].size() && text[i].back() == '|') << "a whole row: " << text[i];
     const std::string html = readFile(saved + "kvxlog.htm");
     EXPECT_EQ(html.substr(html.size() - 16), "\x1A</tr></table>\r\n");
     EXPECT_EQ(std::count(html.begin(), html.end(), '\x1A'), 1);
-    for (const std::string& row : lines(readFile(saved + "kvxlog.csv")))
+    for (const std::string& row : crlfLines(readFile(saved + "kvxlog.csv")))
         EXPECT_EQ(std::count(row.begin(), row.end(), ';'), 14) << "a whole row: " << row;
 }

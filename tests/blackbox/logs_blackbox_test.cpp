@@ -2,23 +2,14 @@
 // Up/Down page, its files checked against figures worked out by hand.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
+#include <algorithm>
+#include <cstdio>
 
-#include "run_program.h"
+#include "blackbox.h"
 
 using namespace kvx::test;
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
-    return lines;
-}
 
 // "hh:mm:ss" (the C locale's time) as seconds of the day; -1 when it is not one.
 int secondsOf(const std::string& time) {
@@ -35,46 +26,16 @@ std::string timeAt(int seconds) {
     return text;
 }
 
-// The texts the window shows in each hour (the board's phases), in the log's column order.
-struct Phase {
-    const char* temperatures[3];
-    const char* rails[6];
-    const char* fans[3];
-};
-const Phase kPhases[3] = {
-    {{"30\xB0"
-      "C",
-      "45\xB0"
-      "C",
-      "40\xB0"
-      "C"},
-     {"2.80", "3.31", "5.02", "-5.01", "12.10", "-11.90"},
-     {"4500", "4400", "N/A"}},
-    {{"40\xB0"
-      "C",
-      "45\xB0"
-      "C",
-      "40\xB0"
-      "C"},
-     {"2.90", "3.35", "4.98", "-4.95", "12.20", "-12.10"},
-     {"4000", "4400", "N/A"}},
-    {{"35\xB0"
-      "C",
-      "45\xB0"
-      "C",
-      "40\xB0"
-      "C"},
-     {"2.85", "3.30", "5.00", "-5.00", "12.00", "-12.00"},
-     {"4200", "4300", "N/A"}},
-};
+const std::string kC =
+    "\xB0"
+    "C";  // the degree sign of the single-byte files
 
-std::vector<std::string> rowValues(const std::string& date, const std::string& time, const Phase& phase) {
-    std::vector<std::string> v = {date, time, "450 MHz"};
-    for (const char* t : phase.temperatures) v.emplace_back(t);
-    for (const char* r : phase.rails) v.emplace_back(r);
-    for (const char* f : phase.fans) v.emplace_back(f);
-    return v;
-}
+// The texts the window shows in each hour (the board's phases), in the log's column order after the speed.
+const std::vector<std::string> kPhases[3] = {
+    {"30" + kC, "45" + kC, "40" + kC, "2.80", "3.31", "5.02", "-5.01", "12.10", "-11.90", "4500", "4400", "N/A"},
+    {"40" + kC, "45" + kC, "40" + kC, "2.90", "3.35", "4.98", "-4.95", "12.20", "-12.10", "4000", "4400", "N/A"},
+    {"35" + kC, "45" + kC, "40" + kC, "2.85", "3.30", "5.00", "-5.00", "12.00", "-12.00", "4200", "4300", "N/A"},
+};
 
 std::string padded(const std::string& text, size_t width) {
     size_t chars = text.size();  // single-byte file: one byte a character
@@ -90,19 +51,17 @@ std::string padded(const std::string& text, size_t width) {
 // sensor choices) and the timer's 1079 polls from 10.2 s to 10790.2 s: 1083,
 // 363 in the first hour, 360 in each of the others.
 TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutByHand) {
-    setenv("TZ", "UTC", 1);
-    setenv("LC_ALL", "C", 1);
-    std::string folder = makeTempFolder();
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "10800", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/three-hours-board.txt", "--script",
-                          std::string(KVX_TEST_DATA_DIR) + "/three-hours-script.txt"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ScopedEnv environment("TZ", "UTC");
+    environment.set("LC_ALL", "C");
+    ScenarioRun r("three-hours", "10800");
+    ASSERT_EQ(r.run.exitCode, 0) << r.run.err;
 
-    const auto text = linesOf(readFile(folder + "/program/kvxlog.txt"));
-    const auto csv = linesOf(readFile(folder + "/program/kvxlog.csv"));
-    const std::string htmlFile = readFile(folder + "/program/kvxlog.htm");
+    const std::string textFile = readFile(r.file("program/kvxlog.txt"));
+    const std::string csvFile = readFile(r.file("program/kvxlog.csv"));
+    const std::string htmlFile = readFile(r.file("program/kvxlog.htm"));
+    EXPECT_TRUE(textFile.ends_with("\r\n") && csvFile.ends_with("\r\n")) << "every line ends with CR LF";
+    const auto text = crlfLines(textFile);
+    const auto csv = crlfLines(csvFile);
     ASSERT_EQ(text.size(), 5u + 180u);
     ASSERT_EQ(csv.size(), 1u + 180u);
 
@@ -119,7 +78,8 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
         // A run that starts shortly before midnight would change the date: the rows keep their own.
         const std::string rowDate = text[5 + k].substr(1, 10);
         EXPECT_TRUE(rowDate == date || rowDate == text[5 + 179].substr(1, 10)) << "row " << k << ": " << rowDate;
-        auto values = rowValues(rowDate, timeAt(first + 60 * k), kPhases[k / 60]);
+        std::vector<std::string> values = {rowDate, timeAt(first + 60 * k), "450 MHz"};
+        values.insert(values.end(), kPhases[k / 60].begin(), kPhases[k / 60].end());
         std::string textRow = "|", csvRow, cells;
         for (int i = 0; i < 15; ++i) {
             textRow += padded(values[i], widths[i]) + "|";
@@ -149,7 +109,9 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
     // The report: the program's start is taken at 0.2 s, 4.8 s before the first row,
     // so its clock text is 5 s earlier, or 4 when the start fell late in its second
     // (the wall clock begins at the real time of start); "Save" is 10790 s after the first row.
-    const auto report = linesOf(readFile(folder + "/program/updown.txt"));
+    const std::string reportFile = readFile(r.file("program/updown.txt"));
+    EXPECT_TRUE(reportFile.ends_with("\r\n"));
+    const auto report = crlfLines(reportFile);
     ASSERT_EQ(report.size(), 22u);
     const std::string& line3 = report[2];
     const std::string start = line3.substr(1, 8);
@@ -184,7 +146,7 @@ TEST(LogsBlackBox, ThreeHoursOfIntervalLogAndASaveGiveTheRowsAndReportWorkedOutB
         "",
     };
     EXPECT_EQ(report, expected);
-    const std::string htmlReport = readFile(folder + "/program/updown.htm");
+    const std::string htmlReport = readFile(r.file("program/updown.htm"));
     EXPECT_NE(htmlReport.find("<tr><td>" + start + " till " + saved +
                               ", number of polls: 1083</td></tr>\r\n"
                               "<tr><td>CPU Speed: 450 MHz</td></tr>\r\n"),

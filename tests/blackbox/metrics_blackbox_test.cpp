@@ -5,27 +5,19 @@
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <sstream>
-#include <thread>
 
-#include "run_program.h"
+#include "blackbox.h"
+#include "x_session.h"
 
 using namespace kvx::test;
 
 namespace {
 
-const std::string kSim = std::string(KVX_BIN_DIR) + "/libkvx-sim.so";
 const char* kNodeExporter = "/usr/bin/prometheus-node-exporter";
 const char* kPromtool = "/usr/bin/promtool";
 
@@ -41,16 +33,11 @@ std::map<std::string, std::string> samples(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> headlessRun(const std::string& folder, const std::string& scenario, double seconds,
-                                     const std::string& metricsDir) {
-    return {"--headless",       "--virtual-time",
-            "--run-for",        std::to_string(seconds),
-            "--config-dir",     folder + "/config",
-            "--program-folder", folder + "/program",
-            "--sensor-library", kSim,
-            "--scenario",       std::string(KVX_TEST_DATA_DIR) + "/" + scenario,
-            "--metrics-dir",    metricsDir,
-            "--dump",           folder + "/dump.json"};
+// A headless run on data/`scenario` that writes its metrics into `metricsDir`.
+std::vector<std::string> metricsRun(const RunFolder& f, const char* scenario, const char* seconds,
+                                    const std::string& metricsDir) {
+    return f.headless(seconds,
+                      {"--scenario", dataFile(scenario), "--metrics-dir", metricsDir, "--dump", f.file("dump.json")});
 }
 
 // A TCP port on the loopback that nothing listens on at this moment.
@@ -68,26 +55,13 @@ int freePort() {
     return port;
 }
 
-// GET `path` from the loopback port over plain HTTP/1.0; the body, or nothing when no server answers.
-std::optional<std::string> httpGet(int port, const std::string& path) {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        close(fd);
-        return std::nullopt;
-    }
-    const std::string request = "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
-    if (write(fd, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
-        close(fd);
-        return std::nullopt;
-    }
+// GET /metrics from the loopback port over plain HTTP/1.0 (bash's /dev/tcp); the body, or
+// nothing when no server answers.
+std::optional<std::string> scrapeOnce(int port) {
     std::string response;
-    char buffer[65536];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) response.append(buffer, static_cast<size_t>(n));
-    close(fd);
+    const std::string script = "exec 3<>/dev/tcp/127.0.0.1/" + std::to_string(port) +
+                               " && printf 'GET /metrics HTTP/1.0\\r\\nHost: 127.0.0.1\\r\\n\\r\\n' >&3 && cat <&3";
+    if (runTool({"bash", "-c", script}, &response) != 0) return std::nullopt;
     const auto body = response.find("\r\n\r\n");
     if (response.rfind("HTTP/1.", 0) != 0 || body == std::string::npos) return std::nullopt;
     return response.substr(body + 4);
@@ -114,7 +88,7 @@ public:
     std::optional<std::string> scrape() const {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (auto body = httpGet(port_, "/metrics")) return body;
+            if (auto body = scrapeOnce(port_)) return body;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return std::nullopt;
@@ -125,21 +99,6 @@ private:
     pid_t pid_ = -1;
 };
 
-// promtool's verdict on a metrics file: its exit code and what it printed.
-std::pair<int, std::string> promtoolCheck(const std::string& file) {
-    const std::string command = std::string(kPromtool) + " check metrics < '" + file + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-QJsonArray messagesOf(const std::string& dumpFile) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dumpFile))).object()["messages"].toArray();
-}
-
 }  // namespace
 
 // Guards against: a metrics file the textfile collector rejects (bad escaping, missing TYPE,
@@ -149,19 +108,20 @@ TEST(MetricsBlackBox, NodeExporterServesTheScenarioValuesAndPromtoolAcceptsTheTe
         if (access(tool, X_OK) != 0)
             GTEST_SKIP() << "NOT RUN: " << tool
                          << " is missing; install prometheus-node-exporter and prometheus (scripts/bootstrap does)";
-    const std::string folder = makeTempFolder();
-    const std::string textfile = folder + "/textfile";
-    auto run = runKorvex(headlessRun(folder, "metrics-board.txt", 35, textfile));
+    RunFolder f;
+    const std::string textfile = f.file("textfile");
+    auto run = runKorvex(metricsRun(f, "metrics-board.txt", "35", textfile));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string prom = textfile + "/korvex.prom";
 
-    auto [code, verdict] = promtoolCheck(prom);
-    EXPECT_EQ(code, 0) << verdict << readFile(prom);
+    std::string verdict;
+    EXPECT_EQ(runTool({"sh", "-c", std::string(kPromtool) + " check metrics < '" + prom + "' 2>&1"}, &verdict), 0)
+        << verdict << readFile(prom);
     EXPECT_EQ(verdict, "") << "promtool's lint found something";
 
-    NodeExporter exporter(textfile, folder + "/node_exporter.log");
+    NodeExporter exporter(textfile, f.file("node_exporter.log"));
     const std::optional<std::string> body = exporter.scrape();
-    ASSERT_TRUE(body) << "node_exporter did not answer: " << readFile(folder + "/node_exporter.log");
+    ASSERT_TRUE(body) << "node_exporter did not answer: " << readFile(f.file("node_exporter.log"));
     const auto scraped = samples(*body);
     EXPECT_EQ(scraped.count("node_textfile_scrape_error"), 1u);
     EXPECT_EQ(scraped.at("node_textfile_scrape_error"), "0") << *body;
@@ -177,6 +137,7 @@ TEST(MetricsBlackBox, NodeExporterServesTheScenarioValuesAndPromtoolAcceptsTheTe
         {R"(korvex_fan_rpm{fan="1",name="Fan 1"})", "4500"},
         {R"(korvex_fan_rpm{fan="2",name="Fan 2"})", "2250"},
         {R"(korvex_alarm_armed{alarm="sensor1"})", "1"},
+        {R"(korvex_alarms_total{alarm="sensor1"})", "0"},
         {R"(korvex_alarms_total{alarm="voltage"})", "1"},
         {R"(korvex_alarm_armed{alarm="voltage"})", "0"},
         {"korvex_polls_total", "4"},
@@ -191,67 +152,43 @@ TEST(MetricsBlackBox, NodeExporterServesTheScenarioValuesAndPromtoolAcceptsTheTe
     for (const char* absent : {R"(korvex_temperature_celsius{name="Sensor 2",sensor="2",source="sim"})",
                                R"(korvex_fan_rpm{fan="3",name="Fan 3"})"})
         EXPECT_EQ(scraped.count(absent), 0u) << absent;
-    std::filesystem::remove_all(folder);
-}
-
-// Guards against: metrics that miss an alarm acting, or keep showing it armed afterwards.
-// Sensor 1 reaches its 50 °C limit at 60 s: a run that ends at 50 s and one that ends at 70 s.
-TEST(MetricsBlackBox, AnAlarmThatActsIsNoLongerArmedAndIsCounted) {
-    std::map<std::string, std::string> before, after;
-    for (auto [seconds, into] : {std::pair{50.0, &before}, std::pair{70.0, &after}}) {
-        const std::string folder = makeTempFolder();
-        auto run = runKorvex(headlessRun(folder, "alarm-board.txt", seconds, folder + "/textfile"));
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        *into = samples(readFile(folder + "/textfile/korvex.prom"));
-        std::filesystem::remove_all(folder);
-    }
-    const std::string armed = R"(korvex_alarm_armed{alarm="sensor1"})";
-    const std::string total = R"(korvex_alarms_total{alarm="sensor1"})";
-    EXPECT_EQ(before[armed], "1");
-    EXPECT_EQ(before[total], "0");
-    EXPECT_EQ(after[armed], "0");
-    EXPECT_EQ(after[total], "1");
-    EXPECT_EQ(after[R"(korvex_temperature_celsius{sensor="1",name="Sensor 1",source="sim"})"], "50");
+    std::filesystem::remove_all(f.path);
 }
 
 // Guards against: a metrics folder that cannot be written stopping the monitoring, or
 // raising a message at every poll.
 TEST(MetricsBlackBox, AFolderThatCannotBeWrittenIsReportedOnceAndPollingGoesOn) {
-    const std::string folder = makeTempFolder();
-    writeFile(folder + "/not-a-folder", "");
-    auto run = runKorvex(headlessRun(folder, "alarm-board.txt", 90, folder + "/not-a-folder/textfile"));
+    RunFolder f;
+    writeFile(f.file("not-a-folder"), "");
+    auto run = runKorvex(metricsRun(f, "alarm-board.txt", "90", f.file("not-a-folder/textfile")));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int reports = 0;
-    for (const auto& message : messagesOf(folder + "/dump.json"))
+    for (const auto& message : f.dump()["messages"].toArray())
         if (message.toObject()["text"].toString().contains("metrics file")) ++reports;
     EXPECT_EQ(reports, 1) << run.err;
     // Polling went on: sensor 1's gauge shows the 71 °C that the board reads from 80 s on.
-    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(readFile(folder + "/dump.json")))
-                                 .object();
-    EXPECT_EQ(dump["controls"].toObject()["Form1.VUMeterWB1"].toObject()["position"].toDouble(), 71.0);
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(control(f.dump(), "Form1.VUMeterWB1")["position"].toDouble(), 71.0);
+    std::filesystem::remove_all(f.path);
 }
 
 // Guards against: the setting under the "Metrics" key being ignored, and the desktop run not
 // writing the file (it polls through Qt's timers, not the headless loop).
 TEST(MetricsBlackBox, TheDesktopRunWritesTheFolderNamedInTheSettings) {
-    const std::string folder = makeTempFolder();
-    mkdir((folder + "/config").c_str(), 0700);
-    writeFile(folder + "/config/user.reg",
-              "Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvex\\Metrics]\r\n"
+    RunFolder f;
+    mkdir(f.file("config").c_str(), 0700);
+    writeFile(f.file("config/user.reg"),
+              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Korvex\\Metrics]\r\n"
               "\"Folder\"=\"" +
-                  folder + "/from-settings\"\r\n\r\n");
-    writeFile(folder + "/script.txt",
+                  f.file("from-settings") + "\"\r\n\r\n");
+    writeFile(f.file("script.txt"),
               "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\n"
               "at 0 answer Form6 \"&Ok\"\n");
-    setenv("XDG_CONFIG_HOME", (folder + "/xdg-config").c_str(), 1);
-    auto run = runKorvex({"--run-for", "2", "--config-dir", folder + "/config", "--program-folder", folder + "/program",
-                          "--sensor-library", kSim, "--scenario", std::string(KVX_TEST_DATA_DIR) + "/metrics-board.txt",
-                          "--script", folder + "/script.txt"});
+    ScopedEnv config("XDG_CONFIG_HOME", f.file("xdg-config"));
+    auto run = runKorvex(
+        f.args({"--run-for", "2", "--scenario", dataFile("metrics-board.txt"), "--script", f.file("script.txt")}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto written = samples(readFile(folder + "/from-settings/korvex.prom"));
+    const auto written = samples(readFile(f.file("from-settings/korvex.prom")));
     EXPECT_EQ(written.count("korvex_polls_total"), 1u) << run.err;
     EXPECT_EQ(written.at(R"(korvex_temperature_celsius{sensor="1",name="Sensor 1",source="sim"})"), "47");
-    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(f.path);
 }

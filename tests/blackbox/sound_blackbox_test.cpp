@@ -1,47 +1,17 @@
 // Alarm sounds in runs of korvex: the PC speaker's rhythm while a warning is
 // open, a looping wave chosen with "Select Wave", and real playback in real time.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "../platform/wave_files.h"
-#include "run_program.h"
+#include "blackbox.h"
 
 using namespace kvx::test;
 
 namespace {
-
-// Sets an environment variable for the programs this test starts.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-QJsonObject readDump(const std::string& file) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(readFile(file))).object();
-}
-
-QString caption(const QJsonObject& dump, const char* name) {
-    return dump["controls"].toObject()[name].toObject()["caption"].toString();
-}
 
 std::vector<std::int16_t> someWave() {
     std::vector<std::int16_t> samples(4000);
@@ -56,7 +26,8 @@ std::vector<std::int16_t> someWave() {
 // "Select Wave" that does not set the path, a warning-log size display that
 // does not follow the log, and group captions that miss the user's names.
 TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCloses) {
-    const std::string folder = makeTempFolder();
+    RunFolder f;
+    const std::string folder = f.path;
     const std::string wave = folder + "/siren alarm.wav";
     writeWave(wave, someWave(), 1, 8000);
     std::filesystem::create_directories(folder + "/program");
@@ -64,8 +35,7 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
     writeFile(folder + "/program/kvxwarnlog.txt", std::string(998, 'x') + "\r\n");
     const std::string script = folder + "/script.txt";
     writeFile(script,
-              "at 1 click CheckBox41\n"
-              "at 1 click GenTabLoopWavesCheckBox\n"
+              "at 1 click CheckBox41\nat 1 click GenTabLoopWavesCheckBox\n"
               "at 1 answer FileDialog \"" +
                   wave +
                   "\"\n"
@@ -77,22 +47,19 @@ TEST(SoundBlackBox, TheWarningWindowKeepsTheSpeakerAndALoopingWaveGoingUntilItCl
                   folder + "/before.json\n");
     const std::string trace = folder + "/trace.txt";
     ScopedEnv traceFile("KVX_SIM_TRACE", trace);
-    const std::string dumpFile = folder + "/dump.json";
-    auto run = runKorvex({"--headless", "--virtual-time", "--run-for", "20", "--config-dir", folder + "/config",
-                          "--program-folder", folder + "/program", "--sensor-library",
-                          std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/sound-board.txt", "--script", script, "--dump", dumpFile});
+    auto run = runKorvex(f.headless(
+        "20", {"--scenario", dataFile("sound-board.txt"), "--script", script, "--dump", f.file("dump.json")}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err.find("sound"), std::string::npos) << "virtual time plays nothing: " << run.err;
 
-    const QJsonObject before = readDump(folder + "/before.json");
+    const QJsonObject before = f.dump("before.json");
     EXPECT_EQ(caption(before, "Form1.Label25"), "siren alarm.wav");
     EXPECT_EQ(caption(before, "Form1.WarningLogTxtSizeLabel"), "TXT:0Kb");
     // The groups carry the names the user gave.
     EXPECT_EQ(caption(before, "Form1.GroupBox5"), "Board Alarm Settings");
     EXPECT_EQ(caption(before, "Form1.GroupBox1"), "Board Maximum Scale");
     EXPECT_EQ(caption(before, "Form1.GroupBox17"), "Pump Alarm Settings");
-    const QJsonObject dump = readDump(dumpFile);
+    const QJsonObject dump = f.dump();
     EXPECT_EQ(caption(dump, "Form1.WarningLogTxtSizeLabel"), "TXT:1Kb");
 
     // The wave starts looping with the alarm and stops when the window closes.
@@ -149,8 +116,7 @@ TEST(SoundBlackBox, RealTimeRunsPlayTheWaveOrSayOnceThatThereIsNoSound) {
         ScopedEnv homeFolder("HOME", home);
         return runKorvex({"--headless", "--run-for", "3.5", "--config-dir",
                           folder + "/config-" + home.substr(home.size() - 2), "--program-folder", folder + "/program",
-                          "--sensor-library", std::string(KVX_BIN_DIR) + "/libkvx-sim.so", "--scenario",
-                          std::string(KVX_TEST_DATA_DIR) + "/sound-board-now.txt", "--script", script});
+                          "--sensor-library", kSim, "--scenario", dataFile("sound-board-now.txt"), "--script", script});
     };
 
     // The user's ALSA configuration makes the default device a file.

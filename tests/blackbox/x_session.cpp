@@ -19,22 +19,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Starts `argv` (found on PATH) with the test's environment plus `extraEnv`, its output to
-// `stdoutFd` and `stderrFd` or nowhere. Descriptors without close-on-exec stay open in the child.
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, int stdoutFd = -1,
-            int stderrFd = -1) {
+// Starts `argv` (found on PATH) with the test's environment, its output to `stdoutFd` and
+// `stderrFd` or nowhere. Descriptors without close-on-exec stay open in the child.
+pid_t spawn(const std::vector<std::string>& argv, int stdoutFd = -1, int stderrFd = -1) {
     std::vector<char*> args;
-    args.reserve(argv.size() + 1);
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    std::vector<std::string> envText;
-    for (char** e = environ; *e; ++e) envText.emplace_back(*e);
-    envText.insert(envText.end(), extraEnv.begin(), extraEnv.end());
-    std::vector<char*> env;
-    env.reserve(envText.size() + 1);
-    for (auto& e : envText) env.push_back(e.data());
-    env.push_back(nullptr);
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -43,7 +33,7 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     if (stderrFd >= 0) posix_spawn_file_actions_adddup2(&actions, stderrFd, 2);
     else posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid = -1;
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
@@ -77,37 +67,22 @@ bool onPath(const std::string& program) {
 }
 
 int runTool(const std::vector<std::string>& argv, std::string* out, int timeoutMs) {
+    // `timeout` kills the tool, and whatever it started, when it overruns.
+    std::vector<std::string> timed = {"timeout", "-s", "KILL", std::to_string(timeoutMs / 1000.0)};
+    timed.insert(timed.end(), argv.begin(), argv.end());
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
-    pid_t pid = spawn(argv, {}, pipeFds[1]);
+    pid_t pid = spawn(timed, pipeFds[1]);
     close(pipeFds[1]);
-    if (pid < 0) {
-        close(pipeFds[0]);
-        return -1;
-    }
     std::string text;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    bool killed = false;
-    for (;;) {
-        pollfd fd{pipeFds[0], POLLIN, 0};
-        int left = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
-        if (left <= 0) {
-            kill(pid, SIGKILL);
-            killed = true;
-            break;
-        }
-        if (poll(&fd, 1, left) <= 0) continue;
-        char buffer[4096];
-        ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-        if (n <= 0) break;  // the tool closed its output: it has ended
-        text.append(buffer, static_cast<size_t>(n));
-    }
+    char buffer[4096];
+    for (ssize_t n; pid > 0 && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
     close(pipeFds[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (pid < 0 || waitpid(pid, &status, 0) < 0) return -1;
     if (out) *out = text;
-    if (killed || !WIFEXITED(status)) return -1;
+    // 137: timeout killed the tool; 127: there is no such tool.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 137 || WEXITSTATUS(status) == 127) return -1;
     return WEXITSTATUS(status);
 }
 
@@ -127,7 +102,7 @@ XSession::XSession() {
     }
     fcntl(numberPipe[0], F_SETFD, FD_CLOEXEC);
     server_ = spawn(
-        {"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
+        {"Xvfb", "-displayfd", std::to_string(numberPipe[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     close(numberPipe[1]);
     std::string number;
     pollfd fd{numberPipe[0], POLLIN, 0};
@@ -142,7 +117,7 @@ XSession::XSession() {
     setenv("DISPLAY", display_.c_str(), 1);
     char logPattern[] = "/tmp/korvex-openbox-XXXXXX";
     int log = mkstemp(logPattern);
-    windowManager_ = spawn({"openbox"}, {}, log, log);
+    windowManager_ = spawn({"openbox"}, log, log);
     // The window manager is ready once it has announced itself on the root window.
     auto deadline = Clock::now() + std::chrono::seconds(20);
     std::string out;

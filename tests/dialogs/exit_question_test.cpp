@@ -1,4 +1,5 @@
-// The exit question: its window, its answers, and the button layout of the tray menu's Exit.
+// The exit question's button layout for the tray menu's Exit (its answers are
+// checked on the whole program).
 #include <gtest/gtest.h>
 
 #include "app/dialogs/exit_question.h"
@@ -21,40 +22,6 @@ std::vector<int> buttonLefts(const ui::Window& window) {
 }
 
 }  // namespace
-
-// Guards against a close box that exits the program, and an answer kept from an earlier showing.
-TEST(ExitQuestion, EachWayOfAnsweringAndTheCloseBoxCountsAsNo) {
-    struct Case {
-        const char* button;  // nullptr: the close box
-        app::ExitAnswer answer;
-        int number;
-    };
-    const Case table[] = {
-        {"&Yes", app::ExitAnswer::Yes, 1},
-        {"&No", app::ExitAnswer::No, 2},
-        {"&Minimize", app::ExitAnswer::Minimize, 3},
-        {nullptr, app::ExitAnswer::No, 2},
-    };
-    DialogHarness host;
-    app::ExitQuestion question;
-    question.window().setModalHost(&host);
-    EXPECT_EQ(DialogHarness::caption(question.window(), "QuestionLabel"),
-              "Are you sure you want to Exit the Program ?");
-    EXPECT_EQ(question.answer(), app::ExitAnswer::None);
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.button ? c.button : "close box");
-        // The question before always answered Yes: each showing starts without an answer.
-        host.closeBox.clear();
-        host.answers.set("Form7", {"&Yes", 0});
-        ASSERT_EQ(question.ask(), app::ExitAnswer::Yes);
-
-        if (c.button) host.answers.set("Form7", {c.button, 0});
-        else host.closeBox.insert("Form7");
-        EXPECT_EQ(question.ask(), c.answer);
-        EXPECT_EQ(static_cast<int>(question.answer()), c.number);
-        EXPECT_FALSE(question.window().isModalShowing());
-    }
-}
 
 // Guards against Minimize offered from the tray, and buttons left moved after the question (even on failure).
 TEST(ExitQuestion, TrayExitMovesMinimizeOutOfTheWindowAndPutsTheButtonsBack) {

@@ -40,59 +40,47 @@ struct FirstRun {
 
 }  // namespace
 
-// Guards against a dialog skipped or shown out of order in an unattended first run.
-TEST(FirstRunDialogs, UnansweredTheyAllShowInOrderAndTheTermsAreAccepted) {
-    FirstRun run;
-    app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
-    EXPECT_TRUE(outcome.accepted);
-    EXPECT_FALSE(outcome.corePort1);
-    EXPECT_DOUBLE_EQ(outcome.coreNominal, 2.8);
-    EXPECT_EQ(run.host.shown, (std::vector<std::string>{"Form9", "Form3", "Form2", "Form6"}));
-    EXPECT_EQ(run.events, (std::vector<std::string>{"open Form9", "closed Form9", "open Form3", "closed Form3",
-                                                    "open Form2", "closed Form2", "open Form6", "closed Form6"}));
-    EXPECT_EQ(run.host.diagnostics.str(), "");
-}
-
-// Guards against a declined agreement that lets the start-up go on.
-TEST(FirstRunDialogs, DeclinedByNoOrByTheCloseBoxNothingFollows) {
+// Guards against a dialog skipped or shown out of order in an unattended first
+// run, and against a declined agreement that lets the start-up go on.
+TEST(FirstRunDialogs, UnansweredTheyAllShowInOrderAndADeclineEndsThem) {
     struct Case {
         const char* how;
-        bool closeBox;
+        void (*decline)(DialogHarness&);  // nullptr: nothing answered
+        std::vector<std::string> shown;
     };
-    for (Case c : {Case{"&No button", false}, Case{"close box", true}}) {
+    const Case cases[] = {
+        {"unanswered", nullptr, {"Form9", "Form3", "Form2", "Form6"}},
+        {"&No button",
+         [](DialogHarness& h) {
+             h.answers.set("Form3", {"&No", 0});
+         },
+         {"Form9", "Form3"}},
+        {"close box", [](DialogHarness& h) { h.closeBox.insert("Form3"); }, {"Form9", "Form3"}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
         FirstRun run;
-        if (c.closeBox) run.host.closeBox.insert("Form3");
-        else run.host.answers.set("Form3", {"&No", 0});
+        if (c.decline) c.decline(run.host);
         app::FirstRunOutcome outcome = app::runFirstRunDialogs(run.inputs());
-        EXPECT_FALSE(outcome.accepted);
-        EXPECT_EQ(run.host.shown, (std::vector<std::string>{"Form9", "Form3"}));
-        EXPECT_EQ(run.events.back(), "closed Form3");
+        EXPECT_EQ(outcome.accepted, c.decline == nullptr);
+        EXPECT_FALSE(outcome.corePort1);
+        EXPECT_DOUBLE_EQ(outcome.coreNominal, 2.8);
+        EXPECT_EQ(run.host.shown, c.shown);
+        std::vector<std::string> events;
+        for (const std::string& name : c.shown) events.insert(events.end(), {"open " + name, "closed " + name});
+        EXPECT_EQ(run.events, events);
+        EXPECT_EQ(run.host.diagnostics.str(), "");
     }
 }
 
-TEST(AgreementWindow, PendingFromOpeningUntilYes) {
+// Guards against an acceptance kept from an earlier showing of the agreement.
+TEST(AgreementWindow, AnEarlierAcceptanceDoesNotCarryOver) {
     DialogHarness host;
     app::AgreementWindow agreement;
     agreement.window().setModalHost(&host);
-    bool pendingWhileOpen = false;
-    host.whileOpen["Form3"] = [&](ui::Window&) { pendingWhileOpen = agreement.pending(); };
-
     EXPECT_TRUE(agreement.ask());
-    EXPECT_TRUE(pendingWhileOpen);
-    EXPECT_FALSE(agreement.pending());
-
     host.answers.set("Form3", {"&No", 0});
-    EXPECT_FALSE(agreement.ask()) << "an earlier acceptance does not carry over";
-    EXPECT_TRUE(agreement.pending());
-}
-
-// Guards against advice that names the wrong chip or tray command ("&&" shows one ampersand).
-TEST(FirstRunDialogs, AdviceTextsNameTheChipsAndTheMenuCommand) {
-    app::StartupInfoWindow info;
-    app::FirstTimeInformationWindow information(nullptr);
-    EXPECT_NE(DialogHarness::caption(info.window(), "InfoLabel").find("LM75"), std::string::npos);
-    EXPECT_NE(DialogHarness::caption(information.window(), "TrayLabel").find("Show && Expand"), std::string::npos);
+    EXPECT_FALSE(agreement.ask());
 }
 
 TEST(StartupSettingsWindow, CaptionsFromTheVoltagesAndTheCoreNominalSharedWithTheMainWindow) {
@@ -135,6 +123,7 @@ TEST(StartupSettingsWindow, WithoutTheChipTheQuestionsAreHiddenAndTheCloseBoxSti
     EXPECT_EQ(reports, std::vector<bool>{true});
 }
 
+// Guards against advice that names the wrong chip or tray command ("&&" shows one ampersand).
 TEST(FirstTimeInformationWindow, OneAdviceTextChosenByTheChipIdentifier) {
     struct Case {
         int32_t chipId;
@@ -157,4 +146,6 @@ TEST(FirstTimeInformationWindow, OneAdviceTextChosenByTheChipIdentifier) {
         information.show();
         EXPECT_EQ(DialogHarness::caption(information.window(), "ChipLabel").rfind(c.adviceStart, 0), 0u);
     }
+    EXPECT_NE(DialogHarness::caption(information.window(), "TrayLabel").find("Show && Expand"), std::string::npos);
+    EXPECT_NE(DialogHarness::caption(app::StartupInfoWindow().window(), "InfoLabel").find("LM75"), std::string::npos);
 }

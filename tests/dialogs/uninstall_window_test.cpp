@@ -125,19 +125,22 @@ TEST(UninstallWindow, WhatTheStoredCommandStarts) {
     }
 }
 
-// Guards against Cancel (the default answer) starting any step.
-TEST(UninstallWindow, CancelChangesNothing) {
-    Uninstall u;
-    u.window.show();  // unanswered: the first closing button, "&Cancel"
-    EXPECT_EQ(u.window.window().modalResult(), "&Cancel");
-    for (int step = 1; step <= 3; ++step) EXPECT_FALSE(u.window.checkMark(step).visible()) << step;
-    EXPECT_EQ(u.log, std::vector<std::string>{});
-    EXPECT_FALSE(u.window.finished());
-    EXPECT_EQ(u.host.clock.nowMs(), 0);
-}
+// Guards against Cancel (the default answer) or the close box starting any step
+// before the steps have begun, and against the close box cutting them short after.
+TEST(UninstallWindow, CancelOrTheCloseBoxChangeNothingButTheCloseBoxWaitsForStepsBegun) {
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        Uninstall u;
+        if (closeBox) u.host.closeBox.insert("Form5");
+        u.window.show();  // unanswered: the first closing button, "&Cancel"
+        EXPECT_EQ(u.window.window().modalResult(), closeBox ? "" : "&Cancel");
+        EXPECT_FALSE(u.window.window().isModalShowing());
+        for (int step = 1; step <= 3; ++step) EXPECT_FALSE(u.window.checkMark(step).visible()) << step;
+        EXPECT_EQ(u.log, std::vector<std::string>{});
+        EXPECT_FALSE(u.window.finished());
+        EXPECT_EQ(u.host.clock.nowMs(), 0);
+    }
 
-// Guards against the close box cutting the steps short once they have begun.
-TEST(UninstallWindow, TheCloseBoxWaitsForStepsThatHaveBegun) {
     Uninstall u;
     ui::Window& w = u.window.window();
     bool showingAfterCloseBox = false;
@@ -152,10 +155,4 @@ TEST(UninstallWindow, TheCloseBoxWaitsForStepsThatHaveBegun) {
     EXPECT_TRUE(showingAfterCloseBox);
     EXPECT_TRUE(u.window.finished());
     EXPECT_EQ(u.log.back(), "4000 end program");
-
-    Uninstall notStarted;
-    notStarted.host.closeBox.insert("Form5");
-    notStarted.window.show();
-    EXPECT_FALSE(notStarted.window.window().isModalShowing()) << "before the steps, the close box closes it";
-    EXPECT_EQ(notStarted.log, std::vector<std::string>{});
 }

@@ -136,53 +136,6 @@ TEST_F(MainWindowLayout, ShowPlacesTheWindowOnTheScreenAndTheDoubleClickRepeatsI
     EXPECT_TRUE(form().visible());
 }
 
-// Guards against a name that reaches only some of its captions, and the RPM
-// value left under a longer fan name.
-TEST_F(MainWindowLayout, TypedNamesReachEveryCaptionAndTheSelectorsGoBack) {
-    auto& fans = form().require<ui::ComboBox>("ComboBox1");
-    auto& alarms = form().require<ui::ComboBox>("ComboBox4");
-    fans.select(2);
-    alarms.select(1);
-    form().require<ui::Edit>("Edit2").type("Intake fan");  // at most 9 characters
-    form().require<ui::Edit>("Edit5").type("CPU");
-    const std::string fan = form().require<ui::Edit>("Edit2").text();
-    EXPECT_EQ(form().require<ui::Label>("FMFan2NameLabel").caption(), fan);
-    EXPECT_EQ(form().require<ui::Label>("UDTabFan2NameLabel").caption(), fan);
-    EXPECT_EQ(fans.items()[2], fan);
-    EXPECT_EQ(fans.itemIndex(), 0) << "the Fan's selector goes back to Fan Settings";
-    EXPECT_TRUE(form().find("Panel1")->visible());
-    EXPECT_EQ(alarms.items()[1], "CPU");
-    EXPECT_EQ(alarms.itemIndex(), 0);
-    EXPECT_EQ(form().require<ui::Label>("Label125").caption(), "CPU");
-    EXPECT_EQ(form().require<ui::Label>("UDTabLM75NameLabel").caption(), "CPU");
-    EXPECT_EQ(form().require<ui::Group>("GroupBox32").caption(), "CPU Compensation");
-    const Bounds& name = bounds("FMFan2NameLabel");
-    EXPECT_EQ(bounds("FMFan2RPMLabel").left, name.left + name.width + 10);
-    EXPECT_EQ(name.width, main.measureText(fan));
-
-    form().require<ui::Edit>("Edit4").type("");
-    EXPECT_EQ(form().require<ui::Group>("GroupBox23").caption(), " Compensation");
-}
-
-// Guards against the "SHDN!" page (or any index outside the list) opening first.
-TEST_F(MainWindowLayout, TabOnTopChoosesTheFirstPageOfNine) {
-    auto& pages = form().require<ui::PageControl>("PageControl1");
-    auto& list = form().require<ui::ComboBox>("GenTabTabOnTopComboBox");
-    ASSERT_EQ(list.items().size(), 9u);
-    list.select(7);
-    EXPECT_EQ(main.tabOnTop(), 7);
-    main.SetActiveTab(main.tabOnTop());
-    EXPECT_EQ(pages.pages()[pages.activePageIndex()]->caption(), "Up/Down");
-    for (int outside : {9, -1, 12}) {
-        main.SetActiveTab(outside);
-        EXPECT_EQ(pages.activePageIndex(), 7) << outside;
-    }
-    list.select(2);
-    main.setTabOnTop(4);
-    main.Show1Click();
-    EXPECT_EQ(list.itemIndex(), 4) << "Show & Expand shows the stored choice in the list";
-}
-
 namespace {
 
 // Every text a control shows: captions, edit texts and list items.
@@ -209,8 +162,9 @@ std::vector<std::string> textsOf(const ui::Control& control) {
 }  // namespace
 
 // Guards against a caption that shows a sensor's or fan's name but is left out
-// when the name is typed: after typing, no control may still show the old name.
-TEST_F(MainWindowLayout, NoCaptionKeepsTheOldNameAfterTyping) {
+// when the name is typed (no control may still show the old name), a selector
+// left on the renamed item, and the RPM value left under a longer fan name.
+TEST_F(MainWindowLayout, TypedNamesReachEveryCaptionAndTheSelectorsGoBack) {
     struct Case {
         const char* edit;
         const char* typed;
@@ -229,15 +183,20 @@ TEST_F(MainWindowLayout, NoCaptionKeepsTheOldNameAfterTyping) {
          {"Label126", "UDTabWB2NameLabel", "ComboBox4", "CheckBox66", "CheckBox72", "CheckBox82", "CheckBox10",
           "ComboBox7", "ComboBox9", "GroupBox27", "GroupBox28", "GroupBox31"}},
         {"Edit1", "Intake", {"FMFan1NameLabel", "UDTabFan1NameLabel", "ComboBox1", "GroupBox17", "CheckBox74"}},
-        {"Edit2", "Exhaust", {"FMFan2NameLabel", "UDTabFan2NameLabel", "ComboBox1", "GroupBox18", "CheckBox75"}},
+        {"Edit2", "Exhaust fan", {"FMFan2NameLabel", "UDTabFan2NameLabel", "ComboBox1", "GroupBox18", "CheckBox75"}},
         {"Edit3", "Pump", {"FMFan3NameLabel", "UDTabFan3NameLabel", "ComboBox1", "GroupBox19", "CheckBox76"}},
     };
+    auto& fans = form().require<ui::ComboBox>("ComboBox1");
+    auto& alarms = form().require<ui::ComboBox>("ComboBox4");
+    fans.select(2);
+    alarms.select(1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.edit);
         auto& edit = form().require<ui::Edit>(c.edit);
         const std::string old = edit.text();
         ASSERT_FALSE(old.empty());
         edit.type(c.typed);
+        const std::string shown = edit.text();
         const std::vector<std::string> stale = {old, old + " Compensation", old + " Alarm Settings",
                                                 old + " Maximum Scale"};
         for (const ui::Control* control : form().controls()) {
@@ -251,15 +210,45 @@ TEST_F(MainWindowLayout, NoCaptionKeepsTheOldNameAfterTyping) {
             ASSERT_NE(control, nullptr) << name;
             const auto texts = textsOf(*control);
             EXPECT_TRUE(
-                std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(c.typed, 0) == 0; }))
-                << name << " does not show " << c.typed;
+                std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(shown, 0) == 0; }))
+                << name << " does not show " << shown;
         }
     }
+    EXPECT_EQ(fans.itemIndex(), 0) << "the Fan's selector goes back to Fan Settings";
+    EXPECT_TRUE(form().find("Panel1")->visible());
+    EXPECT_EQ(alarms.itemIndex(), 0);
+    const std::string fan = form().require<ui::Edit>("Edit2").text();
+    EXPECT_EQ(fan, "Exhaust f") << "at most 9 characters";
+    EXPECT_EQ(form().require<ui::Label>("FMFan2NameLabel").caption(), fan);
+    EXPECT_EQ(form().require<ui::Label>("UDTabFan2NameLabel").caption(), fan);
+    EXPECT_EQ(fans.items()[2], fan);
+    EXPECT_EQ(alarms.items()[1], "Processor");
+    EXPECT_EQ(form().require<ui::Group>("GroupBox32").caption(), "Processor Compensation");
+    const Bounds& name = bounds("FMFan2NameLabel");
+    EXPECT_EQ(bounds("FMFan2RPMLabel").left, name.left + name.width + 10);
+    EXPECT_EQ(name.width, main.measureText(fan));
+    form().require<ui::Edit>("Edit4").type("");
+    EXPECT_EQ(form().require<ui::Group>("GroupBox23").caption(), " Compensation");
 }
 
-// Guards against Show & Expand leaving the CPUIdle, tray style and launch way
-// lists where the user left them, or an "Apply" still lit with nothing new.
-TEST_F(MainWindowLayout, ShowAndExpandResetsTheRemainingLists) {
+// Guards against the "SHDN!" page (or any index outside the list) opening
+// first, and against Show & Expand leaving the page, CPUIdle, tray style and
+// launch way lists where the user left them, or an "Apply" still lit.
+TEST_F(MainWindowLayout, ShowAndExpandResetsTheListsAndTabOnTopChoosesTheFirstPage) {
+    auto& pages = form().require<ui::PageControl>("PageControl1");
+    auto& list = form().require<ui::ComboBox>("GenTabTabOnTopComboBox");
+    ASSERT_EQ(list.items().size(), 9u);
+    list.select(7);
+    EXPECT_EQ(main.tabOnTop(), 7);
+    main.SetActiveTab(main.tabOnTop());
+    EXPECT_EQ(pages.pages()[pages.activePageIndex()]->caption(), "Up/Down");
+    for (int outside : {9, -1, 12}) {
+        main.SetActiveTab(outside);
+        EXPECT_EQ(pages.activePageIndex(), 7) << outside;
+    }
+    list.select(2);
+    main.setTabOnTop(4);
+
     auto& idleList = form().require<ui::ComboBox>("ComboBox7");
     auto& styles = form().require<ui::ComboBox>("ComboBox9");
     auto& way = form().require<ui::ComboBox>("ComboBox3");
@@ -272,6 +261,7 @@ TEST_F(MainWindowLayout, ShowAndExpandResetsTheRemainingLists) {
     apply.setEnabled(true);
 
     main.Show1Click();
+    EXPECT_EQ(list.itemIndex(), 4) << "the stored Tab on Top";
     EXPECT_EQ(idleList.itemIndex(), 2);
     EXPECT_EQ(styles.itemIndex(), 0);
     EXPECT_FALSE(apply.enabled());

@@ -1,5 +1,5 @@
 // Every control that the settings table names is built on the main window, in
-// view on a page or panel, and inside its parent.
+// view on a page or panel, inside its parent and clear of its neighbours.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,15 +30,35 @@ std::set<std::string> controlNamesInTable() {
     return names;
 }
 
-bool isContainer(ui::ControlKind kind) {
+bool isContainer(const ui::Control* control) {
+    const ui::ControlKind kind = control->kind();
     return kind == ui::ControlKind::Page || kind == ui::ControlKind::Panel || kind == ui::ControlKind::Group;
+}
+
+bool inside(const ui::Bounds& b, const ui::Bounds& area) {
+    return b.left >= 0 && b.top >= 0 && b.left + b.width <= area.width && b.top + b.height <= area.height;
+}
+
+bool overlap(const ui::Bounds& a, const ui::Bounds& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// A control drawn inside a group's frame, beside it rather than in it, is meant to be there.
+bool framed(const ui::Control& group, const ui::Control& inner) {
+    const ui::Bounds& g = group.bounds();
+    const ui::Bounds& c = inner.bounds();
+    return group.kind() == ui::ControlKind::Group && c.left >= g.left && c.top >= g.top &&
+           c.left + c.width <= g.left + g.width && c.top + c.height <= g.top + g.height;
 }
 
 }  // namespace
 
-// Guards against a setting whose control was never placed: it would round-trip
-// unseen, on no page, or sit at 0 x 0 where nobody can reach it.
-TEST(SettingsControls, EveryControlTheTableNamesIsPlacedOnAPageOrPanel) {
+// Guards against a setting whose control was never placed (it would round-trip
+// unseen, on no page, or at 0 x 0), a control reaching past the edge of its
+// panel or group, and controls laid over one another (as "Round °F" once sat
+// under the tray font list).
+TEST(SettingsControls, EveryControlIsPlacedInsideItsPanelAndClearOfItsNeighbours) {
     platform::fake::VirtualScheduler clock{std::chrono::system_clock::time_point{}};
     auto library = acquisition::SensorLibrary::absent("test");
     ui::MainWindow main{clock, *library, acquisition::NumberFormat{}};
@@ -46,82 +66,39 @@ TEST(SettingsControls, EveryControlTheTableNamesIsPlacedOnAPageOrPanel) {
 
     const std::set<std::string> names = controlNamesInTable();
     ASSERT_GT(names.size(), 100u) << "the table's descriptions no longer name their controls";
-    // The temperature unit button sits on the window itself, beside the gauges.
-    const std::set<std::string> onTheWindow = {"SpeedButton2"};
-    std::vector<std::string> missing;
+    std::string missing;
     for (const std::string& name : names) {
-        SCOPED_TRACE(name);
         const ui::Control* control = form.find(name);
         if (!control) {
-            missing.push_back(name);
+            missing += name + " ";
             continue;
         }
         const ui::Bounds& b = control->bounds();
-        EXPECT_GT(b.width, 0);
-        EXPECT_GT(b.height, 0);
-        EXPECT_GE(b.left, 0);
-        EXPECT_GE(b.top, 0);
+        EXPECT_TRUE(b.width > 0 && b.height > 0 && b.left >= 0 && b.top >= 0) << name;
         const ui::Control* parent = control->parent();
-        if (onTheWindow.count(name)) {
+        if (name == "SpeedButton2") {  // the temperature unit button sits beside the gauges
             EXPECT_EQ(parent, nullptr);
             continue;
         }
-        ASSERT_NE(parent, nullptr) << "placed on the window, not on a page or panel";
-        EXPECT_TRUE(isContainer(parent->kind())) << "parent " << parent->name();
-        // Inside its parent's area, so that no part is cut off.
-        EXPECT_LE(b.left + b.width, parent->bounds().width) << "parent " << parent->name();
-        EXPECT_LE(b.top + b.height, parent->bounds().height) << "parent " << parent->name();
+        ASSERT_NE(parent, nullptr) << name << " is placed on the window, not on a page or panel";
+        EXPECT_TRUE(isContainer(parent)) << name << " on " << parent->name();
+        EXPECT_TRUE(inside(b, parent->bounds())) << name << " on " << parent->name();
     }
-    EXPECT_TRUE(missing.empty()) << [&] {
-        std::string list;
-        for (const auto& m : missing) list += m + " ";
-        return "not on the window: " + list;
-    }();
-}
+    EXPECT_EQ(missing, "") << "not on the window";
 
-// Guards against controls laid over one another on a page, panel or group,
-// where one hides the other's caption (as "Round °F" once sat under the tray font list).
-TEST(SettingsControls, NoTwoControlsOnAPanelOverlap) {
-    platform::fake::VirtualScheduler clock{std::chrono::system_clock::time_point{}};
-    auto library = acquisition::SensorLibrary::absent("test");
-    ui::MainWindow main{clock, *library, acquisition::NumberFormat{}};
-    const ui::Window& form = main.form();
-    auto overlap = [](const ui::Bounds& a, const ui::Bounds& b) {
-        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-               b.top < a.top + a.height;
-    };
-    // A control drawn inside a group's frame, beside it rather than in it, is meant to be there.
-    auto framed = [](const ui::Control& group, const ui::Control& inside) {
-        const ui::Bounds& g = group.bounds();
-        const ui::Bounds& c = inside.bounds();
-        return group.kind() == ui::ControlKind::Group && c.left >= g.left && c.top >= g.top &&
-               c.left + c.width <= g.left + g.width && c.top + c.height <= g.top + g.height;
-    };
-    for (const ui::Control* container : form.controls()) {
-        if (!isContainer(container->kind())) continue;
+    for (const ui::Control* control : form.controls()) {
+        const ui::Control* parent = control->parent();
+        if (parent && isContainer(parent) && parent->kind() != ui::ControlKind::Page) {
+            EXPECT_TRUE(inside(control->bounds(), parent->bounds())) << control->name() << " on " << parent->name();
+        }
+        if (!isContainer(control)) continue;
         std::vector<ui::Control*> shown;
-        for (ui::Control* child : form.childrenOf(container))
+        for (ui::Control* child : form.childrenOf(control))
             if (child->visible() && child->kind() != ui::ControlKind::Panel) shown.push_back(child);
         for (size_t i = 0; i < shown.size(); ++i)
             for (size_t j = i + 1; j < shown.size(); ++j)
                 EXPECT_FALSE(overlap(shown[i]->bounds(), shown[j]->bounds()) && !framed(*shown[i], *shown[j]) &&
                              !framed(*shown[j], *shown[i]))
-                    << container->name() << ": " << shown[i]->name() << " and " << shown[j]->name();
-    }
-}
-
-// Guards against a control reaching past the edge of its page, panel or group,
-// where its frame or caption is cut off.
-TEST(SettingsControls, EveryControlStaysInsideItsPanel) {
-    platform::fake::VirtualScheduler clock{std::chrono::system_clock::time_point{}};
-    auto library = acquisition::SensorLibrary::absent("test");
-    ui::MainWindow main{clock, *library, acquisition::NumberFormat{}};
-    for (const ui::Control* control : main.form().controls()) {
-        const ui::Control* parent = control->parent();
-        if (!parent || !isContainer(parent->kind()) || parent->kind() == ui::ControlKind::Page) continue;
-        const ui::Bounds& b = control->bounds();
-        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.left + b.width <= parent->bounds().width &&
-                    b.top + b.height <= parent->bounds().height)
-            << control->name() << " on " << parent->name();
+                    << control->name() << ": " << shown[i]->name() << " and " << shown[j]->name();
     }
 }

@@ -1,4 +1,5 @@
-// The gauge model: which changes are taken, what each one paints, the hint and the dump.
+// The gauge model: which changes are taken, what each one paints, the hint and
+// the dump; its geometry and paint plan, without any drawing library.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,33 +16,30 @@ namespace {
 struct PaintLog {
     struct Paint {
         RepaintFlags flags;
-        float previousPosition;
-        float previousScale;
+        float previousPosition, previousScale;
     };
     std::vector<Paint> paints;
     int notices = 0;
 
-    explicit PaintLog(VUMeter& meter) : meter_(meter) {
-        meter.observe([this] {
+    explicit PaintLog(VUMeter& meter) {
+        meter.observe([this, &meter] {
             ++notices;
-            if (meter_.paintCount() == seen_) return;
-            seen_ = meter_.paintCount();
-            paints.push_back({meter_.repaintFlags(), meter_.previousPosition(), meter_.previousScale()});
+            if (meter.paintCount() == seen_) return;
+            seen_ = meter.paintCount();
+            paints.push_back({meter.repaintFlags(), meter.previousPosition(), meter.previousScale()});
         });
     }
 
 private:
-    VUMeter& meter_;
     std::uint64_t seen_ = 0;
 };
 
 struct Recorder : PropertySink {
     std::map<std::string, std::string> texts;
     std::map<std::string, double> numbers;
-    std::map<std::string, int64_t> integers;
     void text(const char* key, const std::string& value) override { texts[key] = value; }
     void boolean(const char*, bool) override {}
-    void integer(const char* key, int64_t value) override { integers[key] = value; }
+    void integer(const char*, int64_t) override {}
     void number(const char* key, double value) override { numbers[key] = value; }
     void colour(const char*, Colour) override {}
     void textList(const char*, const std::vector<std::string>&) override {}
@@ -49,18 +47,20 @@ struct Recorder : PropertySink {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr RepaintFlags kKeepBackground{.keepBackground = true, .keepArc = false};
+
+// The main window's 80 x 45 gauge: pivot (40, 35), arc radii 20 x 25, needle 15 x 20.
+const GaugeGeometry kMain = gaugeGeometry(80, 45, 1);
 
 }  // namespace
 
 TEST(VUMeter, PositionChangesAreTakenOrIgnoredByTheRules) {
-    struct Case {
+    const struct {
         const char* why;
         float set;
         bool taken;
         const char* hint;
-    };
-    // Each case starts from position 2 on scale 10, hint "2".
-    const Case cases[] = {
+    } cases[] = {
         {"an ordinary value", 5.0f, true, "5"},
         {"the same value again paints nothing", 2.0f, false, "2"},
         // Changed: a reading above the scale used to be dropped, leaving a stale temperature.
@@ -71,9 +71,9 @@ TEST(VUMeter, PositionChangesAreTakenOrIgnoredByTheRules) {
         {"NaN would pass both comparisons", kNaN, false, "2"},
         {"infinity has no angle", -kInf, false, "2"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        VUMeter meter("G");
+        VUMeter meter("G");  // position 2 on scale 10
         meter.setPosition(2.0f);
         PaintLog log(meter);
         meter.setPosition(c.set);
@@ -100,7 +100,7 @@ TEST(VUMeter, LoweringTheScaleBelowThePositionLeavesThePosition) {
     EXPECT_EQ(meter.scale(), 5.0f);
     EXPECT_EQ(meter.position(), 8.0f);
     ASSERT_EQ(log.paints.size(), 1u);
-    EXPECT_EQ(log.paints[0].flags, (RepaintFlags{.keepBackground = true, .keepArc = false}));
+    EXPECT_EQ(log.paints[0].flags, kKeepBackground);
     EXPECT_EQ(log.paints[0].previousPosition, 8.0f);
     EXPECT_EQ(log.paints[0].previousScale, 10.0f) << "the needle drawn at the old scale is erased";
 
@@ -112,25 +112,23 @@ TEST(VUMeter, LoweringTheScaleBelowThePositionLeavesThePosition) {
 }
 
 TEST(VUMeter, EachSetterPaintsOnceWithItsFlags) {
-    const RepaintFlags full{};
-    const RepaintFlags keepBackground{.keepBackground = true, .keepArc = false};
-    struct Case {
+    const struct {
         const char* what;
         std::function<void(VUMeter&)> set;
         RepaintFlags flags;
-    };
-    const Case cases[] = {
-        {"arc style", [](VUMeter& m) { m.setArcStyle(ArcStyle::BlueToRed); }, keepBackground},
-        {"needle colour", [](VUMeter& m) { m.setArrowColour(kColourRed); }, keepBackground},
-        {"bevel style (the bevel is part of the background)", [](VUMeter& m) { m.setBevelStyle(BevelStyle::Raised); },
-         full},
-        {"arc width", [](VUMeter& m) { m.setArcWidth(3); }, full},
-        {"label", [](VUMeter& m) { m.setCenterLabel("45"); }, full},
+    } cases[] = {
+        {"arc style", [](VUMeter& m) { m.setArcStyle(ArcStyle::BlueToRed); }, kKeepBackground},
+        {"needle colour", [](VUMeter& m) { m.setArrowColour(kColourRed); }, kKeepBackground},
+        {"bevel style (part of the background)", [](VUMeter& m) { m.setBevelStyle(BevelStyle::Raised); }, {}},
+        {"arc width", [](VUMeter& m) { m.setArcWidth(3); }, {}},
+        {"label", [](VUMeter& m) { m.setCenterLabel("45"); }, {}},
         {"label font",
-         [](VUMeter& m) { m.setCenterLabelFont({.name = "Arial", .size = 8, .colour = kColourBlack, .style = 0}); },
-         full},
+         [](VUMeter& m) {
+             m.setCenterLabelFont({"Arial", 8, kColourBlack, 0});
+         },
+         {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         VUMeter meter("G");
         PaintLog log(meter);
@@ -139,58 +137,151 @@ TEST(VUMeter, EachSetterPaintsOnceWithItsFlags) {
         ASSERT_EQ(log.paints.size(), 1u) << "the second, equal value paints nothing";
         EXPECT_EQ(log.paints[0].flags, c.flags);
     }
-}
-
-TEST(VUMeter, BevelWidthOutsideOneToThreeIsRefused) {
-    const struct {
-        int width;
-        bool accepted;
-        int kept;
-    } cases[] = {{0, false, 2}, {4, false, 2}, {256 + 2, false, 2}, {1, true, 1}, {3, true, 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.width);
+    for (int refused : {0, 4, 256 + 2}) {
         VUMeter meter("G");
         meter.setBevelWidth(2);
-        EXPECT_EQ(meter.setBevelWidth(c.width), c.accepted);
-        EXPECT_EQ(meter.bevelWidth(), c.kept);
+        EXPECT_FALSE(meter.setBevelWidth(refused)) << refused;
+        EXPECT_EQ(meter.bevelWidth(), 2) << "only 1 to 3 is taken";
     }
 }
 
-TEST(VUMeter, HintFollowsThePositionOnlyWhenAskedTo) {
-    VUMeter meter("G");
+// Guards the float's shortest decimal in the dump (not 45.099998...), and the
+// per-sensor scales of the main window's gauges (the second and third are 80, not 60).
+TEST(VUMeter, HintDumpAndTheMainWindowsScales) {
+    VUMeter meter("VUMeterLM75");
     PaintLog log(meter);
     meter.setShowPosInHint(false);
-    meter.setPosition(3.5f);
+    meter.setPosition(45.1f);
     EXPECT_EQ(meter.hint(), "");
     meter.setShowPosInHint(true);
-    EXPECT_EQ(meter.hint(), "3.5") << "switching on shows the current position at once";
-    meter.setShowPosInHint(false);
-    EXPECT_EQ(meter.hint(), "");
+    EXPECT_EQ(meter.hint(), "45.1") << "switching on shows the current position at once";
     EXPECT_EQ(log.paints.size(), 1u) << "the hint switch paints nothing";
     EXPECT_GT(log.notices, 1) << "but observers hear of the hint";
-}
-
-TEST(VUMeter, DumpShowsPositionScaleLabelAndHintAsShown) {
-    VUMeter meter("VUMeterLM75");
     meter.setScale(80.0f);
-    meter.setPosition(45.1f);
     meter.setCenterLabel("45");
     Recorder dump;
     meter.describe(dump);
     EXPECT_EQ(dump.texts["kind"], "gauge");
-    EXPECT_EQ(dump.numbers["position"], 45.1) << "the float's shortest decimal, not 45.099998...";
+    EXPECT_EQ(dump.numbers["position"], 45.1);
     EXPECT_EQ(dump.numbers["scale"], 80.0);
     EXPECT_EQ(dump.texts["centerLabel"], "45");
     EXPECT_EQ(dump.texts["hint"], "45.1");
-}
 
-// Guards the per-sensor scales of the main window's gauges (the second and third are 80, not 60).
-TEST(VUMeter, MainWindowGaugesHaveTheirSensorsScales) {
     const float scales[] = {60.0f, 80.0f, 80.0f};
     for (int sensor = 0; sensor < 3; ++sensor) {
-        VUMeter meter("G");
-        setUpMainWindowGauge(meter, sensor);
-        EXPECT_EQ(meter.scale(), scales[sensor]) << sensor;
-        EXPECT_EQ(meter.hint(), "") << "the position is not shown in the hint";
+        VUMeter gauge("G");
+        setUpMainWindowGauge(gauge, sensor);
+        EXPECT_EQ(gauge.scale(), scales[sensor]) << sensor;
+        EXPECT_EQ(gauge.hint(), "") << "the position is not shown in the hint";
     }
+}
+
+TEST(GaugeGeometry, NeedleEndsOnTheEllipseOfItsLengths) {
+    const struct {
+        const char* why;
+        float position, scale;
+        Point end;
+    } cases[] = {
+        {"the main window's start value", 1, 60, {25, 34}},
+        {"7.4999999 stays 7: no rounding up of near-halves", 40, 60, {47, 18}},
+        {"negative: below the left end", -10, 60, {27, 45}},
+        // Changed: the angle used to grow past pi, pointing below the right end.
+        {"above the scale: stops at the right end", 70, 60, {55, 35}},
+        {"above a scale of 0: the right end, not an infinite angle", 5, 0, {55, 35}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        auto end = needleEnd(kMain, c.position, c.scale);
+        ASSERT_TRUE(end.has_value());
+        EXPECT_EQ(*end, c.end);
+    }
+    EXPECT_FALSE(needleEnd(kMain, 0, 0).has_value()) << "scale 0 gives no angle and no needle";
+    EXPECT_EQ(needleEnd(gaugeGeometry(80, 45, 3), 30, 60), (Point{40, 16})) << "a wide arc shortens the needle";
+}
+
+TEST(GaugeGeometry, ArcPointsColoursLinesAndBevel) {
+    const std::vector<Point> points = arcPoints(kMain);
+    ASSERT_EQ(points.size(), 256u);
+    EXPECT_EQ(points.front(), (Point{20, 35}));
+    EXPECT_EQ(points.back(), (Point{60, 35}));
+    EXPECT_EQ(points[127], (Point{40, 10}));
+    for (size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(points[i].x + points[255 - i].x, 80) << "mirror image about the centre at " << i;
+        EXPECT_EQ(points[i].y, points[255 - i].y) << i;
+    }
+
+    const struct {
+        ArcStyle style;
+        Colour start, first, end;
+    } colours[] = {
+        {ArcStyle::GreenToRed, rgb(0, 255, 0), rgb(1, 254, 0), rgb(255, 0, 0)},
+        {ArcStyle::BlueToRed, rgb(0, 0, 255), rgb(1, 0, 254), rgb(255, 0, 0)},
+        {ArcStyle::AquaToYellow, rgb(0, 255, 255), rgb(1, 255, 254), rgb(255, 255, 0)},
+        {ArcStyle::Simple, rgb(255, 255, 255), rgb(255, 255, 255), rgb(255, 255, 255)},
+        {ArcStyle::RedGreenRed, rgb(255, 0, 0), rgb(253, 2, 0), rgb(255, 0, 0)},
+    };
+    for (const auto& c : colours) {
+        SCOPED_TRACE(int(c.style));
+        EXPECT_EQ(arcColour(c.style, 0), c.start);
+        EXPECT_EQ(arcColour(c.style, 1), c.first);
+        EXPECT_EQ(arcColour(c.style, 255), c.end);
+    }
+    // Red-green-red is green at the top and mirrors itself.
+    EXPECT_EQ(arcColour(ArcStyle::RedGreenRed, 127), rgb(1, 254, 0));
+    for (int step = 0; step <= 255; ++step) {
+        const Colour c = arcColour(ArcStyle::RedGreenRed, step);
+        EXPECT_EQ(int(c & 0xFF) + int(c >> 8 & 0xFF), 255) << step;
+        EXPECT_EQ(c, arcColour(ArcStyle::RedGreenRed, 255 - step)) << step;
+    }
+
+    using Pixels = std::vector<Point>;
+    const struct {
+        Point from, to;
+        Pixels pixels;
+    } lines[] = {
+        {{0, 0}, {0, 0}, {}},
+        {{0, 0}, {3, 0}, {{0, 0}, {1, 0}, {2, 0}}},
+        {{3, 0}, {0, 0}, {{3, 0}, {2, 0}, {1, 0}}},
+        {{0, 0}, {-2, 2}, {{0, 0}, {-1, 1}}},
+        {{0, 0}, {4, 2}, {{0, 0}, {1, 1}, {2, 1}, {3, 2}}},
+    };
+    for (const auto& c : lines) EXPECT_EQ(linePixels(c.from, c.to), c.pixels) << "the end point is left out";
+
+    // The lowered bevel's pixels are checked in the rendering test.
+    const auto raised = bevelLines(80, 45, BevelStyle::Raised, 3, kColourButtonFace);
+    EXPECT_EQ(raised.size(), 8u) << "bevel width 3 gives four rings";
+    EXPECT_EQ(raised[0].colour, kColourGrey) << "raised swaps the colours";
+    EXPECT_EQ(raised[1].colour, kColourWhite);
+    for (const LineOp& line : bevelLines(80, 45, BevelStyle::None, 1, kColourButtonFace))
+        EXPECT_EQ(line.colour, kColourButtonFace);
+}
+
+TEST(GaugePaintPlan, FlagsDecideWhatIsDrawnAndNeedlesComeLast) {
+    VUMeter meter("G");
+    setUpMainWindowGauge(meter, 0);
+    meter.setPosition(30.0f);
+    const int bevel = 4, arc = 255;
+    const struct {
+        RepaintFlags flags;
+        size_t ops;
+    } cases[] = {{{}, 1 + bevel + arc + 3}, {kKeepBackground, arc + 3}, {{true, true}, 3}};
+    for (const auto& c : cases) {
+        const auto plan = paintPlan(meter, c.flags);
+        ASSERT_EQ(plan.size(), c.ops);
+        if (!c.flags.keepBackground) {
+            EXPECT_EQ(std::get<FillOp>(plan[0]).colour, kColourButtonFace);
+        }
+        const auto& erase = std::get<LineOp>(plan[plan.size() - 3]);
+        EXPECT_EQ(erase.colour, kColourButtonFace);
+        EXPECT_EQ(erase.points, (std::vector<Point>{{40, 35}, {25, 34}})) << "the needle at 1 goes";
+        const auto& label = std::get<TextOp>(plan[plan.size() - 2]);
+        EXPECT_EQ(label.text, "00");
+        EXPECT_EQ(label.topLeft, (Point{4, 4}));
+        EXPECT_EQ(label.background, kColourButtonFace);
+        const auto& needle = std::get<LineOp>(plan.back());
+        EXPECT_EQ(needle.colour, kColourBlue);
+        EXPECT_EQ(needle.points, (std::vector<Point>{{40, 35}, {40, 15}})) << "the needle at 30 comes";
+    }
+    meter.setCenterLabel("");
+    EXPECT_EQ(paintPlan(meter, {.keepBackground = true, .keepArc = true}).size(), 2u) << "no label, no text";
 }

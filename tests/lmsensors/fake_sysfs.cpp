@@ -55,6 +55,17 @@ bool bindFailingAttributes(const std::string& root, std::string& error) {
 
 }  // namespace
 
+std::map<std::string, std::string> attributes(const std::string& pairs) {
+    std::map<std::string, std::string> result;
+    std::istringstream in(pairs);
+    for (std::string pair; std::getline(in, pair, ';');) {
+        const std::size_t eq = pair.find('=');
+        if (eq == std::string::npos) throw std::invalid_argument("attribute without '=': " + pair);
+        result[pair.substr(0, eq)] = pair.substr(eq + 1);
+    }
+    return result;
+}
+
 FakeSysfsTree::FakeSysfsTree() : remove_(true) {
     char pattern[] = "/tmp/kvx-fake-sysfs-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error(systemError("mkdtemp"));

@@ -26,6 +26,10 @@ struct FakeChip {
     int hwmon = -1;                                 // hwmonN; -1 = the next free number
 };
 
+// Attributes written as "temp1_input=35000;temp1_label=CPU Temp": pairs
+// separated by ';', each split at its first '='.
+std::map<std::string, std::string> attributes(const std::string& pairs);
+
 struct FakeAdapter {
     int number = 0;
     std::string name;

@@ -1,8 +1,6 @@
-// Parsers of system facts: processor clock, memory, SMBus base, config folder.
 #include <gtest/gtest.h>
 
 #include "sensorlib/lmsensors/config_dir.h"
-#include "sensorlib/lmsensors/pc_speaker.h"
 #include "sensorlib/lmsensors/smbus.h"
 #include "sensorlib/lmsensors/system_info.h"
 
@@ -66,10 +64,4 @@ TEST(LmsensorsSystemInfo, ConfigFolderOrder) {
     EXPECT_EQ(configDirFrom("", "/x", "/h"), "/x/korvex");
     EXPECT_EQ(configDirFrom("", "relative", "/h"), "/h/.config/korvex");
     EXPECT_EQ(configDirFrom("", "", ""), "");
-}
-
-TEST(LmsensorsSystemInfo, NoSpeakerDeviceMeansSilenceNotFailure) {
-    PcSpeaker speaker("/nonexistent/input");
-    EXPECT_FALSE(speaker.start(440));
-    speaker.stop();
 }

@@ -31,21 +31,6 @@ TEST(IntervalLogRow, OddDisplayTexts) {
     EXPECT_EQ(row.values[14], "N/A");
 }
 
-TEST(IntervalLogRow, TextRowPadsByCharactersAndNeverCuts) {
-    const IntervalLogRow row = intervalLogRow(shownReadings(), "12/06/26", "17:05:03");
-    EXPECT_EQ(intervalLogTextRow(row),
-              "|12/06/26|17:05:03|800 MHz|35\xC2\xB0"
-              "C       |--         |           |1.98|3.31|5.05|-5.10|12.10|"
-              "-11.95|4560     |N/A      |0        |");
-
-    DisplayedReadings fast = shownReadings();
-    fast.clockRateMhz = 1400;
-    const IntervalLogRow wide = intervalLogRow(fast, "12/31/2026", "5:05:03 PM");
-    EXPECT_TRUE(
-        intervalLogTextRow(wide).starts_with("|12/31/2026|5:05:03 PM|1400 MHz|35\xC2\xB0"
-                                             "C       |"));
-}
-
 TEST(IntervalLogRow, CsvRowUsesTheSeparatorAsItIs) {
     DisplayedReadings shown = shownReadings();
     shown.rails = {": 1,98", ": 3,31", ": 5,05", ": -5,10", ": 12,10", ": -11,95"};  // decimal comma, unquoted

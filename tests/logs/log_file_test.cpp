@@ -70,30 +70,6 @@ TEST_F(LogFileTest, AppendCutsAtTheFirstMarkInTheLast128Bytes) {
     }
 }
 
-// Guards the HTML logs: however many rows, one closing tag line at the end and one mark.
-TEST_F(LogFileTest, RepeatedAppendsKeepOneClosingTailAtTheEnd) {
-    const std::string tail = "\x1A</tr></table>";
-    ASSERT_TRUE(files_.create(path("log.htm"), {"<html>", "<tr><td>T</td></tr>" + tail}).ok());
-    for (int row = 1; row <= 3; ++row) {
-        ASSERT_TRUE(files_.append(path("log.htm"), {"<tr><td>" + std::to_string(row) + "</td>" + tail}).ok());
-    }
-    EXPECT_EQ(readBytes(path("log.htm")),
-              "<html>\r\n<tr><td>T</td></tr><tr><td>1</td><tr><td>2</td><tr><td>3</td>\x1A</tr></table>\r\n");
-}
-
-TEST_F(LogFileTest, AppendToAMissingFileFailsAndCreatesNothing) {
-    const platform::FsStatus status = files_.append(path("gone.txt"), {"row"});
-    EXPECT_TRUE(status.notFound());
-    EXPECT_EQ(status.message, "open " + path("gone.txt") + ": No such file or directory");
-    EXPECT_FALSE(std::filesystem::exists(path("gone.txt")));
-}
-
-TEST_F(LogFileTest, WriteFailureCarriesTheSystemText) {
-    const platform::FsStatus status = files_.append("/dev/full", {"row"});
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.message, "write /dev/full: No space left on device");
-}
-
 // Storage on a disk that fills during a write: a write of more than a few
 // bytes stores its first half and then fails, as a full disk does.
 class FillingStorage final : public platform::LogStorage {

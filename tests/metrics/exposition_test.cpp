@@ -91,28 +91,19 @@ TEST(MetricsValues, ReadBackExactlyAndSpellSpecialValuesAsTheFormatDoes) {
 }
 
 // Guards against: a missing reading exported as 0, which graphs and alerts would take for real.
+// (The values and labels of the samples that do exist are read back through node_exporter by
+// the metrics black-box test.)
 TEST(MetricsText, GivesEveryReadingThatExistsAndNoneThatDoesNot) {
     const std::string text = expositionText(boardAfterPoll());
     EXPECT_EQ(samplesOf(text, "korvex_temperature_celsius"), 2);
-    EXPECT_TRUE(hasLine(text,
-                        "korvex_temperature_celsius{sensor=\"1\",name=\"CPU\",source=\"coretemp-isa-0000/Package id "
-                        "0\"} 53.5"));
-    EXPECT_TRUE(hasLine(text, "korvex_temperature_celsius{sensor=\"3\",name=\"Drive\",source=\"sim\"} 38.25"));
     EXPECT_EQ(samplesOf(text, "korvex_voltage_volts"), 5);
     EXPECT_EQ(samplesOf(text, "korvex_voltage_out_of_band"), 5);
-    EXPECT_TRUE(hasLine(text, "korvex_voltage_volts{rail=\"-5\"} -5.01"));
     EXPECT_TRUE(hasLine(text, "korvex_voltage_out_of_band{rail=\"+12\"} 1"));
-    EXPECT_TRUE(hasLine(text, "korvex_voltage_out_of_band{rail=\"core\"} 0"));
     // A fan standing still reads 0 and is a sample; a fan without a reading is none.
     EXPECT_EQ(samplesOf(text, "korvex_fan_rpm"), 2);
     EXPECT_TRUE(hasLine(text, "korvex_fan_rpm{fan=\"3\",name=\"Fan 3\"} 0"));
-    EXPECT_TRUE(hasLine(text, "korvex_alarm_armed{alarm=\"sensor1\"} 1"));
     EXPECT_TRUE(hasLine(text, "korvex_alarms_total{alarm=\"voltage\"} 2"));
-    EXPECT_TRUE(hasLine(text, "korvex_polls_total 7"));
     EXPECT_TRUE(hasLine(text, "korvex_last_poll_timestamp_seconds 1765065068.25"));
-    EXPECT_TRUE(
-        hasLine(text, "korvex_sensor_library_info{library=\"/opt/korvex/libkvx.so\",chip=\"nct6775-isa-0290\"} 1"));
-    EXPECT_EQ(text.back(), '\n');  // the collector rejects a last line without its line feed
 }
 
 // Guards against: families that vanish (or lose their TYPE) on a machine without chip or sensors.

@@ -61,10 +61,11 @@ void expectFixed(const std::vector<FixedCase<T>>& cases) {
     expectUnderBothSeparators(cases, [](const auto& c, NumberFormat f) { return fixedText(c.value, c.decimals, f); });
 }
 
-// Guards against binary noise in texts (17-digit output) and against cutting
-// to fewer than 15 significant digits.
-TEST(GeneralText, ShortestFormWithinFifteenDigits) {
+// Doubles in the general format, under both separators.
+TEST(GeneralText, DoublesTakeTheShortestFormWithinFifteenDigits) {
     expectGeneral<double>({
+        // Guards against binary noise in texts (17-digit output) and against cutting to fewer
+        // than 15 significant digits.
         {5.1000000000000005, "5.1"},
         {0.1 + 0.2, "0.3"},
         {-95.9, "-95.9"},
@@ -73,13 +74,8 @@ TEST(GeneralText, ShortestFormWithinFifteenDigits) {
         {123456789012345.0, "123456789012345"},
         {12345.678901234567, "12345.6789012346"},
         {-0.0, "0"},
-    });
-}
-
-// Guards against exponent form at the wrong magnitude, and against "+" signs,
-// leading exponent zeros or trailing zeros in that form.
-TEST(GeneralText, ExponentFormOnlyOutsidePlainRange) {
-    expectGeneral<double>({
+        // Guards against exponent form at the wrong magnitude, and against "+" signs, leading
+        // exponent zeros or trailing zeros in that form.
         {123456789012345678.0, "1.23456789012346E17"},
         {999999999999999.0, "999999999999999"},
         {999999999999999.9, "1E15"},
@@ -89,18 +85,14 @@ TEST(GeneralText, ExponentFormOnlyOutsidePlainRange) {
         {0.0000099999, "9.9999E-6"},
         {-1e-6, "-1E-6"},
         {4.9406564584124654e-324, "4.94065645841247E-324"},
-    });
-}
-
-// Guards against rounding an exact half at the 16th digit to even: halves go
-// away from zero in the general format as in fixed notation.
-TEST(GeneralText, ExactHalfBeyondDigitFifteenGoesAwayFromZero) {
-    expectGeneral<double>({
+        // Guards against rounding an exact half at the 16th digit to even: halves go away from
+        // zero in the general format as in fixed notation.
         {1234567890123445.0, "1.23456789012345E15"},
         {-1234567890123445.0, "-1.23456789012345E15"},
         {1234567890123444.0, "1.23456789012344E15"},
         {-123456789012344.5, "-123456789012345"},
         {999999999999999.5, "1E15"},
+        {std::numeric_limits<double>::quiet_NaN(), "NAN"},
     });
 }
 
@@ -121,45 +113,34 @@ TEST(GeneralText, ExtendedPrecisionZeroAndNonFinite) {
         {inf, "INF"},
         {-inf, "-INF"},
     });
-    EXPECT_EQ(generalText(std::numeric_limits<double>::quiet_NaN(), NumberFormat{}), "NAN");
 }
 
-// Guards against rounding exact halves to even (or toward zero) in fixed
-// notation, including on the negative side.
-TEST(FixedText, ExactHalvesGoAwayFromZero) {
+// Doubles in fixed notation, under both separators.
+TEST(FixedText, DoublesRoundExactHalvesAwayFromZeroAndFollowTheStoredValue) {
+    double up = 2.8;  // collects error from repeated 0.1 steps: 5.0999999999999970
+    while (up < 5.0) up += 0.1;
+    double down = 2.8;  // 0.99999999999999833
+    while (down > 1.0) down -= 0.1;
     expectFixed<double>({
+        // Guards against rounding exact halves to even (or toward zero), including on the negative side.
         {0.125, 2, "0.13"},
         {-0.125, 2, "-0.13"},
         {2.5, 0, "3"},
         {-2.5, 0, "-3"},
         {0.5, 0, "1"},
         {0.0625, 3, "0.063"},
-    });
-}
-
-// Guards against rounding decimal look-alikes as halves: these are stored
-// just below the half and round down.
-TEST(FixedText, NearHalvesFollowTheStoredValue) {
-    expectFixed<double>({
+        // Guards against rounding decimal look-alikes as halves: stored just below the half, they round down.
         {2.675, 2, "2.67"},
         {1.005, 2, "1.00"},
         {0.045, 2, "0.04"},
         {0.1, 18, "0.100000000000000006"},
-    });
-}
-
-// Guards against "-0.00" for small negative values, and against dropping the
-// sign of a negative value that does not round to zero.
-TEST(FixedText, NegativeZeroResultsHaveNoSign) {
-    expectFixed<double>({
-        {-0.0, 2, "0.00"}, {-0.004, 2, "0.00"}, {-0.4, 0, "0"}, {-0.005, 2, "-0.01"},  // stored just above the half
-    });
-}
-
-// Guards against lost carries, wrong widths, out-of-range decimal counts and
-// non-finite values.
-TEST(FixedText, CarriesWidthsAndDecimalCounts) {
-    expectFixed<double>({
+        // Guards against "-0.00" for small negative values, and against dropping the sign of a
+        // negative value that does not round to zero.
+        {-0.0, 2, "0.00"},
+        {-0.004, 2, "0.00"},
+        {-0.4, 0, "0"},
+        {-0.005, 2, "-0.01"},  // stored just above the half
+        // Guards against lost carries, wrong widths, out-of-range decimal counts and non-finite values.
         {99.5, 0, "100"},
         {-9.999, 2, "-10.00"},
         {5.0, 2, "5.00"},
@@ -168,18 +149,10 @@ TEST(FixedText, CarriesWidthsAndDecimalCounts) {
         {2.5, -3, "3"},  // clamped to 18 and 0 decimals
         {std::numeric_limits<double>::quiet_NaN(), 2, "NAN"},
         {-std::numeric_limits<double>::infinity(), 2, "-INF"},
+        // Guards against a nominal that collects error from repeated 0.1 steps showing it.
+        {up, 1, "5.1"},
+        {down, 1, "1.0"},
     });
-}
-
-// Guards against a nominal that collects error from repeated 0.1 steps
-// showing it: from 2.8 the steps reach 5.0999999999999970 and
-// 0.99999999999999833, which read 5.1 and 1.0.
-TEST(FixedText, AccumulatedStepsShowTheirRoundedValue) {
-    double up = 2.8;
-    while (up < 5.0) up += 0.1;
-    double down = 2.8;
-    while (down > 1.0) down -= 0.1;
-    expectFixed<double>({{up, 1, "5.1"}, {down, 1, "1.0"}});
 }
 
 // Guards against extended values being rounded through double: 0.045L is
@@ -211,10 +184,13 @@ void expectWhole(const std::vector<WholeCase<T>>& cases) {
     }
 }
 
-// Guards against halves going away from zero (or up) where the even
-// neighbour is wanted, and against truncation rounding negative values down.
-TEST(WholeNumbers, HalfEvenAndTowardZero) {
+TEST(WholeNumbers, HalfEvenTowardZeroAndSaturating) {
+    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
+    const double inf = std::numeric_limits<double>::infinity();
     expectWhole<double>({
+        // Guards against halves going away from zero (or up) where the even neighbour is
+        // wanted, and against truncation rounding negative values down.
         {2.5, 2, 2},
         {3.5, 4, 3},
         {-2.5, -2, -2},
@@ -224,20 +200,7 @@ TEST(WholeNumbers, HalfEvenAndTowardZero) {
         {2.5000000000000004, 3, 2},
         {-95.9, -96, -95},
         {4503599627370497.0, 4503599627370497, 4503599627370497},
-    });
-    expectWhole<long double>({
-        {35.5L * 1.8L + 32, 96, 95},
-        {37.5L * 1.8L + 32, 100, 99},
-        {-40.5L, -40, -40},
-    });
-}
-
-// Guards against undefined conversions of values outside the int64 range.
-TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero) {
-    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
-    const double inf = std::numeric_limits<double>::infinity();
-    expectWhole<double>({
+        // Guards against undefined conversions of values outside the int64 range.
         {1e300, max, max},
         {-1e300, min, min},
         {inf, max, max},
@@ -245,6 +208,11 @@ TEST(WholeNumbers, OutOfRangeSaturatesAndNanGivesZero) {
         {std::numeric_limits<double>::quiet_NaN(), 0, 0},
         {9223372036854775808.0, max, max},
         {-9223372036854775808.0, min, min},  // +-2^63
+    });
+    expectWhole<long double>({
+        {35.5L * 1.8L + 32, 96, 95},
+        {37.5L * 1.8L + 32, 100, 99},
+        {-40.5L, -40, -40},
     });
     if (std::numeric_limits<long double>::digits >= 64) {
         // 2^63 - 0.5 rounds to the even 2^63, one past the largest int64.

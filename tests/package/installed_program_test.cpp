@@ -68,20 +68,16 @@ struct InstalledTree {
 
 }  // namespace
 
-// Guards against an installed program looking for libkvx.so only beside itself in bin/.
-TEST(InstalledProgram, FindsItsSensorLibraryInLibKorvex) {
+// Guards against an installed program looking for libkvx.so only beside itself
+// in bin/, and against logs written into /usr/bin when root runs it (root may
+// write there, but an installed program's folder is no place for logs).
+TEST(InstalledProgram, FindsItsLibraryInLibKorvexAndWritesItsStateOutsideBin) {
     InstalledTree tree;
     std::string out, err;
     ASSERT_EQ(tree.run("--list-sensors", out, err), 0) << err;
     EXPECT_NE(out.find("Sensor library: " + tree.root + "/usr/lib/korvex/libkvx.so\n"), std::string::npos) << out;
-}
 
-// Guards against logs written into /usr/bin when root runs the installed program
-// (root may write there, but an installed program's folder is no place for logs).
-TEST(InstalledProgram, WritesItsLogsToTheStateFolder) {
-    InstalledTree tree;
     write(tree.root + "/script.txt", "at 5 click CheckBox37\n");
-    std::string out, err;
     ASSERT_EQ(tree.run("--headless --virtual-time --run-for 30 --script '" + tree.root + "/script.txt'", out, err), 0)
         << err;
     EXPECT_TRUE(fs::exists(tree.home + "/.local/state/korvex/kvxlog.txt")) << err;
@@ -95,40 +91,30 @@ TEST(InstalledProgram, WritesItsLogsToTheStateFolder) {
 // unread: "Un-install" must start the command it names, with its arguments; a
 // user's own machine.reg wins over it.
 TEST(InstalledProgram, UninstallRunsTheCommandOfTheMachineWideHive) {
-    struct Case {
-        const char* what;
-        bool userHive;
-        const char* expectedArguments;
+    InstalledTree tree;
+    const std::string record = tree.root + "/uninstall-ran.txt";
+    const std::string recorder = tree.root + "/record-uninstall";
+    write(recorder, "#!/bin/sh\necho \"$@\" > '" + record + "'\n");
+    fs::permissions(recorder, fs::perms::owner_all);
+    auto hive = [&](const std::string& arguments) {
+        return "Windows Registry Editor Version 5.00\r\n\r\n"
+               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex]\r\n"
+               "\"UninstallString\"=\"" +
+               recorder + " " + arguments + "\"\r\n";
     };
-    const Case cases[] = {
-        {"system-wide hive", false, "remove --yes korvex"},
-        {"a user's own machine.reg wins", true, "user-own"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        InstalledTree tree;
-        const std::string record = tree.root + "/uninstall-ran.txt";
-        const std::string recorder = tree.root + "/record-uninstall";
-        write(recorder, "#!/bin/sh\necho \"$@\" > '" + record + "'\n");
-        fs::permissions(recorder, fs::perms::owner_all);
-        auto hive = [&](const std::string& arguments) {
-            return "Windows Registry Editor Version 5.00\r\n\r\n"
-                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvex]\r\n"
-                   "\"UninstallString\"=\"" +
-                   recorder + " " + arguments + "\"\r\n";
-        };
-        const fs::path systemHive = (fs::path(tree.root + "/usr") / KVX_SYSCONF_FROM_PREFIX / "korvex" / "machine.reg")
-                                        .lexically_normal();
-        write(systemHive, hive("remove --yes korvex"));
-        if (c.userHive) write(tree.home + "/.config/korvex/machine.reg", hive("user-own"));
-        write(tree.root + "/script.txt", "at 0 answer Form5 \"&Un-install\"\nat 3 click UnInstallExit1\n");
-
+    write((fs::path(tree.root + "/usr") / KVX_SYSCONF_FROM_PREFIX / "korvex" / "machine.reg").lexically_normal(),
+          hive("remove --yes korvex"));
+    write(tree.root + "/script.txt", "at 0 answer Form5 \"&Un-install\"\nat 3 click UnInstallExit1\n");
+    for (const char* expected : {"remove --yes korvex", "user-own"}) {
+        SCOPED_TRACE(expected);
+        if (expected == std::string("user-own")) write(tree.home + "/.config/korvex/machine.reg", hive("user-own"));
+        fs::remove(record);
         std::string out, err;
         EXPECT_EQ(tree.run("--headless --virtual-time --run-for 30 --script '" + tree.root + "/script.txt'", out, err),
                   0)
             << err;
         // The command runs detached: wait for its record (no time is measured).
         for (int i = 0; i < 100 && readAll(record).empty(); ++i) usleep(100 * 1000);
-        EXPECT_EQ(readAll(record), std::string(c.expectedArguments) + "\n") << err;
+        EXPECT_EQ(readAll(record), std::string(expected) + "\n") << err;
     }
 }

@@ -80,25 +80,3 @@ TEST(GioTrash, MovesTheFileWhereItCanBeRestored) {
               std::string::npos)
         << info;
 }
-
-// Guards against a refused move passing for a success, or touching the file:
-// a trash that cannot be made (a plain file stands where its folder goes)
-// gives the path and GIO's reason; a missing file is told as not found.
-TEST(GioTrash, ARefusedMoveLeavesTheFileAndSaysWhy) {
-    Home home;
-    std::ofstream(home.path / "share" / "Trash") << "not a folder";
-    const fs::path log = home.path / "kvxlog.htm";
-    std::ofstream(log, std::ios::binary) << "<html>\r\n";
-    const std::string report = inChildWithHome(home.path, [&log, &home] {
-        std::string failures;
-        const FsStatus refused = GioTrash().moveToTrash(log);
-        if (refused.ok() || refused.notFound()) failures += "the refused move was not a failure; ";
-        if (refused.message.rfind("trash " + log.string() + ": ", 0) != 0)
-            failures += "message: " + refused.message + "; ";
-        const FsStatus missing = GioTrash().moveToTrash(home.path / "none.txt");
-        if (!missing.notFound()) failures += "a missing file: " + missing.message + "; ";
-        return failures;
-    });
-    EXPECT_EQ(report, "");
-    EXPECT_EQ(fileText(log), "<html>\r\n");
-}

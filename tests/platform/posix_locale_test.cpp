@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/fake/fixed_locale.h"
 #include "platform/linux/posix_locale.h"
 
 using kvx::platform::linux_backend::PosixLocale;
@@ -37,13 +36,4 @@ TEST(PosixLocale, CLocaleUsesAPointAndAFourDigitYear) {
     EXPECT_EQ(locale.decimalSeparator(), '.');
     auto when = std::chrono::sys_days(std::chrono::year(2026) / 12 / 6) + std::chrono::hours(12);
     EXPECT_NE(locale.shortDate(when).find("2026"), std::string::npos);
-}
-
-TEST(FixedLocale, FormatsDatesAndTimesInUtc) {
-    kvx::platform::fake::FixedLocale locale(',');
-    auto when = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1) + std::chrono::hours(7) +
-                std::chrono::minutes(5) + std::chrono::seconds(9);
-    EXPECT_EQ(locale.shortDate(when), "01/01/2026");
-    EXPECT_EQ(locale.longTime(when), "07:05:09");
-    EXPECT_EQ(locale.decimalSeparator(), ',');
 }

@@ -58,18 +58,8 @@ protected:
     PosixFileSystem files_;
 };
 
-TEST_F(HiveFileTest, MissingFileIsAnEmptyHiveAndSaveCreatesFolders) {
-    HiveFile file(files_, (folder_ / "a/b/user.reg").string());
-    HiveLoad load = file.load();
-    EXPECT_EQ(load.hive, Hive());
-    EXPECT_TRUE(load.messages.empty());
-    EXPECT_FALSE(fs::exists(folder_ / "a"));  // loading creates nothing
-
-    ASSERT_TRUE(file.save(hiveWithInterval(10000)).ok());
-    EXPECT_EQ(file.load().hive, hiveWithInterval(10000));
-}
-
-TEST_F(HiveFileTest, FileThatIsNoHiveIsMovedAsideAndReported) {
+// Guards against a file that is no hive, or cannot be read, being overwritten by the next save.
+TEST_F(HiveFileTest, FileThatIsNoHiveOrCannotBeReadIsMovedAsideAndReported) {
     const std::string garbage = "this is not a hive\n";
     writeBytes(path_, garbage);
     HiveFile file(files_, path_.string());
@@ -88,18 +78,15 @@ TEST_F(HiveFileTest, FileThatIsNoHiveIsMovedAsideAndReported) {
     EXPECT_NE(again.keptAsidePath, load.keptAsidePath);
     EXPECT_EQ(asideFiles(folder_).size(), 2u);
     EXPECT_EQ(readBytes(load.keptAsidePath), garbage);  // the first one is not overwritten
-
     ASSERT_TRUE(file.save(hiveWithInterval(1)).ok());
     EXPECT_EQ(file.load().hive, hiveWithInterval(1));
-}
 
-TEST_F(HiveFileTest, UnreadableFileIsMovedAsideNotOverwritten) {
+    fs::remove(path_);
     fs::create_directory(path_);  // reading a folder fails with EISDIR, even for root
-    HiveFile file(files_, path_.string());
-    HiveLoad load = file.load();
-    ASSERT_FALSE(load.messages.empty());
-    EXPECT_NE(load.messages[0].find("Is a directory"), std::string::npos) << load.messages[0];
-    EXPECT_TRUE(fs::is_directory(load.keptAsidePath));
+    const HiveLoad unreadable = file.load();
+    ASSERT_FALSE(unreadable.messages.empty());
+    EXPECT_NE(unreadable.messages[0].find("Is a directory"), std::string::npos) << unreadable.messages[0];
+    EXPECT_TRUE(fs::is_directory(unreadable.keptAsidePath));
     EXPECT_TRUE(file.save(hiveWithInterval(2)).ok());
 }
 
@@ -166,16 +153,17 @@ TEST_F(HiveFileTest, CrashBetweenTemporaryFileAndRenameKeepsTheOldHive) {
     EXPECT_FALSE(fs::exists(path_.string() + ".tmp"));
 }
 
-// Guards against a planted "user.reg.tmp" link making a save write through it into another file.
-TEST_F(HiveFileTest, ALinkAtTheTemporaryNameIsNeverFollowed) {
+// Guards against a save that writes through a planted "user.reg.tmp" link into
+// another file, or clears away what is at that name when it is no file of ours.
+TEST_F(HiveFileTest, WhatIsAtTheTemporaryNameIsNeverFollowedOrCleared) {
     const fs::path victim = folder_ / "victim.txt";
     writeBytes(victim, "must stay untouched");
     fs::permissions(victim, fs::perms(0644));
     const fs::path temporary = path_.string() + ".tmp";
+    HiveFile file(files_, path_.string());
     for (const fs::path& target : {victim, folder_ / "missing.txt"}) {
         SCOPED_TRACE(target.string());
         fs::create_symlink(target, temporary);
-        HiveFile file(files_, path_.string());
         ASSERT_TRUE(file.save(hiveWithInterval(5)).ok());
         EXPECT_EQ(readBytes(victim), "must stay untouched");
         EXPECT_EQ(fs::status(victim).permissions() & fs::perms::all, fs::perms(0644));
@@ -184,19 +172,14 @@ TEST_F(HiveFileTest, ALinkAtTheTemporaryNameIsNeverFollowed) {
         EXPECT_EQ(file.load().hive, hiveWithInterval(5));
         EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
     }
-}
 
-// Guards against a save that clears away what is at the temporary name when it is no file of ours.
-TEST_F(HiveFileTest, AFolderAtTheTemporaryNameFailsTheSaveAndKeepsTheOldHive) {
-    const std::string old = hiveWithInterval(1).serialize();
-    writeBytes(path_, old);
-    fs::create_directory(path_.string() + ".tmp");
-    HiveFile file(files_, path_.string());
+    const std::string old = readBytes(path_);
+    fs::create_directory(temporary);
     const platform::FsStatus saved = file.save(hiveWithInterval(2));
     EXPECT_FALSE(saved.ok());
     EXPECT_NE(saved.message.find("user.reg.tmp"), std::string::npos) << saved.message;
     EXPECT_EQ(readBytes(path_), old);
-    EXPECT_TRUE(fs::is_directory(path_.string() + ".tmp"));
+    EXPECT_TRUE(fs::is_directory(temporary));
 }
 
 }  // namespace

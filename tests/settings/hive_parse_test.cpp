@@ -1,14 +1,22 @@
+// Reading hive files, and the program's own rewrite of what it read: every
+// sample must load as expected and survive a save and a load again, value for
+// value and byte for byte.
 #include "settings/hive.h"
 #include "tests/settings/hive_describe.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace kvx::settings {
 namespace {
 
 using test::describe;
 
-constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\Korvex";
+const std::string kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
+const std::string kKey = "HKEY_CURRENT_USER\\Software\\Korvex";
+const std::string kReplacement = "\xEF\xBF\xBD";
 
 struct Sample {
     const char* label;
@@ -18,14 +26,37 @@ struct Sample {
 };
 
 std::string withKey(const std::string& body, const char* lineEnd = "\r\n") {
-    return std::string("Windows Registry Editor Version 5.00") + lineEnd + lineEnd +
-           "[HKEY_CURRENT_USER\\Software\\Korvex]" + lineEnd + body;
+    return std::string("Windows Registry Editor Version 5.00") + lineEnd + lineEnd + "[" + kKey + "]" + lineEnd + body;
 }
 
-std::string k(const std::string& rest) { return std::string(kKey) + "|" + rest + "\n"; }
-const std::string kEmptyKey = std::string(kKey) + "|\n";
+std::string k(const std::string& path, const std::string& rest) { return path + "|" + rest + "\n"; }
+std::string k(const std::string& rest) { return k(kKey, rest); }
+const std::string kEmptyKey = kKey + "|\n";
+
+std::string readData(const std::string& name) {
+    std::ifstream in(std::string(KVX_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// ASCII and U+0080..U+00BF (as in "°") as UTF-16LE with BOM, nothing else.
+std::string utf16le(const std::string& utf8ish) {
+    std::string out = "\xFF\xFE";
+    for (std::size_t i = 0; i < utf8ish.size(); ++i) {
+        out += static_cast<unsigned char>(utf8ish[i]) == 0xC2 ? utf8ish[++i] : utf8ish[i];
+        out += '\0';
+    }
+    return out;
+}
 
 const std::vector<Sample>& samples() {
+    const std::string sample = "HKEY_CURRENT_USER\\Software\\Korvex Sample";
+    const std::string wide = repeated("\xE6\xB8\xA9", 100);
     static const std::vector<Sample> table = {
         {"crlf dword", withKey("\"Interval\"=dword:00002710\r\n"), k("Interval|d:00002710"), {}},
         {"lf only, no final line end", withKey("\"Interval\"=dword:00002710", "\n"), k("Interval|d:00002710"), {}},
@@ -67,7 +98,48 @@ const std::vector<Sample>& samples() {
          {}},
         {"sub-key and empty key",
          withKey("\r\n[HKEY_CURRENT_USER\\Software\\Korvex\\Sub]\r\n\"A\"=\"x\"\r\n"),
-         std::string(kKey) + "|\n" + kKey + "\\Sub|A|s:x\n",
+         kEmptyKey + k(kKey + "\\Sub", "A|s:x"),
+         {}},
+        {"an export of the registry editor: UTF-16LE with BOM, every kind of value",
+         readData("registry_editor_export.reg"),
+         k(sample, "|s:default") + k(sample, "Empty|s:") +
+             k(sample, "Expand|t2:25 00 54 00 45 00 4d 00 50 00 25 00 5c 00 78 00 00 00") +
+             k(sample, "InterVal|d:00002710") + k(sample, "Multi|t7:61 00 00 00 62 00 00 00 00 00") +
+             k(sample, "Path|s:C:\\Program Files\\Say \"hi\".exe") + k(sample, "Scale|b:00 00 00 00 00 00 4e 40") +
+             k(sample,
+               "VUM 1 Name|s:Mobo \xC2\xB0"
+               "C") +
+             k(sample, "\xC4\x8Cip 1|s:\xE6\xB8\xA9\xE5\xBA\xA6") + k(sample + "\\-dash", "A|d:00000001"),
+         {}},
+        {"UTF-8 with BOM, LF line ends",
+         "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n[" + kKey +
+             "]\n\"VUM 1 Name\"=\"Mobo \xC2\xB0"
+             "C\"\n",
+         k("VUM 1 Name|s:Mobo \xC2\xB0"
+           "C"),
+         {}},
+        {"a key whose path starts with \"-\" after a backslash is a key, not a deletion",
+         kHeader + "[\\-x]\r\n\"A\"=dword:00000001\r\n\r\n[" + kKey + "\\-dash]\r\n\"B\"=\"b\"\r\n",
+         k("-x", "A|d:00000001") + k(kKey + "\\-dash", "B|s:b"),
+         {}},
+        {"texts that need hex(1): zero bytes, line breaks, a character outside the BMP",
+         withKey("\"Z\"=hex(1):61,00,00,00,62,00,00,00\r\n"
+                 "\"L\"=hex(1):61,00,0d,00,0a,00,00,00\r\n\"E\"=hex(1):3c,d8,00,df,00,00\r\n"),
+         k(std::string("Z|s:a\0b", 7)) + k("L|s:a\r\n") + k("E|s:\xF0\x9F\x8C\x80"),
+         {}},
+        {"string data that is no UTF-16 text is kept as its bytes",
+         withKey("\"Lone\"=hex(1):00,d8,41,00,00,00\r\n\"Odd\"=hex(1):41,00,42\r\n"),
+         k("Lone|t1:00 d8 41 00 00 00") + k("Odd|t1:41 00 42"),
+         {}},
+        {"empty texts, names and data; backslashes and quotes",
+         withKey("\"\"=\"\"\r\n\"Empty\"=\"\"\r\n\"Bin\"=hex:\r\n\"None\"=hex(0):\r\n"
+                 R"("\\\"q\\"="C:\\Dir\\")"
+                 "\r\n"),
+         k("|s:") + k("Empty|s:") + k("Bin|b:") + k("None|t0:") + k(R"(\"q\|s:C:\Dir\)"),
+         {}},
+        {"a long text and a long non-ASCII text",
+         withKey("\"Long\"=\"" + std::string(300, 'x') + "\"\r\n\"Wide\"=\"" + wide + "\"\r\n"),
+         k("Long|s:" + std::string(300, 'x')) + k("Wide|s:" + wide),
          {}},
 
         // Lines that cannot be understood: reported with their line, the rest loads.
@@ -89,24 +161,61 @@ const std::vector<Sample>& samples() {
          kEmptyKey,
          {4, 5}},
         {"value before any key", "Windows Registry Editor Version 5.00\r\n\"A\"=dword:1\r\n", "", {2}},
+
+        // Malformed bytes: reported with their line and read as U+FFFD, one way for names, texts and paths.
+        {"a text in another encoding (Latin-1 degree sign)",
+         withKey("\"VUM 1 Name\"=\"Mobo \xB0"
+                 "C\"\r\n\"Next\"=dword:1\r\n"),
+         k("VUM 1 Name|s:Mobo " + kReplacement + "C") + k("Next|d:00000001"),
+         {4}},
+        {"a text with a zero byte and a byte that is not UTF-8",
+         withKey(std::string("\"A\"=\"a\0b\xFF\"\r\n", 12)),
+         k(std::string("A|s:a\0b", 7) + kReplacement),
+         {4}},
+        {"a value name and a key path that are not UTF-8",
+         kHeader + "[" + kKey + "\\\xC3]\r\n\"N\xE9\"=dword:2\r\n",
+         k(kKey + "\\" + kReplacement, "N" + kReplacement + "|d:00000002"),
+         {3, 4}},
+        {"an unpaired surrogate in a UTF-16 file",
+         utf16le(withKey("\"A\"=\"x")) + std::string("\x00\xD8", 2) + utf16le("\"\r\n").substr(2),
+         k("A|s:x" + kReplacement),
+         {4}},
     };
     return table;
 }
 
-// Guards against misread values and against one bad line losing the rest of the hive.
-TEST(HiveParse, SamplesLoadAsExpected) {
+// Guards against misread values, one bad line losing the rest of the hive, and
+// values that change on a load and save: a key "[\-x]" saved as a deletion,
+// texts with zero bytes or malformed bytes altered silently, string data that
+// is no text rewritten.
+TEST(HiveParse, SamplesLoadAsExpectedAndSaveBackUnchanged) {
     for (const Sample& sample : samples()) {
         SCOPED_TRACE(sample.label);
-        const HiveParseResult result = Hive::parse(sample.text, "user.reg");
-        ASSERT_FALSE(result.fatal());
-        EXPECT_EQ(describe(*result.hive), sample.expected);
+        const HiveParseResult loaded = Hive::parse(sample.text, "user.reg");
+        ASSERT_FALSE(loaded.fatal());
+        EXPECT_EQ(describe(*loaded.hive), sample.expected);
         std::vector<int> lines;
-        for (const HiveProblem& problem : result.problems) {
+        for (const HiveProblem& problem : loaded.problems) {
             EXPECT_FALSE(problem.fatal);
             lines.push_back(problem.line);
         }
         EXPECT_EQ(lines, sample.problemLines);
+
+        const std::string saved = loaded.hive->serialize();
+        const HiveParseResult again = Hive::parse(saved, "user.reg");
+        ASSERT_FALSE(again.fatal());
+        for (const HiveProblem& problem : again.problems) ADD_FAILURE() << problem.text() << "\n" << saved;
+        EXPECT_EQ(*again.hive, *loaded.hive) << saved;
+        EXPECT_EQ(again.hive->serialize(), saved);
     }
+}
+
+// Guards against malformed bytes loading silently: the user must learn which line was changed.
+TEST(HiveParse, MalformedBytesAreReportedAsReplaced) {
+    const HiveParseResult loaded = Hive::parse(withKey("\"A\"=\"\xB0\"\r\n"), "user.reg");
+    ASSERT_EQ(loaded.problems.size(), 1u);
+    EXPECT_EQ(loaded.problems[0].text(),
+              "user.reg:4: bytes that are not UTF-8 read as U+FFFD (is the file in another encoding?)");
 }
 
 // Guards against a file that is no hive being loaded as an empty one (and then overwritten).

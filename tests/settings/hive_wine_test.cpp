@@ -63,8 +63,6 @@ int runWine(const fs::path& prefix, const std::vector<std::string>& args, const 
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-std::string bytesOf(std::string_view text) { return std::string(text); }
-
 }  // namespace
 
 // Failures name the value, its type and data as a person reads them.
@@ -85,20 +83,29 @@ HiveValue other(std::string name, std::uint32_t type, std::vector<std::uint8_t> 
     return value;
 }
 
-// Settings that ASCII carries exactly: written as an ASCII file.
-Hive asciiHive() {
-    Hive hive;
-    HiveKey& key = hive.key(kTestKey + "\\Ascii");
+// Values that ASCII carries exactly.
+void addAsciiValues(HiveKey& key) {
     key.setString("Path", "C:\\Program Files\\Say \"hi\".exe");
     key.setString("Trailing backslash", "C:\\");
     key.setString("Empty", "");
     key.setString("", "default value");
-    key.setString("Long", std::string(1500, 'x'));
+    key.setString("Long ASCII", std::string(1500, 'x'));
     key.setDword("Interval", 10000);
     key.setDword("Negative", static_cast<std::uint32_t>(-20));
+    key.setDword("Zero", 0);
     key.setBinary("MB Tempature Scale", {0, 0, 0, 0, 0, 0, 0x4e, 0x40});
     key.setBinary("High bytes", {0xff, 0x80, 0xc2, 0xb0});
+    std::vector<std::uint8_t> large(300);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7);
+    key.setBinary("Large", large);
+    key.setBinary("No bytes", {});
     key.set(other("Qword", 0xb, {1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+// Settings that ASCII carries exactly: written as an ASCII file.
+Hive asciiHive() {
+    Hive hive;
+    addAsciiValues(hive.key(kTestKey + "\\Ascii"));
     return hive;
 }
 
@@ -106,34 +113,21 @@ Hive asciiHive() {
 Hive valuesHive() {
     Hive hive;
     HiveKey& key = hive.key(kTestKey + "\\Values");
+    addAsciiValues(key);
     key.setString("VUM 1 Name", kDegree);
     key.setString("VUM 2 Name", kChip);
     key.setString("VUM 3 Name", kTemperature);
-    key.setString("Path", "C:\\Program Files\\Say \"hi\".exe");
-    key.setString("Trailing backslash", "C:\\");
-    key.setString("Empty", "");
-    key.setString("", "default value");
     std::string longText;
     for (int i = 0; i < 60; ++i)
         longText += "Sensor " + std::to_string(i) +
                     " \xC2\xB0"
                     "C; ";
     key.setString("Long", longText);
-    key.setString("Long ASCII", std::string(1500, 'x'));
     key.setString("Emoji", "\xF0\x9F\x8C\xA1");
     key.setString("Two lines", "first\r\nsecond");
     key.setString("Zero inside", std::string("a\0b", 3));
-    key.setDword("Interval", 10000);
-    key.setDword("Negative", static_cast<std::uint32_t>(-20));
-    key.setDword("Zero", 0);
-    key.setBinary("MB Tempature Scale", {0, 0, 0, 0, 0, 0, 0x4e, 0x40});
-    std::vector<std::uint8_t> large(300);
-    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7);
-    key.setBinary("Large", large);
-    key.setBinary("No bytes", {});
     key.set(other("Expand", 2, {0x25, 0, 0x54, 0, 0x25, 0, 0, 0}));
     key.set(other("Multi", 7, {0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0}));
-    key.set(other("Qword", 0xb, {1, 2, 3, 4, 5, 6, 7, 8}));
     hive.key(kTestKey + "\\-dash").setDword("A", 1);
     hive.key(kTestKey + "\\Empty key");
     return hive;
@@ -223,9 +217,9 @@ TEST(HiveWine, TheRegistryEditorImportsEveryValueKorvexWrites) {
     EXPECT_GT(settings->size(), 50u) << "the program saved all its settings";
 
     ASSERT_TRUE(HiveFile(files, (folder / "ascii.reg").string()).save(asciiHive()).ok());
-    EXPECT_FALSE(bytesOf(test::readFile(folder / "ascii.reg")).starts_with("\xFF\xFE"));
+    EXPECT_FALSE(test::readFile(folder / "ascii.reg").starts_with("\xFF\xFE"));
     for (const char* file : {"values.reg", "names.reg", "config/user.reg"}) {
-        EXPECT_TRUE(bytesOf(test::readFile(folder / file)).starts_with("\xFF\xFE")) << file;
+        EXPECT_TRUE(test::readFile(folder / file).starts_with("\xFF\xFE")) << file;
     }
 
     for (const char* file : {"ascii.reg", "values.reg", "names.reg", "config/user.reg"}) {
@@ -240,17 +234,11 @@ TEST(HiveWine, TheRegistryEditorImportsEveryValueKorvexWrites) {
     fs::remove_all(prefix);  // hundreds of megabytes
 
     const Hive exported = loadFile(folder / "test-export.reg");
-    {
-        SCOPED_TRACE("ascii.reg");
-        expectImported(asciiHive(), exported);
-    }
-    {
-        SCOPED_TRACE("values.reg");
-        expectImported(valuesHive(), exported);
-    }
-    {
-        SCOPED_TRACE("names.reg");
-        expectImported(namesHive(), exported);
+    const std::pair<const char*, Hive> imports[] = {
+        {"ascii.reg", asciiHive()}, {"values.reg", valuesHive()}, {"names.reg", namesHive()}};
+    for (const auto& [file, written] : imports) {
+        SCOPED_TRACE(file);
+        expectImported(written, exported);
     }
     {
         SCOPED_TRACE("user.reg saved by korvex");

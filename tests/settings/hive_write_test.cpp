@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <tuple>
-
 namespace kvx::settings {
 namespace {
 
@@ -74,6 +71,7 @@ TEST(HiveWrite, LayoutIsTheRegistryEditorExport) {
               "\r\n"
               "[HKEY_CURRENT_USER\\Software\\Korvex\\Sub]\r\n"
               "\r\n");
+    EXPECT_EQ(Hive().serialize(), "Windows Registry Editor Version 5.00\r\n\r\n");
 }
 
 std::string decoded(const std::string& serialized) {
@@ -85,41 +83,32 @@ std::string decoded(const std::string& serialized) {
 // UTF-8 "Mobo °C" came back as "Mobo Â°C", and hex(1) there as ANSI bytes. Only a hive that ASCII
 // carries exactly is written as ASCII; any other is UTF-16LE with BOM, like the editor's exports.
 TEST(HiveWrite, TheFileIsAsciiOnlyWhenAsciiCarriesEverything) {
-    const std::vector<std::tuple<const char*, std::function<void(Hive&)>, bool>> cases = {
-        {"dwords, binaries and ASCII texts",
-         [](Hive& h) {
-             h.key(kKey).setString("Path", "C:\\x \"y\"");
-             h.key(kKey).setBinary("Bin", {0xff, 0x80});
-         },
-         false},
-        {"a text outside ASCII",
-         [](Hive& h) {
-             h.key(kKey).setString("VUM 1 Name",
-                                   "Mobo \xC2\xB0"
-                                   "C");
-         },
-         true},
-        {"a value name outside ASCII", [](Hive& h) { h.key(kKey).setDword("\xC4\x8Cip 1", 1); }, true},
-        {"a key path outside ASCII", [](Hive& h) { h.key(std::string(kKey) + "\\\xE6\xB8\xA9"); }, true},
-        {"a text with a line break", [](Hive& h) { h.key(kKey).setString("Two", "a\r\nb"); }, true},
-        {"expandable string data",
-         [](Hive& h) {
-             HiveValue value;
-             value.type = HiveValueType::Other;
-             value.otherType = 2;
-             value.bytes = {0x25, 0, 0, 0};
-             h.key(kKey).set(value);
-         },
-         true},
+    struct Case {
+        const char* label;
+        std::string keyPath;
+        HiveValue value;
+        bool utf16;
     };
-    for (const auto& [label, fill, utf16] : cases) {
-        SCOPED_TRACE(label);
+    using T = HiveValueType;
+    const std::string key = kKey;
+    const std::string degreeText = std::string("Mobo \xC2\xB0") + "C";
+    const Case cases[] = {
+        {"an ASCII text", key, {"Path", T::String, "C:\\x \"y\"", 0, {}, 0}, false},
+        {"binary data", key, {"Bin", T::Binary, "", 0, {0xff, 0x80}, 0}, false},
+        {"a text outside ASCII", key, {"VUM 1 Name", T::String, degreeText, 0, {}, 0}, true},
+        {"a value name outside ASCII", key, {"\xC4\x8Cip 1", T::Dword, "", 1, {}, 0}, true},
+        {"a key path outside ASCII", key + "\\\xE6\xB8\xA9", {"A", T::Dword, "", 1, {}, 0}, true},
+        {"a text with a line break", key, {"Two", T::String, "a\r\nb", 0, {}, 0}, true},
+        {"expandable string data", key, {"E", T::Other, "", 0, {0x25, 0, 0, 0}, 2}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
         Hive hive;
-        fill(hive);
+        hive.key(c.keyPath).set(c.value);
         const std::string text = hive.serialize();
-        EXPECT_EQ(text.starts_with("\xFF\xFE"), utf16);
-        if (!utf16) {
-            for (const char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
+        EXPECT_EQ(text.starts_with("\xFF\xFE"), c.utf16);
+        if (!c.utf16) {
+            for (const char ch : text) EXPECT_LT(static_cast<unsigned char>(ch), 0x80u);
         }
         const HiveParseResult back = Hive::parse(text, "user.reg");
         ASSERT_FALSE(back.fatal());
@@ -153,15 +142,9 @@ TEST(HiveWrite, Utf16LayoutIsTheRegistryEditorExport) {
               "\r\n");
 }
 
-TEST(HiveWrite, EmptyHiveIsJustTheHeader) {
-    EXPECT_EQ(Hive().serialize(), "Windows Registry Editor Version 5.00\r\n\r\n");
-    const HiveParseResult back = Hive::parse(Hive().serialize(), "x");
-    ASSERT_FALSE(back.fatal());
-    EXPECT_EQ(*back.hive, Hive());
-}
-
-// Guards against lost or altered values (line breaks and zero bytes in texts too) and a rewrite that differs.
-TEST(HiveWrite, RoundTripKeepsEverythingAndIsByteStable) {
+// Guards against lost or altered values (line breaks and zero bytes in texts
+// too), a rewrite that differs, and byte lists wider than eighty columns.
+TEST(HiveWrite, RoundTripKeepsEverythingIsByteStableAndWrapsLongByteLists) {
     const Hive hive = richHive();
     const std::string first = hive.serialize();
     const HiveParseResult back = Hive::parse(first, "user.reg");
@@ -170,16 +153,11 @@ TEST(HiveWrite, RoundTripKeepsEverythingAndIsByteStable) {
     EXPECT_EQ(test::describe(*back.hive), test::describe(hive));
     EXPECT_EQ(*back.hive, hive);
     EXPECT_EQ(back.hive->serialize(), first);
-    EXPECT_EQ(richHive().serialize(), first);
-}
 
-TEST(HiveWrite, LongByteListsWrapWithinEightyColumns) {
-    const std::string text = decoded(richHive().serialize());
     bool continued = false;
     int wrapped = 0;
-    for (const std::string& line : linesOf(text)) {
-        const bool longName = line.find(std::string(90, 'N')) != std::string::npos;
-        if (!longName) {
+    for (const std::string& line : linesOf(decoded(first))) {
+        if (line.find(std::string(90, 'N')) == std::string::npos) {
             EXPECT_LE(line.size(), 80u) << line;
         }
         if (continued) {
@@ -191,26 +169,18 @@ TEST(HiveWrite, LongByteListsWrapWithinEightyColumns) {
     EXPECT_GT(wrapped, 10);  // 300 bytes take 13 lines
 }
 
-TEST(HiveKeyModel, SettingAnExistingNameKeepsItsSpellingAndPlace) {
-    HiveKey key(kKey);
-    key.setDword("Interval", 1);
-    key.setDword("Other", 2);
-    key.setString("INTERVAL", "now text");
-    ASSERT_EQ(key.size(), 2u);
-    EXPECT_EQ(key.values()[0].name, "Interval");
-    EXPECT_EQ(key.values()[0].type, HiveValueType::String);
-    EXPECT_EQ(key.values()[0].text, "now text");
-    EXPECT_TRUE(key.remove("other"));
-    EXPECT_FALSE(key.remove("other"));
-    EXPECT_EQ(key.size(), 1u);
-}
-
-// Guards the name index: after a removal every other value must still be found where it is.
-TEST(HiveKeyModel, RemovingAValueKeepsTheOthersFound) {
+// Guards the name index: setting an existing name in another case keeps its
+// spelling and place, and after a removal every other value is still found.
+TEST(HiveKeyModel, ValuesKeepTheirSpellingAndPlaceAndStayFoundAfterARemoval) {
     HiveKey key(kKey);
     for (int i = 0; i < 5; ++i) key.setDword("V" + std::to_string(i), static_cast<std::uint32_t>(i));
+    key.setString("v0", "now text");
+    EXPECT_EQ(key.values()[0].name, "V0");
+    EXPECT_EQ(key.values()[0].type, HiveValueType::String);
+    EXPECT_EQ(key.values()[0].text, "now text");
     EXPECT_TRUE(key.remove("v1"));
-    for (int i : {0, 2, 3, 4}) {
+    EXPECT_FALSE(key.remove("v1"));
+    for (int i : {2, 3, 4}) {
         const HiveValue* value = key.find("v" + std::to_string(i));
         ASSERT_NE(value, nullptr) << i;
         EXPECT_EQ(value->dword, static_cast<std::uint32_t>(i));
@@ -221,31 +191,24 @@ TEST(HiveKeyModel, RemovingAValueKeepsTheOthersFound) {
     EXPECT_EQ(key.values()[4].name, "V1");
 }
 
-// Guards the key index: a copy must find its own keys, not the original's.
-TEST(HiveKeyModel, ACopiedHiveFindsItsOwnKeys) {
+// Guards the key index: a copy finds its own keys, not the original's, and a
+// reference to a key survives many more keys; paths match in any case and form.
+TEST(HiveKeyModel, CopiesFindTheirOwnKeysAndKeyReferencesSurviveMoreKeys) {
     Hive original;
-    original.key(kKey).setDword("A", 1);
+    HiveKey& first = original.key(kKey);
+    for (int i = 0; i < 100; ++i) original.key("HKEY_CURRENT_USER\\K" + std::to_string(i));
+    first.setDword("A", 1);
+    EXPECT_EQ(&original.key("\\hkey_current_user\\\\software\\KORVEX\\"), &first);
     Hive copy = original;
     copy.key(kKey).setDword("A", 2);
-    copy.removeKey("HKEY_CURRENT_USER\\Other");
-    EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 1u);
-    EXPECT_EQ(copy.findKey(kKey)->find("A")->dword, 2u);
+    EXPECT_EQ(original.findKey(kKey)->find("a")->dword, 1u);
+    EXPECT_EQ(copy.findKey(kKey)->find("a")->dword, 2u);
     original = copy;
     EXPECT_EQ(&original.key(kKey), original.findKey(kKey));
     EXPECT_EQ(original.findKey(kKey)->find("A")->dword, 2u);
     EXPECT_TRUE(copy.removeKey(kKey));
+    EXPECT_EQ(copy.findKey(kKey), nullptr);
     EXPECT_NE(original.findKey(kKey), nullptr);
-}
-
-TEST(HiveKeyModel, KeyReferencesSurviveMoreKeys) {
-    Hive hive;
-    HiveKey& first = hive.key("HKEY_CURRENT_USER\\A");
-    for (int i = 0; i < 100; ++i) hive.key("HKEY_CURRENT_USER\\K" + std::to_string(i));
-    first.setDword("x", 1);
-    EXPECT_NE(hive.findKey("hkey_current_user\\a")->find("X"), nullptr);
-    EXPECT_EQ(&hive.key("\\HKEY_CURRENT_USER\\\\A\\"), &first);
-    EXPECT_TRUE(hive.removeKey("HKEY_CURRENT_USER\\a"));
-    EXPECT_EQ(hive.findKey("HKEY_CURRENT_USER\\A"), nullptr);
 }
 
 }  // namespace

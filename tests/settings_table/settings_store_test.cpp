@@ -243,25 +243,6 @@ TEST_F(SettingsStoreTest, FailedValueIsReportedAndLaterValuesKeepWhatTheFileHeld
     EXPECT_EQ(store().write(wrongType.bindings).error, "Failed to set data for 'InterVal'");
 }
 
-// Guards against a failed save reported as success or blamed on a value.
-TEST_F(SettingsStoreTest, SaveFailureIsReportedAsSuchNotBlamedOnAValue) {
-    std::ofstream(folder_ / "not-a-folder") << "x";
-    SettingsStore blocked(files_, (folder_ / "not-a-folder" / "user.reg").string());
-    const WriteReport report = blocked.write(SettingsBindings());
-    EXPECT_TRUE(report.error.starts_with("Failed to save the settings: ")) << report.error;
-    EXPECT_TRUE(report.failedValue.empty());
-    EXPECT_FALSE(blocked.writeKvxPath("/x").ok());
-}
-
-// Guards against the program path alone counting as a stored set (the first run would be skipped).
-TEST_F(SettingsStoreTest, ProgramPathAloneMakesAKeyThatStillWantsTheFirstRun) {
-    ASSERT_TRUE(store().writeKvxPath("/opt/korvex/bin/korvex").ok());
-    SettingsBindings bindings;
-    EXPECT_EQ(store().read(bindings).outcome, ReadOutcome::FirstRunDue);
-    ASSERT_TRUE(store().write(bindings).ok());
-    EXPECT_TRUE(store().read(bindings).complete());
-}
-
 // Guards against a write that drops values or keys it does not know.
 TEST_F(SettingsStoreTest, ValuesAndKeysOutsideTheTableSurviveAWrite) {
     Hive hive = storedSet();
@@ -272,17 +253,6 @@ TEST_F(SettingsStoreTest, ValuesAndKeysOutsideTheTableSurviveAWrite) {
     const Hive after = HiveFile(files_, path_.string()).load().hive;
     EXPECT_EQ(after.findKey(kSettingsKeyPath)->find("Left By Another Version")->text, "keep me");
     EXPECT_NE(after.findKey("HKEY_CURRENT_USER\\Software\\Other"), nullptr);
-}
-
-// Guards against the store swallowing the file's own report of a hive moved aside.
-TEST_F(SettingsStoreTest, FileThatIsNoHiveIsKeptAsideAndReported) {
-    std::ofstream(path_) << "not a hive";
-    SettingsBindings bindings;
-    const ReadReport report = store().read(bindings);
-    EXPECT_EQ(report.outcome, ReadOutcome::NoKey);
-    ASSERT_FALSE(report.fileMessages.empty());
-    EXPECT_NE(report.fileMessages.back().find("moved aside"), std::string::npos) << report.fileMessages.back();
-    EXPECT_FALSE(fs::exists(path_));
 }
 
 }  // namespace

@@ -21,45 +21,20 @@ bool topLevelExists(const QString& name) {
     return false;
 }
 
-// Runs the event loop's ready work until `done` or a bounded number of rounds.
-template <typename Done>
-void processEventsUntil(Done done) {
-    for (int round = 0; round < 100 && !done(); ++round) QCoreApplication::processEvents();
-}
-
 }  // namespace
 
-// Guards against: the splash's widgets and its backing store staying mapped for the whole run after it closed.
-TEST(DesktopViews, TheSplashViewIsDestroyedOnceTheSplashHasClosedAndTheMainWindowStays) {
-    test::qtApplication();
-    test::TestProgram p;
-    p.make();
-    ui::qt::DesktopViews views(*p.app);
-    ASSERT_TRUE(views.splashViewAlive());
-    ASSERT_TRUE(topLevelExists("Splash1"));
-
-    p.app->start();
-    processEventsUntil([&] { return !views.splashViewAlive(); });
-    EXPECT_FALSE(views.splashViewAlive());
-    EXPECT_FALSE(topLevelExists("Splash1"));
-    EXPECT_TRUE(topLevelExists(QString::fromStdString(p.main->form().name())));
-
-    // Later changes of the splash model (a dump, a script) reach no view and harm nothing.
-    p.app->splash().window().setVisible(true);
-    p.app->splash().window().setVisible(false);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(topLevelExists("Splash1"));
-}
-
 // Guards against the main window's widgets being made for a run that keeps it in
-// the tray, and against a window made late that shows stale model state.
-TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownFromTheModelAsItIsThen) {
+// the tray, a window made late that shows stale model state, and the splash's
+// widgets and backing store staying mapped for the whole run after it closed.
+TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownAndTheSplashViewGoesWhenItCloses) {
     test::qtApplication();
     test::TestProgram p;
     p.make();
     const QString mainName = QString::fromStdString(p.main->form().name());
     ASSERT_FALSE(p.main->form().visible());
     ui::qt::DesktopViews views(*p.app);
+    ASSERT_TRUE(views.splashViewAlive());
+    ASSERT_TRUE(topLevelExists("Splash1"));
     EXPECT_FALSE(views.mainViewBuilt());
     EXPECT_FALSE(topLevelExists(mainName));
 
@@ -73,4 +48,15 @@ TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownFromTheModelAsItIsThen) {
     auto* label = window->findChild<QLabel*>("GenTabIntervalLabel");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "Check at Intervals of 30 seconds");
+
+    p.app->start();
+    for (int round = 0; round < 100 && views.splashViewAlive(); ++round) QCoreApplication::processEvents();
+    EXPECT_FALSE(views.splashViewAlive());
+    EXPECT_FALSE(topLevelExists("Splash1"));
+    EXPECT_TRUE(topLevelExists(mainName));
+    // Later changes of the splash model (a dump, a script) reach no view and harm nothing.
+    p.app->splash().window().setVisible(true);
+    p.app->splash().window().setVisible(false);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(topLevelExists("Splash1"));
 }

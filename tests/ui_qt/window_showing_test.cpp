@@ -31,9 +31,8 @@ struct ShowingLog : QObject {
     QString name;
     int shows = 0;
     int hides = 0;
-    Qt::WindowModality modality = Qt::NonModal;
     Qt::WindowFlags flags;
-    std::function<bool()> countHides = [] { return true; };
+    Qt::WindowModality modality = Qt::NonModal;
 
     explicit ShowingLog(QString windowName) : name(std::move(windowName)) { qApp->installEventFilter(this); }
     ~ShowingLog() override { qApp->removeEventFilter(this); }
@@ -42,10 +41,10 @@ struct ShowingLog : QObject {
         auto* widget = qobject_cast<QWidget*>(object);
         if (!widget || !widget->isWindow() || widget->objectName() != name) return false;
         if (event->type() == QEvent::Show && shows++ == 0) {
-            modality = widget->windowModality();
             flags = widget->windowFlags();
+            modality = widget->windowModality();
         }
-        if (event->type() == QEvent::Hide && countHides()) ++hides;
+        if (event->type() == QEvent::Hide) ++hides;
         return false;
     }
 };
@@ -55,37 +54,6 @@ struct WindowShowing : ::testing::Test {
 };
 
 }  // namespace
-
-// Guards against: a dialog shown before its type and modality were set, then hidden
-// and shown again to take them (the first-run dialog that never appeared).
-TEST_F(WindowShowing, AModalDialogIsShownOnceAsADialogAndAnsweredByTheScriptOnScreen) {
-    platform::qt::QtScheduler scheduler;
-    app::ModalAnswers answers;
-    answers.set("Form9", {"&Ok", 0});
-    std::ostringstream diagnostics;
-    ui::qt::QtModalHost host(scheduler, answers, diagnostics);
-
-    ui::Window dialog("Form9");
-    dialog.setCaption("Startup Info");
-    dialog.setBounds({0, 0, 340, 150});
-    dialog.stayOnTop = true;
-    auto& ok = dialog.add<ui::Button>(nullptr, "OkButton");
-    ok.setCaption("&Ok");
-    ok.closesWindow = true;
-    dialog.setModalHost(&host);
-
-    ShowingLog log("Form9");
-    log.countHides = [&dialog] { return dialog.isModalShowing(); };
-    dialog.showModal();
-
-    EXPECT_EQ(dialog.modalResult(), "&Ok") << "the script's answer";
-    EXPECT_EQ(log.shows, 1);
-    EXPECT_EQ(log.hides, 0) << "hidden while it was still to be answered";
-    EXPECT_EQ(log.modality, Qt::ApplicationModal) << "at its first showing";
-    EXPECT_TRUE(log.flags.testFlag(Qt::Dialog));
-    EXPECT_TRUE(log.flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(diagnostics.str(), "");
-}
 
 // Guards against: a shown window unmapped and mapped again by the view when the model
 // hides and shows it in one handler (the tray's Show) or changes "stay on top".
@@ -114,32 +82,11 @@ TEST_F(WindowShowing, AShownWindowStaysShownThroughAHideAndShowInOneHandlerAndAS
     EXPECT_FALSE(view.isVisible()) << "a hide on its own still hides";
 }
 
-// Guards against: the headless defaults answering a person's dialogs on the desktop
-// (the warning window dismissed with its alarm off before anyone saw it).
-TEST_F(WindowShowing, ADialogTheScriptDidNotAnswerWaitsForThePerson) {
-    platform::qt::QtScheduler scheduler;
-    app::ModalAnswers answers;  // headless, the warning window is dismissed with "&Disable Alarm" at once
-    std::ostringstream diagnostics;
-    ui::qt::QtModalHost host(scheduler, answers, diagnostics);
-    ui::Window warning("WarningForm");
-    auto& disable = warning.add<ui::Button>(nullptr, "DisableButton");
-    disable.setCaption("&Disable Alarm");
-    disable.closesWindow = true;
-    warning.setModalHost(&host);
-
-    bool stillShowing = false;
-    scheduler.schedule(scheduler.nowMs() + 300, platform::TaskPriority::Timer, [&] {
-        stillShowing = warning.isModalShowing();
-        warning.close();  // the person's close box
-    });
-    warning.showModal();
-    EXPECT_TRUE(stillShowing);
-    EXPECT_EQ(warning.modalResult(), "");
-}
-
-// Guards against a warning that can be shut past its two buttons (a close box
-// in its title bar), hides behind other windows, opens off-centre or resized,
-// or shows another picture than a warning.
+// Guards against a dialog shown before its type and modality were set, then
+// hidden and shown again to take them (a first-run dialog that never appeared),
+// and a warning that can be shut past its two buttons (a close box in its title
+// bar), hides behind other windows, opens off-centre or resized, or shows
+// another picture than a warning.
 TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPicture) {
     platform::qt::QtScheduler scheduler;
     app::ModalAnswers answers;
@@ -162,7 +109,9 @@ TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPict
     warning.window().showModal();
 
     EXPECT_EQ(warning.window().modalResult(), "&Disable Alarm");
-    EXPECT_EQ(log.shows, 1);
+    EXPECT_EQ(log.shows, 1) << "shown before its type and modality were set, then again to take them";
+    EXPECT_EQ(log.modality, Qt::ApplicationModal) << "at its first showing";
+    EXPECT_TRUE(log.flags.testFlag(Qt::Dialog));
     EXPECT_TRUE(log.flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(log.flags.testFlag(Qt::CustomizeWindowHint));
     EXPECT_FALSE(log.flags.testFlag(Qt::WindowCloseButtonHint));
