@@ -45,23 +45,13 @@ TEST(IconvTextEncoding, ConvertsUtf8ToWindows1252OneByteACharacter) {
     }
 }
 
+// The UTF-8 form of `c`.
 std::string utf8Of(char32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c < 0x80) return std::string(1, static_cast<char>(c));
+    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    std::string s(length, '\0');
+    for (int i = length - 1; i > 0; --i, c >>= 6) s[i] = static_cast<char>(0x80 | (c & 0x3F));
+    s[0] = static_cast<char>((0xF00 >> length) | c);  // 110xxxxx, 1110xxxx or 11110xxx
     return s;
 }
 
@@ -75,12 +65,8 @@ TEST(BuiltInWindows1252, WritesTheSameBytesAsIconv) {
     auto compare = [&](const std::string& utf8) {
         const std::string expected = iconv.toWindows1252(utf8);
         const std::string got = builtIn.toWindows1252(utf8);
-        if (got != expected && ++differences <= 10) {
-            std::string hex;
-            for (unsigned char b : utf8) hex += " " + std::to_string(b);
-            ADD_FAILURE() << "bytes" << hex << ": iconv gives " << expected.size() << " bytes '" << expected
-                          << "', the table '" << got << "'";
-        }
+        if (got != expected && ++differences <= 10)
+            ADD_FAILURE() << "'" << utf8 << "': iconv gives '" << expected << "', the table '" << got << "'";
     };
     // glibc drops the invisible tag characters (E0000-E007F) altogether; the table writes them
     // as '?' like every other character without a code-page form, as TextEncoding promises.

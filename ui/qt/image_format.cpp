@@ -16,10 +16,12 @@ uint32_t le32(const std::vector<uint8_t>& b, std::size_t at) {
 }
 uint16_t le16(const std::vector<uint8_t>& b, std::size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
 
-// An uncompressed BMP of 24 or 32 bits a pixel, bottom-up or top-down; a null
-// image when the file is anything else or its pixels do not fit in it.
-QImage readPlainBmp(const std::vector<uint8_t>& b) {
-    if (b.size() < kFileHeaderSize + kInfoHeaderSize) return {};
+// An uncompressed BMP of 24 or 32 bits a pixel, bottom-up or top-down. False
+// when the file is another kind of BMP (left to Qt); true with a null image
+// when its sizes do not fit its bytes: not shown at all, since Qt's reader
+// would show what happened to be in memory for the pixels missing.
+bool readPlainBmp(const std::vector<uint8_t>& b, QImage& image) {
+    if (b.size() < kFileHeaderSize + kInfoHeaderSize) return true;
     const uint32_t pixelsAt = le32(b, 10);
     const uint32_t headerSize = le32(b, 14);
     const int64_t width = static_cast<int32_t>(le32(b, 18));
@@ -28,19 +30,19 @@ QImage readPlainBmp(const std::vector<uint8_t>& b) {
     const uint32_t compression = le32(b, 30);
     const bool topDown = signedHeight < 0;
     const int64_t height = topDown ? -signedHeight : signedHeight;
-    if (headerSize < kInfoHeaderSize || planes != 1 || (bits != 24 && bits != 32) || compression != 0) return {};
-    if (width <= 0 || height <= 0 || width > kMostPixelsPerSide || height > kMostPixelsPerSide) return {};
+    if (headerSize < kInfoHeaderSize || planes != 1 || (bits != 24 && bits != 32) || compression != 0) return false;
+    if (width <= 0 || height <= 0 || width > kMostPixelsPerSide || height > kMostPixelsPerSide) return true;
     const int64_t stride = (width * bits + 31) / 32 * 4;  // rows are padded to four bytes
     if (pixelsAt < kFileHeaderSize + headerSize || static_cast<int64_t>(b.size()) - pixelsAt < stride * height)
-        return {};
-    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+        return true;
+    image = QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
     const int bytesPerPixel = bits / 8;
     for (int64_t y = 0; y < height; ++y) {
         const uint8_t* row = b.data() + pixelsAt + stride * (topDown ? y : height - 1 - y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
         for (int64_t x = 0; x < width; ++x, row += bytesPerPixel) out[x] = qRgb(row[2], row[1], row[0]);
     }
-    return image;
+    return true;
 }
 
 }  // namespace
@@ -56,8 +58,7 @@ const char* builtInImageFormat(const std::vector<uint8_t>& bytes) {
 QImage decodePicture(const std::vector<uint8_t>& bytes) {
     const char* format = builtInImageFormat(bytes);
     if (!format) return {};
-    if (format[0] == 'B')
-        if (QImage plain = readPlainBmp(bytes); !plain.isNull()) return plain;
+    if (QImage plain; format[0] == 'B' && readPlainBmp(bytes, plain)) return plain;
     return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), format);
 }
 

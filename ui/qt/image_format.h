@@ -11,7 +11,8 @@ namespace kvx::ui::qt {
 const char* builtInImageFormat(const std::vector<uint8_t>& bytes);
 
 // The picture in `bytes` (a PNG or BMP file image, as a sensor library hands
-// over its logo); a null image for anything else. Qt's image reader loads
+// over its logo); a null image for anything else, and for an uncompressed BMP
+// whose pixels do not fit its bytes. Qt's image reader loads
 // every image-format plugin it has (JPEG, GIF, ICO, ...) to ask each about the
 // bytes, even with the format named, and they stay mapped for the whole run;
 // so an uncompressed BMP of 24 or 32 bits (what the logos are) is read here,
