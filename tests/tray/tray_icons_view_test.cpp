@@ -3,6 +3,8 @@
 // program on an X server.
 #include <gtest/gtest.h>
 
+#include <QMenu>
+
 #include <string>
 
 #include "tests/ui_qt/qt_application.h"
@@ -47,4 +49,28 @@ TEST(TrayIconsView, RedrawsOnlyWhenTextOrStyleChanged) {
     icons.three.copyFrom(icons.one);
     icons.three.copyFrom(icons.one);
     EXPECT_EQ(view.drawCount(), start + 4);
+}
+
+// Guards against the tray menu being made at start for a run nobody opens it in,
+// and against a right click that finds no menu on some icon.
+TEST(TrayIconsView, TheMenuIsMadeOnTheFirstRightClickAndGivenToEveryIcon) {
+    kvx::test::qtApplication();
+    Icons icons;
+    QMenu menu;
+    menu.addAction("Exit");
+    int asked = 0;
+    TrayIconsView view(
+        icons.all(), [&]() -> QMenu* { return ++asked, &menu; }, {}, [] { return true; });
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(view.icon(2).contextMenu(), nullptr);
+
+    emit view.icon(2).activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(asked, 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(view.icon(i).contextMenu(), &menu) << "icon " << i;
+    EXPECT_TRUE(menu.isVisible()) << "the first right click opens it too";
+    menu.hide();
+
+    emit view.icon(0).activated(QSystemTrayIcon::Context);
+    emit view.icon(1).activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(asked, 1) << "made once";
 }

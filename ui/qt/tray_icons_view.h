@@ -26,8 +26,11 @@ public:
         // A line for the person who started the program.
         std::function<void(const std::string&)> tell;
     };
+    // Gives the context menu; asked the first time an icon is right-clicked, so
+    // that the menu is made only when someone opens it. May be empty: no menu.
+    using MenuSource = std::function<QMenu*()>;
     // `isTrayAvailable` is the platform's answer, replaceable for tests.
-    TrayIconsView(std::array<TrayIcon*, 4> models, QMenu* menu, Actions actions,
+    TrayIconsView(std::array<TrayIcon*, 4> models, MenuSource menu, Actions actions,
                   std::function<bool()> isTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
     ~TrayIconsView() override;
 
@@ -53,8 +56,11 @@ private:
         std::optional<Drawn> drawn;
     };
     void update(Slot& slot);
+    // The first right click: makes the menu, gives it to every icon and opens it.
+    void openMenuFirstTime();
 
     std::array<Slot, 4> slots_;
+    MenuSource menuSource_;
     Actions actions_;
     std::function<bool()> isTrayAvailable_;
     bool trayAvailable_ = false;

@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "ui/model/controls.h"
 #include "ui/qt/colours.h"
 #include "ui/qt/spin_arrows.h"
@@ -68,9 +70,31 @@ WindowView::~WindowView() {
     for (const Binding& binding : bindings_) binding.control->unobserve(binding.observation);
 }
 
-QWidget* WindowView::widgetFor(const Control& control) const {
+QWidget* WindowView::widgetFor(const Control& control) {
     auto it = widgets_.find(&control);
+    if (it != widgets_.end()) return it->second;
+    // On a page not made yet: make its pages, outermost first.
+    std::vector<Page*> unmade;
+    for (Control* outer = control.parent(); outer; outer = outer->parent())
+        if (outer->kind() == ControlKind::Page) unmade.insert(unmade.begin(), static_cast<Page*>(outer));
+    for (Page* page : unmade) {
+        auto pending = std::find_if(pendingPages_.begin(), pendingPages_.end(),
+                                    [page](const PendingPage& p) { return p.page == page; });
+        if (pending == pendingPages_.end()) continue;
+        QWidget* tab = pending->tab;
+        pendingPages_.erase(pending);
+        buildPage(*page, tab);
+    }
+    it = widgets_.find(&control);
     return it == widgets_.end() ? nullptr : it->second;
+}
+
+void WindowView::buildAllPages() {
+    while (!pendingPages_.empty()) {
+        PendingPage pending = pendingPages_.front();
+        pendingPages_.erase(pendingPages_.begin());
+        buildPage(*pending.page, pending.tab);
+    }
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
@@ -82,7 +106,14 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    buildPagesInSight();
     refreshHeldBack();
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A window made larger (the small window expanded) may now hold a page control.
+    buildPagesInSight();
 }
 
 void WindowView::watch(Control& control, std::function<void()> refresh) {
@@ -101,14 +132,50 @@ void WindowView::controlChanged(std::size_t index) {
     }
     binding.heldBack = false;
     binding.refresh();
+    // A control moved, shown or brought forward may bring a page into sight. The
+    // binding is not used after this: making a page adds bindings.
+    buildPagesInSight();
 }
 
 void WindowView::refreshHeldBack() {
-    for (Binding& binding : bindings_) {
-        if (!binding.heldBack || !inSight(binding.page)) continue;
-        binding.heldBack = false;
-        binding.refresh();
+    // By index: a refresh may make a page, which adds bindings.
+    for (std::size_t i = 0; i < bindings_.size(); ++i) {
+        if (!bindings_[i].heldBack || !inSight(bindings_[i].page)) continue;
+        bindings_[i].heldBack = false;
+        auto refresh = bindings_[i].refresh;
+        refresh();
     }
+}
+
+bool WindowView::pageInSight(const PendingPage& pending) const {
+    if (!isVisible() || !pending.tab->isVisibleTo(this)) return false;
+    // A page control lying outside the window's area (the small window) shows nothing.
+    QRect area(pending.pages->mapTo(this, QPoint(0, 0)), pending.pages->size());
+    return area.intersects(rect());
+}
+
+void WindowView::buildPagesInSight() {
+    if (pendingPages_.empty() || buildingPages_) return;
+    buildingPages_ = true;
+    for (bool made = true; made;) {
+        made = false;
+        for (std::size_t i = 0; i < pendingPages_.size(); ++i) {
+            if (!pageInSight(pendingPages_[i])) continue;
+            PendingPage pending = pendingPages_[i];
+            pendingPages_.erase(pendingPages_.begin() + static_cast<std::ptrdiff_t>(i));
+            buildPage(*pending.page, pending.tab);
+            made = true;
+            break;
+        }
+    }
+    buildingPages_ = false;
+}
+
+void WindowView::buildPage(Page& page, QWidget* tab) {
+    QWidget* outerPage = buildingPage_;
+    buildingPage_ = tab;
+    build(&page, tab);
+    buildingPage_ = outerPage;
 }
 
 void WindowView::refreshWindow() {
@@ -158,21 +225,24 @@ void WindowView::build(Control* parent, QWidget* container) {
                 widgets_[page] = tab;
                 watch(*page,
                       [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
-                QWidget* outerPage = buildingPage_;
-                buildingPage_ = tab;
-                build(page, tab);
-                buildingPage_ = outerPage;
+                // Seen only when brought forward, a page's widgets wait until then.
+                if (refreshMode_ == Refresh::WhenSeen) pendingPages_.push_back({page, tab, pages});
+                else buildPage(*page, tab);
             }
             pages->setCurrentIndex(model->activePageIndex());
             QObject::connect(pages, &QTabWidget::currentChanged, pages,
                              [model](int index) { model->setActivePageIndex(index); });
-            // The page that comes into sight shows its controls as they are now.
-            QObject::connect(pages, &QTabWidget::currentChanged, this, [this] { refreshHeldBack(); });
+            // The page that comes into sight is made, or shows its controls as they are now.
+            QObject::connect(pages, &QTabWidget::currentChanged, this, [this] {
+                buildPagesInSight();
+                refreshHeldBack();
+            });
             watch(*control, [this, pages, model] {
                 {
                     QSignalBlocker block(pages);
                     pages->setCurrentIndex(model->activePageIndex());
                 }
+                buildPagesInSight();
                 refreshHeldBack();
             });
         } else {

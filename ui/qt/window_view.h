@@ -8,6 +8,8 @@
 #include "ui/model/controls.h"
 #include "ui/model/window.h"
 
+class QTabWidget;
+
 namespace kvx::ui::qt {
 
 // The Qt view of one window model: one widget per control, each with the
@@ -24,7 +26,12 @@ namespace kvx::ui::qt {
 // A view made with Refresh::WhenSeen leaves the widgets of a hidden window, or
 // of a page that is not the current one, as they are when their control
 // changes, and brings them up to the model's state when they come into sight:
-// a window parked in the tray then costs nothing per poll.
+// a window parked in the tray then costs nothing per poll. Such a view also
+// makes the widgets of a page only when the page first comes into sight (its
+// window shown, the page in front, its page control inside the window's area):
+// a window shown small, or with one page open, carries none of the others.
+// widgetFor() makes the page of the control it is asked for, so anything that
+// reads a control's widget finds it whether or not its page was seen.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
@@ -36,14 +43,23 @@ public:
 
     Window& model() { return model_; }
     // The widget that shows a control, or nullptr for controls without one (timers, menus).
-    QWidget* widgetFor(const Control& control) const;
+    // A control on a page not made yet has its page made first.
+    QWidget* widgetFor(const Control& control);
+    // Makes every page not made yet (a picture of the whole window, a test reading widgets).
+    void buildAllPages();
+    // How many pages wait to be made the first time they come into sight.
+    std::size_t pagesNotBuilt() const { return pendingPages_.size(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build(Control* parent, QWidget* container);
+    void buildPage(Page& page, QWidget* tab);
+    // Makes the pages that have come into sight; a page made may bring its own inner pages into sight.
+    void buildPagesInSight();
     QWidget* createWidget(Control& control, QWidget* container);
     QWidget* createGlyphButton(Button& model, QWidget* container);
     // Enter presses the default button, Escape the cancel button.
@@ -67,8 +83,17 @@ private:
         bool heldBack = false;
     };
 
+    struct PendingPage {
+        Page* page;
+        QWidget* tab;
+        QTabWidget* pages;
+    };
+    bool pageInSight(const PendingPage& pending) const;
+
     Window& model_;
     Refresh refreshMode_;
+    std::vector<PendingPage> pendingPages_;
+    bool buildingPages_ = false;
     std::map<const Control*, QWidget*> widgets_;
     std::vector<Binding> bindings_;
     int windowObservation_ = 0;
