@@ -27,11 +27,14 @@ TrayIconsView::TrayIconsView(std::array<TrayIcon*, 4> models, MenuSource menu, A
         slot.observer = model->observe([this, &slot] {
             update(slot);
             checkTray();
+            // Just looked: the timer's look waits for a quiet interval again.
+            if (trayCheck_.isActive()) trayCheck_.start();
         });
         update(slot);
     }
     // When no icon changes (steady readings, a stopped poll), a slow timer looks
     // instead: a wake-up a second for this alone cost more than the whole poll.
+    // Each change starts its interval again, so it fires only in quiet times.
     connect(&trayCheck_, &QTimer::timeout, this, &TrayIconsView::checkTray);
     trayCheck_.setTimerType(Qt::VeryCoarseTimer);
     trayCheck_.start(kTrayCheckMs);

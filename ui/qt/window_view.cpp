@@ -1,12 +1,14 @@
 #include "ui/qt/window_view.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -41,6 +43,22 @@ QString labelText(const std::string& caption) {
     text.remove('&');
     text.replace(QChar(0x1), "&");
     return text;
+}
+
+// An image file's bytes as a picture. PNG and BMP, known by their first bytes,
+// are read by Qt's own readers: left to guess, Qt loads every image plugin
+// (JPEG, GIF, ...) to ask each one, which stays mapped for the whole run.
+QImage readImage(const std::vector<uint8_t>& data) {
+    if (data.empty()) return {};
+    QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    static const uint8_t png[] = {0x89, 'P', 'N', 'G'};
+    QByteArray format;
+    if (data.size() >= 4 && std::equal(png, png + 4, data.begin())) format = "png";
+    else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') format = "bmp";
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
 }
 
 QStringList toStringList(const std::vector<std::string>& items) {
@@ -494,10 +512,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* picture = new QLabel(container);
             picture->setAlignment(Qt::AlignCenter);
             auto refresh = [picture, &model] {
-                QPixmap pixmap;
-                if (!model.data().empty() &&
-                    pixmap.loadFromData(model.data().data(), static_cast<uint>(model.data().size())))
-                    picture->setPixmap(pixmap);
+                QImage image = readImage(model.data());
+                if (!image.isNull()) picture->setPixmap(QPixmap::fromImage(image));
                 else  // a dialog's icon
                     picture->setPixmap(QApplication::style()
                                            ->standardIcon(model.icon == Image::Icon::Warning
