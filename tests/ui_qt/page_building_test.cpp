@@ -89,18 +89,20 @@ TEST(PageBuilding, APageIsMadeWhenFirstSeenFromTheModelAsItIsThen) {
 }
 
 // Guards against the small window (the page control beyond its right edge) making
-// pages nobody can see, and against them missing once the window is made larger.
+// controls and pages nobody can see, and against them missing once it is made larger.
 TEST(PageBuilding, APageControlOutsideTheWindowIsMadeWhenTheWindowGrowsOverIt) {
     test::qtApplication();
     PagedWindow model;
     model.pages.setBounds({320, 30, 290, 160});
     WindowView view(model.window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
     show(model);
-    EXPECT_EQ(view.pagesNotBuilt(), 2u);
+    EXPECT_EQ(view.windowControlsNotBuilt(), 1u);
+    EXPECT_EQ(view.findChild<QTabWidget*>("Pages"), nullptr) << "not even the page control is made";
 
     model.onFirst.setCaption("first 1");
     model.window.setBounds({50, 50, 620, 200});
     QApplication::processEvents();
+    EXPECT_EQ(view.windowControlsNotBuilt(), 0u);
     EXPECT_EQ(view.pagesNotBuilt(), 1u);
     ASSERT_NE(label(view, "FirstLabel"), nullptr);
     EXPECT_EQ(label(view, "FirstLabel")->text(), "first 1");
@@ -112,6 +114,31 @@ TEST(PageBuilding, APageControlOutsideTheWindowIsMadeWhenTheWindowGrowsOverIt) {
     show(other);
     other.pages.setBounds({5, 30, 290, 160});
     EXPECT_NE(label(otherView, "FirstLabel"), nullptr);
+}
+
+// Guards against a control made late covering a neighbour it lies under, and a
+// hidden control of the window being made before it is shown.
+TEST(PageBuilding, AControlOfTheWindowMadeLateKeepsItsPlaceInTheStackingOrder) {
+    test::qtApplication();
+    ui::Window window{"Stacked"};
+    auto& below = window.add<ui::Label>(nullptr, "Below");
+    auto& above = window.add<ui::Label>(nullptr, "Above");
+    window.setBounds({50, 50, 300, 200});
+    below.setBounds({5, 5, 200, 16});
+    above.setBounds({5, 5, 200, 16});
+    below.setVisible(false);
+    WindowView view(window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
+    window.setVisible(true);
+    QApplication::processEvents();
+    EXPECT_EQ(view.findChild<QLabel*>("Below"), nullptr);
+
+    below.setCaption("below 1");
+    below.setVisible(true);
+    auto* made = view.findChild<QLabel*>("Below");
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->text(), "below 1");
+    EXPECT_TRUE(made->isVisible());
+    EXPECT_EQ(view.childAt(10, 10), view.findChild<QLabel*>("Above")) << "the later control stays on top";
 }
 
 // Guards against a script, screenshot or test that reads or presses a control on
@@ -128,7 +155,7 @@ TEST(PageBuilding, AControlOnAPageNeverShownHasAWorkingWidgetWhenAskedFor) {
     box->click();
     EXPECT_FALSE(model.boxOnSecond.checked());
 
-    view.buildAllPages();
+    view.buildAll();
     EXPECT_NE(label(view, "FirstLabel"), nullptr);
 
     // A view that refreshes everything (screenshots, dialogs) makes every page at once.

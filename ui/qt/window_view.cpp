@@ -85,12 +85,21 @@ WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality m
 
 WindowView::~WindowView() {
     model_.unobserve(windowObservation_);
+    for (const PendingControl& pending : pendingControls_) pending.control->unobserve(pending.observation);
     for (const Binding& binding : bindings_) binding.control->unobserve(binding.observation);
 }
 
 QWidget* WindowView::widgetFor(const Control& control) {
     auto it = widgets_.find(&control);
     if (it != widgets_.end()) return it->second;
+    // Under a control of the window not made yet: make that first.
+    const Control* top = &control;
+    while (top->parent()) top = top->parent();
+    for (std::size_t i = 0; i < pendingControls_.size(); ++i)
+        if (pendingControls_[i].control == top) {
+            buildWindowControl(i);
+            break;
+        }
     // On a page not made yet: make its pages, outermost first.
     std::vector<Page*> unmade;
     for (Control* outer = control.parent(); outer; outer = outer->parent())
@@ -107,7 +116,8 @@ QWidget* WindowView::widgetFor(const Control& control) {
     return it == widgets_.end() ? nullptr : it->second;
 }
 
-void WindowView::buildAllPages() {
+void WindowView::buildAll() {
+    while (!pendingControls_.empty()) buildWindowControl(0);
     while (!pendingPages_.empty()) {
         PendingPage pending = pendingPages_.front();
         pendingPages_.erase(pendingPages_.begin());
@@ -124,14 +134,14 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    buildPagesInSight();
+    buildInSight();
     refreshHeldBack();
 }
 
 void WindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // A window made larger (the small window expanded) may now hold a page control.
-    buildPagesInSight();
+    // A window made larger (the small window expanded) may now hold more controls and a page.
+    buildInSight();
 }
 
 void WindowView::watch(Control& control, std::function<void()> refresh) {
@@ -152,7 +162,7 @@ void WindowView::controlChanged(std::size_t index) {
     binding.refresh();
     // A control moved, shown or brought forward may bring a page into sight. The
     // binding is not used after this: making a page adds bindings.
-    buildPagesInSight();
+    buildInSight();
 }
 
 void WindowView::refreshHeldBack() {
@@ -172,11 +182,18 @@ bool WindowView::pageInSight(const PendingPage& pending) const {
     return area.intersects(rect());
 }
 
-void WindowView::buildPagesInSight() {
-    if (pendingPages_.empty() || buildingPages_) return;
+void WindowView::buildInSight() {
+    if ((pendingPages_.empty() && pendingControls_.empty()) || buildingPages_ || !isVisible()) return;
     buildingPages_ = true;
     for (bool made = true; made;) {
         made = false;
+        for (std::size_t i = 0; i < pendingControls_.size(); ++i) {
+            if (!controlInArea(*pendingControls_[i].control)) continue;
+            buildWindowControl(i);
+            made = true;
+            break;
+        }
+        if (made) continue;
         for (std::size_t i = 0; i < pendingPages_.size(); ++i) {
             if (!pageInSight(pendingPages_[i])) continue;
             PendingPage pending = pendingPages_[i];
@@ -231,8 +248,22 @@ void WindowView::setStayOnTop(bool stayOnTop) {
 
 void WindowView::build(Control* parent, QWidget* container) {
     for (Control* control : model_.childrenOf(parent)) {
+        // A control of the window itself that is hidden or lies beyond the window's area
+        // (the small window shows only the gauges) waits until it can be seen.
+        if (refreshMode_ == Refresh::WhenSeen && !parent && !controlInArea(*control)) {
+            int observation = control->observe([this] { buildInSight(); });
+            pendingControls_.push_back({control, observation});
+            continue;
+        }
+        buildControl(*control, container);
+    }
+}
+
+void WindowView::buildControl(Control& made, QWidget* container) {
+    Control* control = &made;
+    {
         QWidget* widget = createWidget(*control, container);
-        if (!widget) continue;
+        if (!widget) return;
         widgets_[control] = widget;
         if (auto* pages = dynamic_cast<QTabWidget*>(widget)) {
             auto* model = static_cast<PageControl*>(control);
@@ -252,7 +283,7 @@ void WindowView::build(Control* parent, QWidget* container) {
                              [model](int index) { model->setActivePageIndex(index); });
             // The page that comes into sight is made, or shows its controls as they are now.
             QObject::connect(pages, &QTabWidget::currentChanged, this, [this] {
-                buildPagesInSight();
+                buildInSight();
                 refreshHeldBack();
             });
             watch(*control, [this, pages, model] {
@@ -260,13 +291,38 @@ void WindowView::build(Control* parent, QWidget* container) {
                     QSignalBlocker block(pages);
                     pages->setCurrentIndex(model->activePageIndex());
                 }
-                buildPagesInSight();
+                buildInSight();
                 refreshHeldBack();
             });
         } else {
             build(control, widget);
         }
     }
+}
+
+bool WindowView::controlInArea(const Control& control) const {
+    if (!control.visible()) return false;
+    const Bounds& window = model_.bounds();
+    const Bounds& b = control.bounds();
+    if (window.width <= 0 || window.height <= 0 || b.width <= 0 || b.height <= 0) return true;
+    return b.left < window.width && b.top < window.height && b.left + b.width > 0 && b.top + b.height > 0;
+}
+
+void WindowView::buildWindowControl(std::size_t pendingIndex) {
+    Control* control = pendingControls_[pendingIndex].control;
+    control->unobserve(pendingControls_[pendingIndex].observation);
+    pendingControls_.erase(pendingControls_.begin() + static_cast<std::ptrdiff_t>(pendingIndex));
+    buildControl(*control, this);
+    // Made late, it still lies under the controls that come after it in the window.
+    QWidget* widget = widgetFor(*control);
+    if (!widget) return;
+    std::vector<Control*> order = model_.childrenOf(nullptr);
+    auto after = std::find(order.begin(), order.end(), control);
+    for (auto next = after == order.end() ? after : after + 1; next != order.end(); ++next)
+        if (auto made = widgets_.find(*next); made != widgets_.end()) {
+            widget->stackUnder(made->second);
+            break;
+        }
 }
 
 void WindowView::bindCommon(Control& control, QWidget* widget) {

@@ -27,11 +27,12 @@ namespace kvx::ui::qt {
 // of a page that is not the current one, as they are when their control
 // changes, and brings them up to the model's state when they come into sight:
 // a window parked in the tray then costs nothing per poll. Such a view also
-// makes the widgets of a page only when the page first comes into sight (its
-// window shown, the page in front, its page control inside the window's area):
-// a window shown small, or with one page open, carries none of the others.
-// widgetFor() makes the page of the control it is asked for, so anything that
-// reads a control's widget finds it whether or not its page was seen.
+// makes the widgets of a control of the window, and of a page, only when they
+// first come into sight (the window shown; the control shown and inside the
+// window's area; the page in front): a window shown small, or with one page
+// open, carries none of the others. widgetFor() makes what the control it is
+// asked for needs, so anything that reads a control's widget finds it whether
+// or not it was seen.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
@@ -45,10 +46,12 @@ public:
     // The widget that shows a control, or nullptr for controls without one (timers, menus).
     // A control on a page not made yet has its page made first.
     QWidget* widgetFor(const Control& control);
-    // Makes every page not made yet (a picture of the whole window, a test reading widgets).
-    void buildAllPages();
+    // Makes every control and page not made yet (a picture of the whole window, a test reading widgets).
+    void buildAll();
     // How many pages wait to be made the first time they come into sight.
     std::size_t pagesNotBuilt() const { return pendingPages_.size(); }
+    // How many controls of the window itself wait until they are shown inside its area.
+    std::size_t windowControlsNotBuilt() const { return pendingControls_.size(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,9 +60,14 @@ protected:
 
 private:
     void build(Control* parent, QWidget* container);
+    void buildControl(Control& control, QWidget* container);
     void buildPage(Page& page, QWidget* tab);
-    // Makes the pages that have come into sight; a page made may bring its own inner pages into sight.
-    void buildPagesInSight();
+    // Shown and at least partly inside the window's area, by the models' bounds.
+    bool controlInArea(const Control& control) const;
+    // Makes the waiting control of the window at `pendingIndex`, in its place in the stacking order.
+    void buildWindowControl(std::size_t pendingIndex);
+    // Makes the controls and pages that have come into sight; one made may bring others into sight.
+    void buildInSight();
     QWidget* createWidget(Control& control, QWidget* container);
     QWidget* createGlyphButton(Button& model, QWidget* container);
     // Enter presses the default button, Escape the cancel button.
@@ -93,6 +101,11 @@ private:
     Window& model_;
     Refresh refreshMode_;
     std::vector<PendingPage> pendingPages_;
+    struct PendingControl {
+        Control* control;
+        int observation;
+    };
+    std::vector<PendingControl> pendingControls_;
     bool buildingPages_ = false;
     std::map<const Control*, QWidget*> widgets_;
     std::vector<Binding> bindings_;
