@@ -1,6 +1,6 @@
 // The tray icons on the desktop are drawn again only when what they show
 // changed. A desktop without a notification area is met by a run of the real
-// program on an X server.
+// program on an X server. The context menu is made on the first right click.
 #include <gtest/gtest.h>
 
 #include <QMenu>
