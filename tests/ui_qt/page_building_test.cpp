@@ -1,12 +1,13 @@
-// A view that refreshes only what is seen makes a page's widgets the first time
-// the page comes into sight, from the model as it is then; asked for a control's
-// widget, it makes that control's page at once.
+// A view that refreshes only what is seen makes a page's widgets, and those of a
+// window-level control beyond the window's area, when they first come into sight.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTabWidget>
+
+#include <memory>
 
 #include "qt_application.h"
 #include "ui/model/controls.h"
@@ -18,149 +19,82 @@ using ui::qt::WindowView;
 
 namespace {
 
-// A label above a page control of two pages, a label and a check box on each.
+// A cover label over a two-page control, a label on each page and a check box on the second.
 struct PagedWindow {
     ui::Window window{"Paged"};
-    ui::PageControl& pages;
-    ui::Page& first;
-    ui::Page& second;
-    ui::Label& onFirst;
-    ui::Label& onSecond;
-    ui::CheckBox& boxOnSecond;
+    ui::PageControl& pages = window.add<ui::PageControl>(nullptr, "Pages");
+    ui::Page& first = window.add<ui::Page>(&pages, "FirstPage");
+    ui::Page& second = window.add<ui::Page>(&pages, "SecondPage");
+    ui::Label& onFirst = window.add<ui::Label>(&first, "FirstLabel");
+    ui::Label& onSecond = window.add<ui::Label>(&second, "SecondLabel");
+    ui::CheckBox& box = window.add<ui::CheckBox>(&second, "SecondBox");
+    ui::Label& cover = window.add<ui::Label>(nullptr, "Cover");
+    std::unique_ptr<WindowView> made;
 
-    PagedWindow()
-        : pages(window.add<ui::PageControl>(nullptr, "Pages")),
-          first(window.add<ui::Page>(&pages, "FirstPage")),
-          second(window.add<ui::Page>(&pages, "SecondPage")),
-          onFirst(window.add<ui::Label>(&first, "FirstLabel")),
-          onSecond(window.add<ui::Label>(&second, "SecondLabel")),
-          boxOnSecond(window.add<ui::CheckBox>(&second, "SecondBox")) {
-        window.setBounds({50, 50, 300, 200});
-        pages.setBounds({5, 30, 290, 160});
+    explicit PagedWindow(int pagesLeft) {
+        pages.setBounds({pagesLeft, 30, 290, 160});
+        cover.setBounds({0, 30, 620, 160});  // in the window at any size, over the pages
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&onFirst, &onSecond, &box})
+            c->setBounds({5, 5, 200, 16});
         pages.addPage(first);
         pages.addPage(second);
-        onFirst.setBounds({5, 5, 200, 16});
-        onSecond.setBounds({5, 5, 200, 16});
-        boxOnSecond.setBounds({5, 30, 200, 16});
-        onFirst.setCaption("first 0");
-        onSecond.setCaption("second 0");
+        window.setBounds({50, 50, 300, 200});
+        made = std::make_unique<WindowView>(window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
+    }
+    WindowView& view() { return *made; }
+    QLabel* label(const char* name) { return made->findChild<QLabel*>(name); }
+    void show() {
+        window.setVisible(true);
+        QApplication::processEvents();
     }
 };
 
-QLabel* label(const WindowView& view, const char* name) { return view.findChild<QLabel*>(name); }
-
-void show(PagedWindow& model) {
-    model.window.setVisible(true);
-    QApplication::processEvents();
-}
-
 }  // namespace
 
-// Guards against a hidden window carrying the widgets of every page, and against
-// a page made late showing the captions it had when the window was made.
+// Guards against a window carrying the widgets of pages nobody looked at, and a
+// page made late that shows the captions it had when the window was made.
 TEST(PageBuilding, APageIsMadeWhenFirstSeenFromTheModelAsItIsThen) {
     test::qtApplication();
-    PagedWindow model;
-    WindowView view(model.window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
-    EXPECT_EQ(view.pagesNotBuilt(), 2u);
-    EXPECT_EQ(label(view, "FirstLabel"), nullptr) << "hidden window: no page made";
+    PagedWindow w(5);
+    w.onFirst.setCaption("first 1");
+    EXPECT_EQ(w.label("FirstLabel"), nullptr) << "hidden window: no page made";
+    w.show();
+    ASSERT_NE(w.label("FirstLabel"), nullptr);
+    EXPECT_EQ(w.label("FirstLabel")->text(), "first 1");
+    EXPECT_EQ(w.label("SecondLabel"), nullptr) << "the page behind is not made";
 
-    model.onFirst.setCaption("first 1");
-    model.onSecond.setCaption("second 1");
-    show(model);
-    ASSERT_NE(label(view, "FirstLabel"), nullptr);
-    EXPECT_EQ(label(view, "FirstLabel")->text(), "first 1");
-    EXPECT_TRUE(label(view, "FirstLabel")->isVisible());
-    EXPECT_EQ(label(view, "SecondLabel"), nullptr) << "a page behind the first is not made";
-
-    // Brought forward by the person (the tab) and by the model: made then, current.
-    model.onSecond.setCaption("second 2");
-    view.findChild<QTabWidget*>("Pages")->setCurrentIndex(1);
-    ASSERT_NE(label(view, "SecondLabel"), nullptr);
-    EXPECT_EQ(label(view, "SecondLabel")->text(), "second 2");
-    EXPECT_TRUE(label(view, "SecondLabel")->isVisible());
-    EXPECT_EQ(view.pagesNotBuilt(), 0u);
-
-    // Made once: later changes reach the same widget.
-    QLabel* made = label(view, "SecondLabel");
-    model.onSecond.setCaption("second 3");
-    EXPECT_EQ(label(view, "SecondLabel"), made);
-    EXPECT_EQ(made->text(), "second 3");
+    w.onSecond.setCaption("second 2");
+    w.pages.setActivePageIndex(1);
+    ASSERT_NE(w.label("SecondLabel"), nullptr);
+    EXPECT_EQ(w.label("SecondLabel")->text(), "second 2");
+    EXPECT_TRUE(w.label("SecondLabel")->isVisible());
 }
 
-// Guards against the small window (the page control beyond its right edge) making
-// controls and pages nobody can see, and against them missing once it is made larger.
-TEST(PageBuilding, APageControlOutsideTheWindowIsMadeWhenTheWindowGrowsOverIt) {
+// Guards against the small window making what lies beyond its edge, against it
+// missing once the window grows, and against it then covering a later control.
+TEST(PageBuilding, ControlsBeyondTheWindowAreMadeWhenItGrowsInTheirStackingPlace) {
     test::qtApplication();
-    PagedWindow model;
-    model.pages.setBounds({320, 30, 290, 160});
-    WindowView view(model.window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
-    show(model);
-    EXPECT_EQ(view.windowControlsNotBuilt(), 1u);
-    EXPECT_EQ(view.findChild<QTabWidget*>("Pages"), nullptr) << "not even the page control is made";
+    PagedWindow w(320);
+    w.show();
+    EXPECT_EQ(w.view().findChild<QTabWidget*>("Pages"), nullptr);
+    EXPECT_EQ(w.view().windowControlsNotBuilt(), 1u);
 
-    model.onFirst.setCaption("first 1");
-    model.window.setBounds({50, 50, 620, 200});
+    w.window.setBounds({50, 50, 620, 200});
     QApplication::processEvents();
-    EXPECT_EQ(view.windowControlsNotBuilt(), 0u);
-    EXPECT_EQ(view.pagesNotBuilt(), 1u);
-    ASSERT_NE(label(view, "FirstLabel"), nullptr);
-    EXPECT_EQ(label(view, "FirstLabel")->text(), "first 1");
-
-    // A page control moved into sight on a window already large enough.
-    PagedWindow other;
-    other.pages.setBounds({320, 30, 290, 160});
-    WindowView otherView(other.window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
-    show(other);
-    other.pages.setBounds({5, 30, 290, 160});
-    EXPECT_NE(label(otherView, "FirstLabel"), nullptr);
-}
-
-// Guards against a control made late covering a neighbour it lies under, and a
-// hidden control of the window being made before it is shown.
-TEST(PageBuilding, AControlOfTheWindowMadeLateKeepsItsPlaceInTheStackingOrder) {
-    test::qtApplication();
-    ui::Window window{"Stacked"};
-    auto& below = window.add<ui::Label>(nullptr, "Below");
-    auto& above = window.add<ui::Label>(nullptr, "Above");
-    window.setBounds({50, 50, 300, 200});
-    below.setBounds({5, 5, 200, 16});
-    above.setBounds({5, 5, 200, 16});
-    below.setVisible(false);
-    WindowView view(window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
-    window.setVisible(true);
-    QApplication::processEvents();
-    EXPECT_EQ(view.findChild<QLabel*>("Below"), nullptr);
-
-    below.setCaption("below 1");
-    below.setVisible(true);
-    auto* made = view.findChild<QLabel*>("Below");
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->text(), "below 1");
-    EXPECT_TRUE(made->isVisible());
-    EXPECT_EQ(view.childAt(10, 10), view.findChild<QLabel*>("Above")) << "the later control stays on top";
+    ASSERT_NE(w.label("FirstLabel"), nullptr);
+    EXPECT_EQ(w.view().childAt(330, 40), w.label("Cover")) << "the later control stays on top";
 }
 
 // Guards against a script, screenshot or test that reads or presses a control on
 // a page never shown finding no widget, or one that does not reach the model.
 TEST(PageBuilding, AControlOnAPageNeverShownHasAWorkingWidgetWhenAskedFor) {
     test::qtApplication();
-    PagedWindow model;
-    WindowView view(model.window, Qt::Window, Qt::NonModal, WindowView::Refresh::WhenSeen);
-    model.boxOnSecond.setChecked(true);
-    auto* box = qobject_cast<QCheckBox*>(view.widgetFor(model.boxOnSecond));
+    PagedWindow w(5);
+    w.box.setChecked(true);
+    auto* box = qobject_cast<QCheckBox*>(w.view().widgetFor(w.box));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isChecked());
-    EXPECT_EQ(view.pagesNotBuilt(), 1u) << "only the page asked for is made";
     box->click();
-    EXPECT_FALSE(model.boxOnSecond.checked());
-
-    view.buildAll();
-    EXPECT_NE(label(view, "FirstLabel"), nullptr);
-
-    // A view that refreshes everything (screenshots, dialogs) makes every page at once.
-    PagedWindow eager;
-    WindowView eagerView(eager.window);
-    EXPECT_EQ(eagerView.pagesNotBuilt(), 0u);
-    EXPECT_NE(label(eagerView, "SecondLabel"), nullptr);
+    EXPECT_FALSE(w.box.checked());
+    EXPECT_EQ(w.view().pagesNotBuilt(), 1u) << "only the page asked for is made";
 }
