@@ -19,6 +19,20 @@ ui::Window& placedSplash(app::Application& app) {
     return splash;
 }
 
+// Black window, white logo panel. Set as palettes rather than a style sheet: a
+// style sheet brings in the style sheet machinery for the whole run (about
+// half a MiB resident) for two colours.
+void paintSplash(WindowView& splash) {
+    auto fill = [](QWidget& widget, QColor colour) {
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::Window, colour);
+        widget.setPalette(palette);
+        widget.setAutoFillBackground(true);
+    };
+    fill(splash, Qt::black);
+    if (QWidget* panel = splash.widgetFor(splash.model().require<ui::Panel>("Panel1"))) fill(*panel, Qt::white);
+}
+
 TrayIconsView::Actions trayActions(app::Application& app) {
     ui::MainWindow& main = app.mainWindow();
     TrayIconsView::Actions actions;
@@ -36,8 +50,9 @@ DesktopViews::DesktopViews(app::Application& app)
       app_(app),
       mainModel_(app.mainWindow().form()),
       tray_(app.mainWindow().popupMenu()),
-      trayIcons_(app.mainWindow().tray().icons(), &tray_.menu(), trayActions(app)) {
-    splash_->setStyleSheet("#Splash1 { background: black; } #Panel1 { background: white; }");
+      trayIcons_(
+          app.mainWindow().tray().icons(), [this] { return &tray_.menu(); }, trayActions(app)) {
+    paintSplash(*splash_);
     splashDisposal_.setSingleShot(true);
     splashDisposal_.setInterval(0);
     QObject::connect(&splashDisposal_, &QTimer::timeout, [this] { splash_.reset(); });

@@ -17,7 +17,9 @@ namespace kvx::ui::qt {
 // the models; members die in reverse order, so the tray goes first. The splash
 // is shown once: its view, with its backing store, is destroyed when it closes.
 // The main window's widgets are made the first time its model is shown (a run
-// that starts in the tray may never need them); its model exists throughout.
+// that starts in the tray may never need them), and each of its pages when that
+// page is first seen; its model exists throughout. The tray menu is made the
+// first time it opens.
 class DesktopViews final : public app::ProgramViews {
 public:
     explicit DesktopViews(app::Application& app);
@@ -25,6 +27,10 @@ public:
 
     bool splashViewAlive() const { return splash_ != nullptr; }
     bool mainViewBuilt() const { return main_ != nullptr; }
+    // The main window's view once made, else nullptr.
+    WindowView* mainView() { return main_.get(); }
+    WindowView* splashView() { return splash_.get(); }
+    TrayView& trayView() { return tray_; }
 
 private:
     void splashChanged();

@@ -1,7 +1,9 @@
 // The tray icons on the desktop are drawn again only when what they show
 // changed. A desktop without a notification area is met by a run of the real
-// program on an X server.
+// program on an X server. The context menu is made on the first right click.
 #include <gtest/gtest.h>
+
+#include <QMenu>
 
 #include <string>
 
@@ -47,4 +49,23 @@ TEST(TrayIconsView, RedrawsOnlyWhenTextOrStyleChanged) {
     icons.three.copyFrom(icons.one);
     icons.three.copyFrom(icons.one);
     EXPECT_EQ(view.drawCount(), start + 4);
+}
+
+// Guards against a right click that finds no menu on some icon now that the
+// menu is made on the first one.
+TEST(TrayIconsView, TheFirstRightClickMakesTheMenuForEveryIconAndOpensIt) {
+    kvx::test::qtApplication();
+    Icons icons;
+    QMenu menu;
+    menu.addAction("Exit");
+    int asked = 0;
+    TrayIconsView view(
+        icons.all(), [&]() -> QMenu* { return ++asked, &menu; }, {}, [] { return true; });
+    EXPECT_EQ(asked, 0);
+    emit view.icon(2).activated(QSystemTrayIcon::Context);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(view.icon(i).contextMenu(), &menu) << "icon " << i;
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    emit view.icon(0).activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(asked, 1) << "made once";
 }

@@ -60,3 +60,40 @@ TEST(DesktopViews, TheMainWindowIsMadeWhenFirstShownAndTheSplashViewGoesWhenItCl
     QCoreApplication::processEvents();
     EXPECT_FALSE(topLevelExists("Splash1"));
 }
+
+// Guards against a main window shown small, or expanded on one page, carrying the
+// widgets of all ten pages, and against a tray menu made for a run nobody opens it in.
+TEST(DesktopViews, OnlyWhatIsSeenIsMadeTheMenuOnItsFirstOpening) {
+    test::qtApplication();
+    test::TestProgram p;
+    p.make();
+    ui::qt::DesktopViews views(*p.app);
+    EXPECT_FALSE(views.trayView().menuMade());
+    p.main->Show2Click();
+    QCoreApplication::processEvents();
+    ASSERT_NE(views.mainView(), nullptr);
+    EXPECT_EQ(views.mainView()->findChild<QWidget*>("PageControl1"), nullptr) << "the small window shows no page";
+    EXPECT_NE(views.mainView()->findChild<QWidget*>("VUMeterWB1"), nullptr) << "but shows the gauges";
+
+    p.main->Hide1Click();
+    p.main->Show1Click();
+    QCoreApplication::processEvents();
+    const std::size_t pageCount = p.main->form().require<ui::PageControl>("PageControl1").pages().size();
+    EXPECT_EQ(views.mainView()->pagesNotBuilt(), pageCount - 1) << "expanded: the page in front only";
+    EXPECT_FALSE(views.trayView().menu().actions().isEmpty());
+}
+
+// Guards against the splash losing its black window and white logo panel.
+TEST(DesktopViews, TheSplashIsBlackWithAWhiteLogoPanel) {
+    test::qtApplication();
+    test::TestProgram p;
+    p.make();
+    ui::qt::DesktopViews views(*p.app);
+    ui::qt::WindowView* splash = views.splashView();
+    ASSERT_NE(splash, nullptr);
+    QWidget* panel = splash->widgetFor(p.app->splash().window().require<ui::Panel>("Panel1"));
+    ASSERT_NE(panel, nullptr);
+    QImage picture = splash->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(panel->geometry().left() + 1, panel->geometry().center().y()), QColor(Qt::white));
+}

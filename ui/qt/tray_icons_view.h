@@ -26,8 +26,11 @@ public:
         // A line for the person who started the program.
         std::function<void(const std::string&)> tell;
     };
+    // Gives the context menu; asked the first time an icon is right-clicked, so
+    // that the menu is made only when someone opens it. May be empty: no menu.
+    using MenuSource = std::function<QMenu*()>;
     // `isTrayAvailable` is the platform's answer, replaceable for tests.
-    TrayIconsView(std::array<TrayIcon*, 4> models, QMenu* menu, Actions actions,
+    TrayIconsView(std::array<TrayIcon*, 4> models, MenuSource menu, Actions actions,
                   std::function<bool()> isTrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
     ~TrayIconsView() override;
 
@@ -35,9 +38,11 @@ public:
     // How many times an icon image was drawn.
     int drawCount() const { return drawCount_; }
     // Looks for the notification area again: after every change of an icon, and
-    // every kTrayCheckMs when none changes.
+    // every kTrayCheckMs when none changes. A little longer than the default poll
+    // (10 s), so that in a run whose icons change with every poll the look rides
+    // on the poll's wake-up and the timer never fires on its own.
     void checkTray();
-    static constexpr int kTrayCheckMs = 10000;
+    static constexpr int kTrayCheckMs = 11000;
 
 private:
     struct Drawn {
@@ -53,8 +58,11 @@ private:
         std::optional<Drawn> drawn;
     };
     void update(Slot& slot);
+    // The first right click: makes the menu, gives it to every icon and opens it.
+    void openMenuFirstTime();
 
     std::array<Slot, 4> slots_;
+    MenuSource menuSource_;
     Actions actions_;
     std::function<bool()> isTrayAvailable_;
     bool trayAvailable_ = false;

@@ -2,17 +2,22 @@
 
 namespace kvx::ui::qt {
 
-TrayView::TrayView(MenuItem& menu) : menuModel_(menu) {
-    connect(&menu_, &QMenu::aboutToShow, this, [this] {
+TrayView::TrayView(MenuItem& menu) : menuModel_(menu) {}
+
+QMenu& TrayView::menu() {
+    if (menu_) return *menu_;
+    menu_ = std::make_unique<QMenu>();
+    connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
         menuModel_.popup();
         rebuild();
     });
     rebuild();
+    return *menu_;
 }
 
 void TrayView::rebuild() {
-    menu_.clear();
-    fill(menu_, menuModel_);
+    menu_->clear();
+    fill(*menu_, menuModel_);
 }
 
 void TrayView::fill(QMenu& menu, const MenuItem& model) {

@@ -1,12 +1,14 @@
 #include "ui/qt/window_view.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -22,9 +24,10 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "ui/model/controls.h"
 #include "ui/qt/colours.h"
-#include "ui/qt/image_format.h"
 #include "ui/qt/spin_arrows.h"
 #include "ui/qt/vu_meter_view.h"
 
@@ -40,6 +43,22 @@ QString labelText(const std::string& caption) {
     text.remove('&');
     text.replace(QChar(0x1), "&");
     return text;
+}
+
+// An image file's bytes as a picture. PNG and BMP, known by their first bytes,
+// are read by Qt's own readers: left to guess, Qt loads every image plugin
+// (JPEG, GIF, ...) to ask each one, which stays mapped for the whole run.
+QImage readImage(const std::vector<uint8_t>& data) {
+    if (data.empty()) return {};
+    QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    static const uint8_t png[] = {0x89, 'P', 'N', 'G'};
+    QByteArray format;
+    if (data.size() >= 4 && std::equal(png, png + 4, data.begin())) format = "png";
+    else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') format = "bmp";
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
 }
 
 QStringList toStringList(const std::vector<std::string>& items) {
@@ -66,12 +85,44 @@ WindowView::WindowView(Window& model, Qt::WindowFlags type, Qt::WindowModality m
 
 WindowView::~WindowView() {
     model_.unobserve(windowObservation_);
+    for (const PendingControl& pending : pendingControls_) pending.control->unobserve(pending.observation);
     for (const Binding& binding : bindings_) binding.control->unobserve(binding.observation);
 }
 
-QWidget* WindowView::widgetFor(const Control& control) const {
+QWidget* WindowView::widgetFor(const Control& control) {
     auto it = widgets_.find(&control);
+    if (it != widgets_.end()) return it->second;
+    // Under a control of the window not made yet: make that first.
+    const Control* top = &control;
+    while (top->parent()) top = top->parent();
+    for (std::size_t i = 0; i < pendingControls_.size(); ++i)
+        if (pendingControls_[i].control == top) {
+            buildWindowControl(i);
+            break;
+        }
+    // On a page not made yet: make its pages, outermost first.
+    std::vector<Page*> unmade;
+    for (Control* outer = control.parent(); outer; outer = outer->parent())
+        if (outer->kind() == ControlKind::Page) unmade.insert(unmade.begin(), static_cast<Page*>(outer));
+    for (Page* page : unmade) {
+        auto pending = std::find_if(pendingPages_.begin(), pendingPages_.end(),
+                                    [page](const PendingPage& p) { return p.page == page; });
+        if (pending == pendingPages_.end()) continue;
+        QWidget* tab = pending->tab;
+        pendingPages_.erase(pending);
+        buildPage(*page, tab);
+    }
+    it = widgets_.find(&control);
     return it == widgets_.end() ? nullptr : it->second;
+}
+
+void WindowView::buildAll() {
+    while (!pendingControls_.empty()) buildWindowControl(0);
+    while (!pendingPages_.empty()) {
+        PendingPage pending = pendingPages_.front();
+        pendingPages_.erase(pendingPages_.begin());
+        buildPage(*pending.page, pending.tab);
+    }
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {
@@ -83,7 +134,14 @@ void WindowView::closeEvent(QCloseEvent* event) {
 
 void WindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    buildInSight();
     refreshHeldBack();
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A window made larger (the small window expanded) may now hold more controls and a page.
+    buildInSight();
 }
 
 void WindowView::watch(Control& control, std::function<void()> refresh) {
@@ -102,14 +160,57 @@ void WindowView::controlChanged(std::size_t index) {
     }
     binding.heldBack = false;
     binding.refresh();
+    // A control moved, shown or brought forward may bring a page into sight. The
+    // binding is not used after this: making a page adds bindings.
+    buildInSight();
 }
 
 void WindowView::refreshHeldBack() {
-    for (Binding& binding : bindings_) {
-        if (!binding.heldBack || !inSight(binding.page)) continue;
-        binding.heldBack = false;
-        binding.refresh();
+    // By index: a refresh may make a page, which adds bindings.
+    for (std::size_t i = 0; i < bindings_.size(); ++i) {
+        if (!bindings_[i].heldBack || !inSight(bindings_[i].page)) continue;
+        bindings_[i].heldBack = false;
+        auto refresh = bindings_[i].refresh;
+        refresh();
     }
+}
+
+bool WindowView::pageInSight(const PendingPage& pending) const {
+    if (!isVisible() || !pending.tab->isVisibleTo(this)) return false;
+    // A page control lying outside the window's area (the small window) shows nothing.
+    QRect area(pending.pages->mapTo(this, QPoint(0, 0)), pending.pages->size());
+    return area.intersects(rect());
+}
+
+void WindowView::buildInSight() {
+    if ((pendingPages_.empty() && pendingControls_.empty()) || buildingPages_ || !isVisible()) return;
+    buildingPages_ = true;
+    for (bool made = true; made;) {
+        made = false;
+        for (std::size_t i = 0; i < pendingControls_.size(); ++i) {
+            if (!controlInArea(*pendingControls_[i].control)) continue;
+            buildWindowControl(i);
+            made = true;
+            break;
+        }
+        if (made) continue;
+        for (std::size_t i = 0; i < pendingPages_.size(); ++i) {
+            if (!pageInSight(pendingPages_[i])) continue;
+            PendingPage pending = pendingPages_[i];
+            pendingPages_.erase(pendingPages_.begin() + static_cast<std::ptrdiff_t>(i));
+            buildPage(*pending.page, pending.tab);
+            made = true;
+            break;
+        }
+    }
+    buildingPages_ = false;
+}
+
+void WindowView::buildPage(Page& page, QWidget* tab) {
+    QWidget* outerPage = buildingPage_;
+    buildingPage_ = tab;
+    build(&page, tab);
+    buildingPage_ = outerPage;
 }
 
 void WindowView::refreshWindow() {
@@ -147,8 +248,22 @@ void WindowView::setStayOnTop(bool stayOnTop) {
 
 void WindowView::build(Control* parent, QWidget* container) {
     for (Control* control : model_.childrenOf(parent)) {
+        // A control of the window itself that is hidden or lies beyond the window's area
+        // (the small window shows only the gauges) waits until it can be seen.
+        if (refreshMode_ == Refresh::WhenSeen && !parent && !controlInArea(*control)) {
+            int observation = control->observe([this] { buildInSight(); });
+            pendingControls_.push_back({control, observation});
+            continue;
+        }
+        buildControl(*control, container);
+    }
+}
+
+void WindowView::buildControl(Control& made, QWidget* container) {
+    Control* control = &made;
+    {
         QWidget* widget = createWidget(*control, container);
-        if (!widget) continue;
+        if (!widget) return;
         widgets_[control] = widget;
         if (auto* pages = dynamic_cast<QTabWidget*>(widget)) {
             auto* model = static_cast<PageControl*>(control);
@@ -159,27 +274,55 @@ void WindowView::build(Control* parent, QWidget* container) {
                 widgets_[page] = tab;
                 watch(*page,
                       [pages, tab, page] { pages->setTabText(pages->indexOf(tab), labelText(page->caption())); });
-                QWidget* outerPage = buildingPage_;
-                buildingPage_ = tab;
-                build(page, tab);
-                buildingPage_ = outerPage;
+                // Seen only when brought forward, a page's widgets wait until then.
+                if (refreshMode_ == Refresh::WhenSeen) pendingPages_.push_back({page, tab, pages});
+                else buildPage(*page, tab);
             }
             pages->setCurrentIndex(model->activePageIndex());
             QObject::connect(pages, &QTabWidget::currentChanged, pages,
                              [model](int index) { model->setActivePageIndex(index); });
-            // The page that comes into sight shows its controls as they are now.
-            QObject::connect(pages, &QTabWidget::currentChanged, this, [this] { refreshHeldBack(); });
+            // The page that comes into sight is made, or shows its controls as they are now.
+            QObject::connect(pages, &QTabWidget::currentChanged, this, [this] {
+                buildInSight();
+                refreshHeldBack();
+            });
             watch(*control, [this, pages, model] {
                 {
                     QSignalBlocker block(pages);
                     pages->setCurrentIndex(model->activePageIndex());
                 }
+                buildInSight();
                 refreshHeldBack();
             });
         } else {
             build(control, widget);
         }
     }
+}
+
+bool WindowView::controlInArea(const Control& control) const {
+    if (!control.visible()) return false;
+    const Bounds& window = model_.bounds();
+    const Bounds& b = control.bounds();
+    if (window.width <= 0 || window.height <= 0 || b.width <= 0 || b.height <= 0) return true;
+    return b.left < window.width && b.top < window.height && b.left + b.width > 0 && b.top + b.height > 0;
+}
+
+void WindowView::buildWindowControl(std::size_t pendingIndex) {
+    Control* control = pendingControls_[pendingIndex].control;
+    control->unobserve(pendingControls_[pendingIndex].observation);
+    pendingControls_.erase(pendingControls_.begin() + static_cast<std::ptrdiff_t>(pendingIndex));
+    buildControl(*control, this);
+    // Made late, it still lies under the controls that come after it in the window.
+    QWidget* widget = widgetFor(*control);
+    if (!widget) return;
+    std::vector<Control*> order = model_.childrenOf(nullptr);
+    auto after = std::find(order.begin(), order.end(), control);
+    for (auto next = after == order.end() ? after : after + 1; next != order.end(); ++next)
+        if (auto made = widgets_.find(*next); made != widgets_.end()) {
+            widget->stackUnder(made->second);
+            break;
+        }
 }
 
 void WindowView::bindCommon(Control& control, QWidget* widget) {
@@ -425,8 +568,8 @@ QWidget* WindowView::createWidget(Control& control, QWidget* container) {
             auto* picture = new QLabel(container);
             picture->setAlignment(Qt::AlignCenter);
             auto refresh = [picture, &model] {
-                if (const QImage logo = decodePicture(model.data()); !logo.isNull())
-                    picture->setPixmap(QPixmap::fromImage(logo));
+                QImage image = readImage(model.data());
+                if (!image.isNull()) picture->setPixmap(QPixmap::fromImage(image));
                 else  // a dialog's icon
                     picture->setPixmap(QApplication::style()
                                            ->standardIcon(model.icon == Image::Icon::Warning

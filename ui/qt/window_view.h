@@ -8,6 +8,8 @@
 #include "ui/model/controls.h"
 #include "ui/model/window.h"
 
+class QTabWidget;
+
 namespace kvx::ui::qt {
 
 // The Qt view of one window model: one widget per control, each with the
@@ -24,7 +26,13 @@ namespace kvx::ui::qt {
 // A view made with Refresh::WhenSeen leaves the widgets of a hidden window, or
 // of a page that is not the current one, as they are when their control
 // changes, and brings them up to the model's state when they come into sight:
-// a window parked in the tray then costs nothing per poll.
+// a window parked in the tray then costs nothing per poll. Such a view also
+// makes the widgets of a control of the window, and of a page, only when they
+// first come into sight (the window shown; the control shown and inside the
+// window's area; the page in front): a window shown small, or with one page
+// open, carries none of the others. widgetFor() makes what the control it is
+// asked for needs, so anything that reads a control's widget finds it whether
+// or not it was seen.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
@@ -36,14 +44,30 @@ public:
 
     Window& model() { return model_; }
     // The widget that shows a control, or nullptr for controls without one (timers, menus).
-    QWidget* widgetFor(const Control& control) const;
+    // A control on a page not made yet has its page made first.
+    QWidget* widgetFor(const Control& control);
+    // Makes every control and page not made yet (a picture of the whole window, a test reading widgets).
+    void buildAll();
+    // How many pages wait to be made the first time they come into sight.
+    std::size_t pagesNotBuilt() const { return pendingPages_.size(); }
+    // How many controls of the window itself wait until they are shown inside its area.
+    std::size_t windowControlsNotBuilt() const { return pendingControls_.size(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build(Control* parent, QWidget* container);
+    void buildControl(Control& control, QWidget* container);
+    void buildPage(Page& page, QWidget* tab);
+    // Shown and at least partly inside the window's area, by the models' bounds.
+    bool controlInArea(const Control& control) const;
+    // Makes the waiting control of the window at `pendingIndex`, in its place in the stacking order.
+    void buildWindowControl(std::size_t pendingIndex);
+    // Makes the controls and pages that have come into sight; one made may bring others into sight.
+    void buildInSight();
     QWidget* createWidget(Control& control, QWidget* container);
     QWidget* createGlyphButton(Button& model, QWidget* container);
     // Enter presses the default button, Escape the cancel button.
@@ -67,8 +91,22 @@ private:
         bool heldBack = false;
     };
 
+    struct PendingPage {
+        Page* page;
+        QWidget* tab;
+        QTabWidget* pages;
+    };
+    bool pageInSight(const PendingPage& pending) const;
+
     Window& model_;
     Refresh refreshMode_;
+    std::vector<PendingPage> pendingPages_;
+    struct PendingControl {
+        Control* control;
+        int observation;
+    };
+    std::vector<PendingControl> pendingControls_;
+    bool buildingPages_ = false;
     std::map<const Control*, QWidget*> widgets_;
     std::vector<Binding> bindings_;
     int windowObservation_ = 0;
