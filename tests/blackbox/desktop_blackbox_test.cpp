@@ -75,17 +75,20 @@ protected:
                                      << "\" never came up; shown: " << x->visibleTitles();
         if (keys) ASSERT_TRUE(x->typeInto(window, keys)) << "run " << run << ": " << title;
     }
-    // X, Y, WIDTH and HEIGHT of a window as the X server has it, once it has this width.
+    // X, Y, WIDTH and HEIGHT of a window as the X server has it, once it has this width and the
+    // window manager has settled it (the same geometry read twice): a window read while it is
+    // being framed can show a passing position that is not where it stays.
     std::map<std::string, int> geometryAtWidth(const std::string& window, int width) const {
-        std::map<std::string, int> g;
-        for (int waited = 0; waited < 10000 && g["WIDTH"] != width; waited += 50) {
+        std::map<std::string, int> g, previous;
+        for (int waited = 0; waited < 10000 && (g["WIDTH"] != width || g != previous); waited += 50) {
+            previous = g;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
             std::string out;
             runTool({"xdotool", "getwindowgeometry", "--shell", window}, &out);
             std::istringstream lines(out);
             for (std::string line; std::getline(lines, line);)
                 if (auto eq = line.find('='); eq != std::string::npos)
                     g[line.substr(0, eq)] = std::stoi(line.substr(eq + 1));
-            if (g["WIDTH"] != width) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return g;
     }
