@@ -86,7 +86,7 @@ TEST(AlarmBlackBox, AlarmsActOnceShowTheirWarningAndWriteTheWarningLog) {
         {"Form1.UDTabWB1AverageLabel", "46.33"},       {"Form1.MB", "Sensor 1: 71°C"},
         {"Form8.CurrentLabel", "Current Value: 71°C"}, {"Form8.HighestLabel", "Highest value: 71"},
     };
-    for (auto [name, expected] : texts) EXPECT_EQ(caption(dump, name).toStdString(), expected) << name;
+    for (auto [name, want] : texts) EXPECT_EQ(caption(dump, name).toStdString(), want) << name;
 
     // Each alarm ends its sound when its window closes and once more when the alarm is done.
     std::vector<std::string> events;

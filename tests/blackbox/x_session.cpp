@@ -23,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 // `stderrFd` or nowhere. Descriptors without close-on-exec stay open in the child.
 pid_t spawn(const std::vector<std::string>& argv, int stdoutFd = -1, int stderrFd = -1) {
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     posix_spawn_file_actions_t actions;

@@ -70,7 +70,7 @@ std::vector<std::string> railTextsFor(double printed) {
     for (long long h : hundredths) {
         char text[32];
         std::snprintf(text, sizeof text, ": %s%lld.%02lld", t < 0 && h != 0 ? "-" : "", h / 100, h % 100);
-        texts.push_back(text);
+        texts.emplace_back(text);
     }
     return texts;
 }

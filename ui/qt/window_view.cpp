@@ -167,6 +167,7 @@ void WindowView::controlChanged(std::size_t index) {
 
 void WindowView::refreshHeldBack() {
     // By index: a refresh may make a page, which adds bindings.
+    // NOLINTNEXTLINE(modernize-loop-convert)
     for (std::size_t i = 0; i < bindings_.size(); ++i) {
         if (!bindings_[i].heldBack || !inSight(bindings_[i].page)) continue;
         bindings_[i].heldBack = false;
