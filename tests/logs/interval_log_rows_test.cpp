@@ -3,7 +3,7 @@
 // formats run on, and a missing CSV file that stops the tick.
 #include "logs/interval_log_rows.h"
 #include "logs/log_file_starts.h"
-#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
 
@@ -18,7 +18,7 @@ using testing::readBytes;
 TEST(IntervalLogRows, ATextFailureStopsTheTickAndAMissingCsvIsSkipped) {
     testing::TempFolder folder;
     platform::linux_backend::PosixLogStorage storage;
-    platform::linux_backend::IconvTextEncoding encoding;
+    platform::linux_backend::BuiltInWindows1252 encoding;
     LogFile files{storage, encoding};
     ASSERT_TRUE(createMissingLogFiles(files, folder.programFolder(), IntervalLogColumns{}).status.ok());
     const std::string html = readBytes(folder.path() / "kvxlog.htm");

@@ -1,6 +1,6 @@
 #include "logs/log_file_starts.h"
 #include "logs/log_file_names.h"
-#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
 
@@ -56,7 +56,7 @@ protected:
 
     testing::TempFolder folder_;
     platform::linux_backend::PosixLogStorage storage_;
-    platform::linux_backend::IconvTextEncoding encoding_;
+    platform::linux_backend::BuiltInWindows1252 encoding_;
     LogFile files_{storage_, encoding_};
 };
 
@@ -145,7 +145,7 @@ TEST_F(LogFileStartsTest, PresentFilesStayByteForByteAndOnlyMissingOnesAreMade) 
 std::string createWithoutPrivileges(const std::string& programFolder) {
     return test::runAsNobody([&] {
         platform::linux_backend::PosixLogStorage storage;
-        platform::linux_backend::IconvTextEncoding encoding;
+        platform::linux_backend::BuiltInWindows1252 encoding;
         LogFile files(storage, encoding);
         return createMissingLogFiles(files, programFolder, IntervalLogColumns{}).status.message;
     });

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "logs/log_file_starts.h"
-#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
 
@@ -60,7 +60,7 @@ TEST(UpDownReport, HeadLinesPadLeftOrGrowButNeverCut) {
 TEST(UpDownReport, AFailedTextReportStopsTheHtmlReportAndTwoSavesAppendTwoReports) {
     testing::TempFolder folder;
     platform::linux_backend::PosixLogStorage storage;
-    platform::linux_backend::IconvTextEncoding encoding;
+    platform::linux_backend::BuiltInWindows1252 encoding;
     LogFile files{storage, encoding};
     // No files yet: the text report fails, the HTML file is not created either.
     const UpDownReport r = report(450, "09:05:03", "10:15:00");

@@ -2,7 +2,7 @@
 #include "logs/warning_log.h"
 #include "logs/log_file_names.h"
 #include "logs/log_file_starts.h"
-#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/posix_log_storage.h"
 #include "temp_folder.h"
 
@@ -26,7 +26,7 @@ protected:
 
     testing::TempFolder folder_;
     platform::linux_backend::PosixLogStorage storage_;
-    platform::linux_backend::IconvTextEncoding encoding_;
+    platform::linux_backend::BuiltInWindows1252 encoding_;
     LogFile files_{storage_, encoding_};
 };
 

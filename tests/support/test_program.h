@@ -8,7 +8,7 @@
 #include "fake_board.h"
 #include "platform/fake/fixed_locale.h"
 #include "platform/fake/virtual_scheduler.h"
-#include "platform/linux/iconv_text_encoding.h"
+#include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/posix_log_storage.h"
 
@@ -25,7 +25,7 @@ struct TestProgram {
     app::ScriptedModalHost host{clock, answers, err};
     platform::linux_backend::PosixFileSystem files;
     platform::linux_backend::PosixLogStorage logStorage;
-    platform::linux_backend::IconvTextEncoding encoding;
+    platform::linux_backend::BuiltInWindows1252 encoding;
     platform::Folders folders;
     app::LifecycleHooks lifecycle;
     std::unique_ptr<app::Application> app;
