@@ -74,16 +74,6 @@ TEST(LmsensorsFileText, ProcAndSysfsTextsParseLineByLine) {
     EXPECT_FALSE(memoryFromMeminfo("MemTotal 2000 kB\n")) << "a key without its colon";
     EXPECT_FALSE(memoryFromMeminfo("")) << "an empty file";
 
-    struct ClockRow {
-        const char* text;
-        std::optional<int> mhz;
-    } clocks[] = {
-        {"processor\t: 0\ncpu MHz\t\t: 2400.000", 2400},  // no trailing newline
-        {"cpu MHz\t: fast\ncpu MHz\t: 1200.4\n", 1200},   // an unreadable line, then a good one
-        {"cpu cores\t: 4\n", std::nullopt},
-    };
-    for (const auto& row : clocks) EXPECT_EQ(clockFromCpuinfo(row.text), row.mhz) << row.text;
-
     struct ResourceRow {
         const char* text;
         int base;

@@ -24,10 +24,8 @@ TEST(Diagnostics, PiecesPrintAsAStreamWouldPrintThem) {
         {printed("korvex: script line ", 7, ": x\n"), "korvex: script line 7: x\n"},
         {printed(std::string("a"), '-', std::string_view("b")), "a-b"},
         {printed(-42, ' ', std::size_t{0}, ' ', std::uint16_t{65535}), "-42 0 65535"},
-        {printed(std::numeric_limits<long long>::min()), "-9223372036854775808"},
         {printed(std::numeric_limits<unsigned long long>::max()), "18446744073709551615"},
         {printed(nothing), "(null)"},
-        {printed(""), ""},
     };
     for (const Row& row : rows) EXPECT_EQ(row.printed, row.expected);
 }
