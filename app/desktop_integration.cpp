@@ -1,12 +1,10 @@
 #include "app/desktop_integration.h"
 
-#include <ostream>
-
 namespace kvx::app {
 
 DesktopIntegration::DesktopIntegration(platform::SingleInstance& instance, platform::WindowMessages& messages,
                                        platform::Autostart& autostart, platform::ProgramLauncher& launcher,
-                                       platform::FileSystem& files, std::ostream& diagnostics)
+                                       platform::FileSystem& files, platform::Diagnostics& diagnostics)
     : instance_(instance),
       messages_(messages),
       autostart_(autostart),

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "platform/autostart.h"
+#include "platform/diagnostics.h"
 #include "platform/file_system.h"
 #include "platform/program_launcher.h"
 #include "platform/single_instance.h"
@@ -22,7 +23,7 @@ public:
 
     DesktopIntegration(platform::SingleInstance& instance, platform::WindowMessages& messages,
                        platform::Autostart& autostart, platform::ProgramLauncher& launcher, platform::FileSystem& files,
-                       std::ostream& diagnostics);
+                       platform::Diagnostics& diagnostics);
 
     // The hooks start-up, the run-at-start box and the uninstall use.
     LifecycleHooks hooks();
@@ -46,7 +47,7 @@ private:
     platform::Autostart& autostart_;
     platform::ProgramLauncher& launcher_;
     platform::FileSystem& files_;
-    std::ostream& diagnostics_;
+    platform::Diagnostics& diagnostics_;
     FdWatcher watch_;
     std::unique_ptr<platform::MessageReceiver> receiver_;
 };

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <ostream>
 
 namespace kvx::app {
 
@@ -13,7 +12,7 @@ std::vector<std::string> desktopModuleCandidates(const std::string& executablePa
 }
 
 int runDesktopModule(platform::SharedLibraryLoader& loader, const std::vector<std::string>& candidates, int argc,
-                     char** argv, const Options& options, ProgramContext& context, std::ostream& diagnostics) {
+                     char** argv, const Options& options, ProgramContext& context, platform::Diagnostics& diagnostics) {
     for (const std::string& path : candidates) {
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored)) continue;

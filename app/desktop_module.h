@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
+#include "platform/diagnostics.h"
 #include "platform/shared_library.h"
 
 namespace kvx::app {
@@ -27,6 +28,6 @@ std::vector<std::string> desktopModuleCandidates(const std::string& executablePa
 // entry point. The module stays loaded until the process ends: Qt's libraries
 // leave exit handlers behind that must not outlive their code.
 int runDesktopModule(platform::SharedLibraryLoader& loader, const std::vector<std::string>& candidates, int argc,
-                     char** argv, const Options& options, ProgramContext& context, std::ostream& diagnostics);
+                     char** argv, const Options& options, ProgramContext& context, platform::Diagnostics& diagnostics);
 
 }  // namespace kvx::app

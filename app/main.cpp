@@ -1,9 +1,9 @@
 // Program entry: reads the command line, chooses the backends (desktop,
 // headless in real time, or headless in virtual time) and runs the program.
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 
 #include "acquisition/sensor_library.h"
@@ -14,6 +14,7 @@
 #include "app/harness/scripted_modal_host.h"
 #include "app/program.h"
 #include "app/version.h"
+#include "platform/diagnostics.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "platform/linux/builtin_windows1252.h"
 #include "platform/linux/detached_program_launcher.h"
@@ -40,8 +41,11 @@ namespace {
 
 using namespace kvx;
 
+// Complaints go to stderr through a sink that builds no C++ stream or locale.
+platform::StandardErrorDiagnostics standardError;
+
 int badInput(const std::string& message) {
-    std::cerr << "korvex: " << message << "\n";
+    standardError << "korvex: " << message << "\n";
     return app::kExitBadInput;
 }
 
@@ -61,11 +65,11 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty()) return badInput(parsed.error + " (see korvex --help)");
     const app::Options& options = parsed.options;
     if (options.help) {
-        std::cout << app::usageText();
+        std::fputs(app::usageText().c_str(), stdout);
         return app::kExitOk;
     }
     if (options.version) {
-        std::cout << app::versionText() << "\n";
+        std::printf("%s\n", app::versionText().c_str());
         return app::kExitOk;
     }
 #ifdef KVX_WITH_DESKTOP
@@ -102,7 +106,8 @@ int main(int argc, char** argv) {
             return badInput(library->problem().empty()
                                 ? "sensor library " + resolved.sensorLibrary + " cannot list its sensors"
                                 : library->problem());
-        std::cout << "Sensor library: " << resolved.sensorLibrary << "\n" << *text;
+        std::printf("Sensor library: %s\n", resolved.sensorLibrary.c_str());
+        std::fwrite(text->data(), 1, text->size(), stdout);
         return app::kExitOk;
     }
     platform::linux_backend::PosixFileSystem files;
@@ -117,7 +122,7 @@ int main(int argc, char** argv) {
         platform::linux_backend::windowMessagesFolder(runtime));
     platform::linux_backend::XdgAutostart autostart(platform::linux_backend::defaultAutostartFolder());
     platform::linux_backend::DetachedProgramLauncher launcher;
-    app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, std::cerr);
+    app::DesktopIntegration integration(instance, windowMessages, autostart, launcher, files, standardError);
 
     app::ModalAnswers answers;
     app::MachineServices machine{files,
@@ -132,7 +137,7 @@ int main(int argc, char** argv) {
     platform::linux_backend::MediaModule media(loader,
                                                (folders.libraries.empty() ? folders.executable : folders.libraries) +
                                                    platform::linux_backend::kMediaModuleName,
-                                               std::cerr);
+                                               standardError);
     platform::linux_backend::LazyTrash trash(media);
     machine.lifecycle.moveToTrash = [&trash](const std::string& path) { return trash.moveToTrash(path); };
     platform::linux_backend::IoctlCdTray cdTray;
@@ -140,12 +145,12 @@ int main(int argc, char** argv) {
     // Waves are heard in real time only; in virtual time the events record them.
     platform::linux_backend::LazySoundPlayer sound(media);
     if (!options.virtualTime) machine.sound = &sound;
-    app::ProgramContext context{locale, loader, machine, &integration, answers, std::cerr};
+    app::ProgramContext context{locale, loader, machine, &integration, answers, standardError};
 
 #ifdef KVX_WITH_DESKTOP
     if (!options.headless)
         return app::runDesktopModule(loader, app::desktopModuleCandidates(platform::linux_backend::executablePath()),
-                                     argc, argv, resolved, context, std::cerr);
+                                     argc, argv, resolved, context, standardError);
 #endif
 
     std::unique_ptr<platform::Scheduler> scheduler;
@@ -164,8 +169,8 @@ int main(int argc, char** argv) {
         });
         scheduler = std::move(loop);
     }
-    app::HeadlessMessageBoxes messageBoxes(*scheduler, answers, std::cerr);
-    app::ScriptedModalHost modalHost(*scheduler, answers, std::cerr);
+    app::HeadlessMessageBoxes messageBoxes(*scheduler, answers, standardError);
+    app::ScriptedModalHost modalHost(*scheduler, answers, standardError);
     app::ScriptedFileDialogs fileDialogs(answers, nullptr);
     app::ProgramPlatform platform{context, *scheduler, messageBoxes, modalHost, {}, &fileDialogs};
     return app::runProgram(resolved, platform);

@@ -1,10 +1,8 @@
 #include "app/program.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <ostream>
-#include <sstream>
 
 #include "app/application.h"
 #include "app/harness/script.h"
@@ -13,30 +11,38 @@
 
 namespace kvx::app {
 
+// Plain stdio rather than file streams: a stream would build the C++ locale
+// that a resting korvex otherwise never needs.
 bool readTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
+    std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) {
         error = "cannot read " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
+    std::string content;
+    char buffer[8192];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) content.append(buffer, got);
+    const bool failed = std::ferror(in);
+    const int reason = errno;
+    std::fclose(in);
+    if (failed) {
+        error = "cannot read " + path + ": " + std::strerror(reason);
         return false;
     }
-    text = content.str();
+    text = std::move(content);
     return true;
 }
 
 namespace {
 
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) out << text;
-    if (out) out.flush();
-    if (!out) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    bool ok = out && std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+    const int reason = errno;
+    if (out && std::fclose(out) != 0) ok = false;
+    if (!ok) {
+        error = "cannot write " + path + ": " + std::strerror(ok ? errno : reason);
         return false;
     }
     return true;
@@ -54,7 +60,7 @@ std::string sensorLibraryPath(const Options& options, const std::string& environ
 
 int runProgram(const Options& options, ProgramPlatform& p) {
     ProgramContext& c = p.context;
-    std::ostream& err = c.diagnostics;
+    platform::Diagnostics& err = c.diagnostics;
 
     std::string scriptText;
     std::string error;

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/desktop_integration.h"
 #include "app/harness/modal_answers.h"
+#include "platform/diagnostics.h"
 #include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
@@ -32,7 +33,7 @@ struct ProgramContext {
     DesktopIntegration* integration = nullptr;
     // The answers that the headless modal host and message boxes consult.
     ModalAnswers& answers;
-    std::ostream& diagnostics;
+    platform::Diagnostics& diagnostics;
 };
 
 // What a run shows of the window models (the desktop's windows and tray icon).

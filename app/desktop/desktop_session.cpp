@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
-#include <iostream>
 #include <memory>
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <iostream>
+#include <cstdio>
 
 namespace kvx::ui::qt {
 namespace {
@@ -38,7 +38,7 @@ TrayIconsView::Actions trayActions(app::Application& app) {
     TrayIconsView::Actions actions;
     actions.showSmallWindow = [&main] { main.Show2Click(); };
     actions.windowHidden = [&main] { return !main.form().visible(); };
-    actions.tell = [](const std::string& line) { std::cerr << line << std::endl; };
+    actions.tell = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
     return actions;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-#include <ostream>
 
 #include "app/harness/modal_answers.h"
+#include "platform/diagnostics.h"
 #include "platform/scheduler.h"
 #include "ui/model/window.h"
 
@@ -14,14 +14,14 @@ namespace kvx::ui::qt {
 // the script gave. Windows the script did not answer wait for the person.
 class QtModalHost final : public ModalHost {
 public:
-    QtModalHost(platform::Scheduler& scheduler, const app::ModalAnswers& answers, std::ostream& diagnostics)
+    QtModalHost(platform::Scheduler& scheduler, const app::ModalAnswers& answers, platform::Diagnostics& diagnostics)
         : scheduler_(scheduler), answers_(answers), diagnostics_(diagnostics) {}
     void showModal(Window& window) override;
 
 private:
     platform::Scheduler& scheduler_;
     const app::ModalAnswers& answers_;
-    std::ostream& diagnostics_;
+    platform::Diagnostics& diagnostics_;
 };
 
 }  // namespace kvx::ui::qt

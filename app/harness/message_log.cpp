@@ -1,7 +1,5 @@
 #include "app/harness/message_log.h"
 
-#include <ostream>
-
 #include "app/harness/modal_answers.h"
 #include "ui/model/window.h"
 
@@ -16,7 +14,6 @@ std::string HeadlessMessageBoxes::show(const platform::MessageBoxRequest& reques
     // The line already starts with the program's name; a title that repeats it is left out.
     const bool titleAddsSomething = !request.title.empty() && ui::foldCase(request.title) != "korvex";
     out_ << "korvex: " << (titleAddsSomething ? request.title + ": " : "") << request.text << "\n";
-    out_.flush();
     if (request.buttons.empty()) return {};
     auto answer = answers_.forWindow(ModalAnswers::kMessageBox);
     if (answer && answer->afterMs > 0) scheduler_.wait(answer->afterMs);

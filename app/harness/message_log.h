@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/diagnostics.h"
 #include "platform/message_box.h"
 #include "platform/scheduler.h"
 
@@ -32,14 +33,14 @@ private:
 // the box is answered from the script's `answer MessageBox` (a question agrees by default).
 class HeadlessMessageBoxes final : public platform::MessageBoxes {
 public:
-    HeadlessMessageBoxes(platform::Scheduler& scheduler, const class ModalAnswers& answers, std::ostream& out)
+    HeadlessMessageBoxes(platform::Scheduler& scheduler, const class ModalAnswers& answers, platform::Diagnostics& out)
         : scheduler_(scheduler), answers_(answers), out_(out) {}
     std::string show(const platform::MessageBoxRequest& request) override;
 
 private:
     platform::Scheduler& scheduler_;
     const ModalAnswers& answers_;
-    std::ostream& out_;
+    platform::Diagnostics& out_;
 };
 
 }  // namespace kvx::app

@@ -1,10 +1,10 @@
 #pragma once
 #include <functional>
-#include <ostream>
 #include <vector>
 
 #include "app/harness/modal_answers.h"
 #include "app/harness/script.h"
+#include "platform/diagnostics.h"
 #include "platform/scheduler.h"
 #include "ui/model/window_set.h"
 
@@ -16,7 +16,7 @@ public:
     using DumpWriter = std::function<void(const std::string& file)>;
 
     ScriptRunner(platform::Scheduler& scheduler, ui::WindowSet& windows, ModalAnswers& answers, DumpWriter dump,
-                 std::ostream& diagnostics)
+                 platform::Diagnostics& diagnostics)
         : scheduler_(scheduler),
           windows_(windows),
           answers_(answers),
@@ -33,7 +33,7 @@ private:
     ui::WindowSet& windows_;
     ModalAnswers& answers_;
     DumpWriter dump_;
-    std::ostream& diagnostics_;
+    platform::Diagnostics& diagnostics_;
 };
 
 }  // namespace kvx::app

@@ -1,7 +1,7 @@
 #pragma once
-#include <ostream>
 
 #include "app/harness/modal_answers.h"
+#include "platform/diagnostics.h"
 #include "platform/scheduler.h"
 #include "ui/model/window.h"
 
@@ -12,14 +12,14 @@ namespace kvx::app {
 // a window waits (speaker, countdown, interval log) behave as in real time.
 class ScriptedModalHost final : public ui::ModalHost {
 public:
-    ScriptedModalHost(platform::Scheduler& scheduler, const ModalAnswers& answers, std::ostream& diagnostics)
+    ScriptedModalHost(platform::Scheduler& scheduler, const ModalAnswers& answers, platform::Diagnostics& diagnostics)
         : scheduler_(scheduler), answers_(answers), diagnostics_(diagnostics) {}
     void showModal(ui::Window& window) override;
 
 private:
     platform::Scheduler& scheduler_;
     const ModalAnswers& answers_;
-    std::ostream& diagnostics_;
+    platform::Diagnostics& diagnostics_;
 };
 
 }  // namespace kvx::app

@@ -3,8 +3,6 @@
 #include <dlfcn.h>
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +10,7 @@
 #include "launcher/shdnlnch.h"
 #include "platform/linux/detached_spawn.h"
 #include "platform/linux/install_layout.h"
+#include "platform/linux/posix_file_system.h"
 
 namespace {
 
@@ -35,15 +34,17 @@ std::string machineWideHive() {
 
 std::string currentLocation() {
     // A user's own machine.reg wins over the machine-wide one, as in the program.
+    // Read with the program's own file helper: a file stream would build the C++
+    // locale inside korvex, which asks for the location when it starts.
+    kvx::platform::linux_backend::PosixFileSystem files;
     std::string folder = kvx::launcher::configFolder();
-    std::ifstream in;
-    if (!folder.empty()) in.open(folder + "/machine.reg", std::ios::binary);
-    if (!in.is_open())
-        if (std::string wide = machineWideHive(); !wide.empty()) in.open(wide, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return kvx::launcher::locationFromHive(text.str());
+    kvx::platform::FileContent hive;
+    hive.status.kind = kvx::platform::FsStatus::Kind::NotFound;
+    if (!folder.empty()) hive = files.readFile(folder + "/machine.reg");
+    if (!hive.status.ok())
+        if (std::string wide = machineWideHive(); !wide.empty()) hive = files.readFile(wide);
+    if (!hive.status.ok()) return {};
+    return kvx::launcher::locationFromHive(hive.bytes);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ constexpr unsigned kLatencyUs = 100000;  // also how long a stop may take to be 
 
 }  // namespace
 
-AlsaSoundPlayer::AlsaSoundPlayer(std::ostream& diagnostics, std::string device)
+AlsaSoundPlayer::AlsaSoundPlayer(Diagnostics& diagnostics, std::string device)
     : diagnostics_(diagnostics), device_(std::move(device)) {
     static std::once_flag quiet;
     std::call_once(quiet, [] { snd_lib_error_set_handler(quietAlsa); });

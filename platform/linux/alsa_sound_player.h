@@ -5,10 +5,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <ostream>
 #include <string>
 #include <thread>
 
+#include "platform/diagnostics.h"
 #include "platform/sound_player.h"
 
 namespace kvx::platform::linux_backend {
@@ -17,7 +17,7 @@ class AlsaSoundPlayer final : public SoundPlayer {
 public:
     // `device` is an ALSA device name ("default"); `diagnostics` hears, once,
     // that there is no sound device to play on.
-    AlsaSoundPlayer(std::ostream& diagnostics, std::string device = "default");
+    AlsaSoundPlayer(Diagnostics& diagnostics, std::string device = "default");
     ~AlsaSoundPlayer() override;
     AlsaSoundPlayer(const AlsaSoundPlayer&) = delete;
     AlsaSoundPlayer& operator=(const AlsaSoundPlayer&) = delete;
@@ -37,7 +37,7 @@ private:
     void playFile(const Request& request, std::uint64_t generation);
     bool superseded(std::uint64_t generation);
 
-    std::ostream& diagnostics_;
+    Diagnostics& diagnostics_;
     std::string device_;
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -2,7 +2,7 @@
 
 namespace kvx::platform::linux_backend {
 
-MediaModule::MediaModule(SharedLibraryLoader& loader, std::string path, std::ostream& diagnostics)
+MediaModule::MediaModule(SharedLibraryLoader& loader, std::string path, Diagnostics& diagnostics)
     : loader_(loader), path_(std::move(path)), diagnostics_(diagnostics) {}
 
 MediaModule::~MediaModule() {

@@ -4,9 +4,9 @@
 // live in korvex-media.so, which is loaded the first time a wave is played or
 // a file is moved to the trash, so a headless run stays small.
 #include <memory>
-#include <ostream>
 #include <string>
 
+#include "platform/diagnostics.h"
 #include "platform/shared_library.h"
 #include "platform/sound_player.h"
 #include "platform/trash.h"
@@ -17,7 +17,7 @@ inline constexpr const char* kMediaModuleName = "korvex-media.so";
 // The module's two C entries: each returns a new object, owned by the caller.
 inline constexpr const char* kMediaSoundEntry = "kvx_media_new_sound_player";
 inline constexpr const char* kMediaTrashEntry = "kvx_media_new_trash";
-using MediaSoundEntry = SoundPlayer* (*)(std::ostream* diagnostics);
+using MediaSoundEntry = SoundPlayer* (*)(Diagnostics* diagnostics);
 using MediaTrashEntry = Trash* (*)();
 
 // Loads the module at `path` on first use and keeps it loaded until exit.
@@ -25,7 +25,7 @@ using MediaTrashEntry = Trash* (*)();
 // silent and the trash refuses every move with the reason.
 class MediaModule {
 public:
-    MediaModule(SharedLibraryLoader& loader, std::string path, std::ostream& diagnostics);
+    MediaModule(SharedLibraryLoader& loader, std::string path, Diagnostics& diagnostics);
     ~MediaModule();
     MediaModule(const MediaModule&) = delete;
     MediaModule& operator=(const MediaModule&) = delete;
@@ -44,7 +44,7 @@ private:
 
     SharedLibraryLoader& loader_;
     std::string path_;
-    std::ostream& diagnostics_;
+    Diagnostics& diagnostics_;
     std::unique_ptr<SharedLibrary> library_;
     bool tried_ = false;
     std::string problem_;

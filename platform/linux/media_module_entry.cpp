@@ -6,7 +6,7 @@
 
 using namespace kvx::platform;
 
-extern "C" __attribute__((visibility("default"))) SoundPlayer* kvx_media_new_sound_player(std::ostream* diagnostics) {
+extern "C" __attribute__((visibility("default"))) SoundPlayer* kvx_media_new_sound_player(Diagnostics* diagnostics) {
     try {
         return new linux_backend::AlsaSoundPlayer(*diagnostics);
     } catch (...) {  // nothing may cross the module's C boundary

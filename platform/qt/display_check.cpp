@@ -1,7 +1,7 @@
 #include "platform/qt/display_check.h"
 
 #include <cstdlib>
-#include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace kvx::platform::qt {
@@ -15,11 +15,13 @@ std::string variable(const char* name) {
 // The plugin names of QT_QPA_PLATFORM, without their options.
 std::vector<std::string> pluginNames(const std::string& list) {
     std::vector<std::string> names;
-    std::istringstream in(list);
-    std::string entry;
-    while (std::getline(in, entry, ';')) {
-        std::string name = entry.substr(0, entry.find(':'));
-        if (!name.empty()) names.push_back(name);
+    std::string_view rest = list;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(';');
+        const std::string_view entry = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        const std::string_view name = entry.substr(0, entry.find(':'));
+        if (!name.empty()) names.emplace_back(name);
     }
     return names;
 }

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
+#include "sensorlib/lmsensors/file_text.h"
 #include "sensorlib/lmsensors/hive_key_lines.h"
 #include "sensorlib/number_text.h"
 #include "settings/hive.h"
@@ -87,12 +86,10 @@ OverrideValues parseOverrideText(std::string_view text, std::string_view fileNam
 }
 
 OverrideValues readOverrides(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {};
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return {{}, path + ": cannot be read", {}};
-    return parseOverrideText(text.str(), path);
+    const FileText file = readFileText(path);
+    if (!file.opened) return {};
+    if (!file.complete) return {{}, path + ": cannot be read", {}};
+    return parseOverrideText(file.text, path);
 }
 
 bool interpretOverrides(const std::map<std::string, std::string>& values, Overrides& out, std::string& error,

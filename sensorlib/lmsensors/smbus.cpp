@@ -3,21 +3,25 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
+#include "sensorlib/lmsensors/file_text.h"
 #include "sensorlib/number_text.h"
 
 namespace kvx::lmsensors {
 namespace {
 
-std::string firstLine(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
+std::string firstLine(const std::filesystem::path& path) { return firstLineOf(path.string()); }
+
+// Reads one hexadecimal field ("0x0000f000" or "f000") and moves `text` past it.
+bool hexField(const char*& text, unsigned long& value) {
+    char* end = nullptr;
+    value = std::strtoul(text, &end, 16);
+    if (end == text) return false;
+    text = end;
+    return true;
 }
 
 constexpr unsigned long kIoResourceFlag = 0x100;  // IORESOURCE_IO
@@ -61,12 +65,15 @@ int ioBaseFromAdapterName(const std::string& name) {
 }
 
 int ioBaseFromPciResource(const std::string& resourceText) {
-    std::istringstream in(resourceText);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::size_t lineStart = 0;
+    while (lineStart < resourceText.size()) {
+        std::size_t lineEnd = resourceText.find('\n', lineStart);
+        if (lineEnd == std::string::npos) lineEnd = resourceText.size();
+        const std::string line = resourceText.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
         unsigned long start = 0, end = 0, flags = 0;
-        std::istringstream fields(line);
-        fields >> std::hex >> start >> end >> flags;
+        const char* cursor = line.c_str();
+        const bool fields = hexField(cursor, start) && hexField(cursor, end) && hexField(cursor, flags);
         if (fields && (flags & kIoResourceFlag) && start != 0 && start <= 0xFFFF && start != kNoSmbus)
             return static_cast<int>(start);
     }
@@ -76,10 +83,9 @@ int ioBaseFromPciResource(const std::string& resourceText) {
 std::uint16_t smbusBase(const std::string& sysRoot, const AdapterInfo& adapter) {
     int base = ioBaseFromAdapterName(adapter.name);
     if (base < 0) {
-        std::ifstream in(sysRoot + "/class/i2c-adapter/i2c-" + std::to_string(adapter.number) + "/device/resource");
-        std::ostringstream text;
-        text << in.rdbuf();
-        base = ioBaseFromPciResource(text.str());
+        base = ioBaseFromPciResource(
+            readFileText(sysRoot + "/class/i2c-adapter/i2c-" + std::to_string(adapter.number) + "/device/resource")
+                .text);
     }
     if (base < 0 || base == kNoSmbus) base = adapter.number & 0xFFFF;
     return static_cast<std::uint16_t>(base);

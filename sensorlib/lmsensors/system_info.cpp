@@ -4,47 +4,70 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <map>
-#include <sstream>
+#include <string_view>
 #include <vector>
+
+#include "sensorlib/lmsensors/file_text.h"
 
 namespace kvx::lmsensors {
 namespace {
 
-std::string fileText(const char* path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+std::string fileText(const char* path) { return readFileText(path).text; }
+
+// Calls `each` with every line of `text`, without its "\n".
+template <typename Each>
+void forEachLine(std::string_view text, Each each) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        each(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The next blank-separated word of `line`, which moves past it.
+std::string_view nextWord(std::string_view& line) {
+    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+    std::size_t length = 0;
+    while (length < line.size() && !isBlank(line[length])) ++length;
+    const std::string_view word = line.substr(0, length);
+    line.remove_prefix(length);
+    return word;
 }
 
 }  // namespace
 
 std::optional<int> clockFromCpuinfo(const std::string& text) {
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("cpu MHz", 0) != 0) continue;
+    std::optional<int> clock;
+    forEachLine(text, [&clock](std::string_view view) {
+        if (clock || !view.starts_with("cpu MHz")) return;
+        const std::string line(view);
         const std::size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
+        if (colon == std::string::npos) return;
         char* end = nullptr;
         const double mhz = std::strtod(line.c_str() + colon + 1, &end);
         // A clock that does not fit an int is no clock (the cast would be undefined).
         if (end != line.c_str() + colon + 1 && mhz > 0 && mhz < std::numeric_limits<int>::max())
-            return static_cast<int>(std::lround(mhz));
-    }
-    return std::nullopt;
+            clock = static_cast<int>(std::lround(mhz));
+    });
+    return clock;
 }
 
 int processorClockMhz() {
     if (auto mhz = clockFromCpuinfo(fileText("/proc/cpuinfo"))) return *mhz;
-    std::ifstream maxFreq("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
-    long khz = 0;
-    if (maxFreq >> khz && khz > 0 && khz / 1000 < std::numeric_limits<int>::max())
+    const std::string maxFreq = fileText("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq");
+    char* end = nullptr;
+    errno = 0;
+    const long khz = std::strtol(maxFreq.c_str(), &end, 10);
+    if (end != maxFreq.c_str() && errno != ERANGE && khz > 0 && khz / 1000 < std::numeric_limits<int>::max())
         return static_cast<int>((khz + 500) / 1000);
     return 0;
 }
@@ -53,18 +76,16 @@ constexpr std::int64_t kMaxKib = std::numeric_limits<std::int64_t>::max() / 1024
 
 std::optional<MemoryInfo> memoryFromMeminfo(const std::string& text) {
     std::map<std::string, std::int64_t> kib;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string key;
+    forEachLine(text, [&kib](std::string_view line) {
+        const std::string_view key = nextWord(line);
+        const std::string_view number = nextWord(line);
         std::int64_t value = 0;
+        const auto parsed = std::from_chars(number.data(), number.data() + number.size(), value);
         // Sizes in KiB that would overflow as bytes are not believed.
-        if (fields >> key >> value && !key.empty() && key.back() == ':' && value >= 0 && value <= kMaxKib) {
-            key.pop_back();
-            kib[key] = value;
-        }
-    }
+        if (!number.empty() && parsed.ec == std::errc{} && !key.empty() && key.back() == ':' && value >= 0 &&
+            value <= kMaxKib)
+            kib[std::string(key.substr(0, key.size() - 1))] = value;
+    });
     if (!kib.count("MemTotal")) return std::nullopt;
     MemoryInfo memory;
     memory.totalBytes = kib["MemTotal"] * 1024;

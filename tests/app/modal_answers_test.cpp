@@ -6,6 +6,7 @@
 #include "app/harness/message_log.h"
 #include "app/harness/modal_answers.h"
 #include "app/harness/scripted_modal_host.h"
+#include "platform/diagnostics.h"
 #include "platform/fake/virtual_scheduler.h"
 
 using namespace kvx;
@@ -16,7 +17,7 @@ namespace {
 struct Dialog {
     platform::fake::VirtualScheduler clock;
     app::ModalAnswers answers;
-    std::ostringstream diagnostics;
+    kvx::platform::CollectedDiagnostics diagnostics;
     app::ScriptedModalHost host{clock, answers, diagnostics};
     ui::Window window{"WarningForm"};
     ui::Button& enable = window.add<ui::Button>(nullptr, "EnableButton");
@@ -46,7 +47,7 @@ TEST(ScriptedModalHost, AWindowLeftToRunOutWithNothingToRunIsClosed) {
 TEST(HeadlessMessageBoxes, QuestionsAgreeByDefaultAndEveryBoxIsLogged) {
     platform::fake::VirtualScheduler clock;
     app::ModalAnswers answers;
-    std::ostringstream err;
+    platform::CollectedDiagnostics err;
     app::HeadlessMessageBoxes boxes(clock, answers, err);
     app::MessageLog log(boxes, clock);
 

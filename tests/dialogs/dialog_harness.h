@@ -8,6 +8,7 @@
 
 #include "app/harness/modal_answers.h"
 #include "app/harness/scripted_modal_host.h"
+#include "platform/diagnostics.h"
 #include "platform/fake/virtual_scheduler.h"
 #include "ui/model/window.h"
 
@@ -38,7 +39,7 @@ public:
 
     platform::fake::VirtualScheduler clock;
     app::ModalAnswers answers;
-    std::ostringstream diagnostics;
+    kvx::platform::CollectedDiagnostics diagnostics;
     std::vector<std::string> shown;
     std::set<std::string> closeBox;
     std::map<std::string, std::function<void(ui::Window&)>> whileOpen;

@@ -14,7 +14,7 @@ using namespace kvx::platform::linux_backend;
 // alarm, or a refused move that does not say why (the log page shows that text).
 TEST(MediaModule, AMissingModuleIsToldOnceWavesAreSilentAndTheTrashSaysWhy) {
     DlSharedLibraryLoader loader;
-    std::ostringstream told;
+    kvx::platform::CollectedDiagnostics told;
     MediaModule media(loader, "/nonexistent/korvex-media.so", told);
     LazySoundPlayer sound(media);
     LazyTrash trash(media);
@@ -35,7 +35,7 @@ TEST(MediaModule, AMissingModuleIsToldOnceWavesAreSilentAndTheTrashSaysWhy) {
 // Guards against: a module built without its entries, or entries whose names the program does not look up.
 TEST(MediaModule, TheBuiltModuleGivesAPlayerAndATrash) {
     DlSharedLibraryLoader loader;
-    std::ostringstream told;
+    kvx::platform::CollectedDiagnostics told;
     MediaModule media(loader, std::string(KVX_BIN_DIR) + "/" + kMediaModuleName, told);
     EXPECT_EQ(media.soundIfMade(), nullptr) << "nothing is loaded before it is asked for";
     EXPECT_NE(media.trash(), nullptr) << media.problem();

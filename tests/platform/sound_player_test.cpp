@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/diagnostics.h"
 #include "platform/linux/alsa_sound_player.h"
 #include "wave_files.h"
 
@@ -51,7 +52,7 @@ TEST(AlsaSoundPlayer, PlaysEveryFrameOfMonoAndStereoWaves) {
         SoundFolder folder;
         const auto samples = ramp(c.frames, c.channels, -1200);
         writeWave(folder.file("alarm.wav"), samples, c.channels, c.rate);
-        std::ostringstream diagnostics;
+        kvx::platform::CollectedDiagnostics diagnostics;
         AlsaSoundPlayer player(diagnostics, fileDevice(folder.file("out.raw")));
         player.play(folder.file("alarm.wav"), false);
         player.waitUntilIdle();
@@ -65,7 +66,7 @@ TEST(AlsaSoundPlayer, ALoopingWaveRepeatsUntilStopped) {
     SoundFolder folder;
     const auto samples = ramp(700, 1, 100);
     writeWave(folder.file("loop.wav"), samples, 1, 8000);
-    std::ostringstream diagnostics;
+    kvx::platform::CollectedDiagnostics diagnostics;
     AlsaSoundPlayer player(diagnostics, fileDevice(folder.file("out.raw")));
     player.play(folder.file("loop.wav"), true);
     waitFor([&] { return test::sampleCount(folder.file("out.raw")) >= 3 * samples.size(); });
@@ -88,7 +89,7 @@ TEST(AlsaSoundPlayer, FilesThatAreNoSoundAreSilent) {
     SoundFolder folder;
     std::ofstream(folder.file("notes.wav")) << "this is text, not a wave\n";
     writeWave(folder.file("empty.wav"), {}, 1, 8000);
-    std::ostringstream diagnostics;
+    kvx::platform::CollectedDiagnostics diagnostics;
     AlsaSoundPlayer player(diagnostics, fileDevice(folder.file("out.raw")));
     for (const std::string& path :
          {folder.file("missing.wav"), folder.file("notes.wav"), folder.path, folder.file("empty.wav")}) {

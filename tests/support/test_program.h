@@ -20,7 +20,7 @@ struct TestProgram {
     platform::fake::VirtualScheduler clock;
     platform::fake::FixedLocale locale;
     app::ModalAnswers answers;
-    std::ostringstream err;
+    platform::CollectedDiagnostics err;
     app::HeadlessMessageBoxes boxes{clock, answers, err};
     app::ScriptedModalHost host{clock, answers, err};
     platform::linux_backend::PosixFileSystem files;

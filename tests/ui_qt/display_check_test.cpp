@@ -20,9 +20,11 @@ TEST(DisplayCheck, RefusesOnlyWhatCannotOpenAWindow) {
         {{"xcb:nograb", ":1", ""}, false},  // plugin options
         {{"offscreen", "", ""}, false},     // no display needed
         {{"minimal", "", ""}, false},
-        {{"wayland", "", ""}, false},        // Wayland finds its default socket itself
-        {{"xcb;offscreen", "", ""}, false},  // Qt falls back to the next plugin
-        {{";", "", ""}, true},               // an empty list is no choice
+        {{"wayland", "", ""}, false},              // Wayland finds its default socket itself
+        {{"xcb;offscreen", "", ""}, false},        // Qt falls back to the next plugin
+        {{";", "", ""}, true},                     // an empty list is no choice
+        {{"xcb;;offscreen:x=1;", "", ""}, false},  // empty entries between and after are skipped
+        {{":opt;xcb", "", ""}, true},              // an entry of options only names no plugin
     };
     for (const auto& row : rows) {
         std::string reason = missingDisplayReason(row.environment);

@@ -16,6 +16,7 @@
 #include "alarms/warning_window.h"
 #include "app/desktop/qt_modal_host.h"
 #include "app/harness/modal_answers.h"
+#include "platform/diagnostics.h"
 #include "platform/qt/qt_scheduler.h"
 #include "qt_application.h"
 #include "ui/model/window.h"
@@ -91,7 +92,7 @@ TEST_F(WindowShowing, TheWarningIsAFixedCentredAlwaysOnTopDialogWithAWarningPict
     platform::qt::QtScheduler scheduler;
     app::ModalAnswers answers;
     answers.set("WarningForm", {"&Disable Alarm", 200});
-    std::ostringstream diagnostics;
+    kvx::platform::CollectedDiagnostics diagnostics;
     ui::qt::QtModalHost host(scheduler, answers, diagnostics);
     alarms::WarningWindow warning;
     warning.window().setModalHost(&host);
