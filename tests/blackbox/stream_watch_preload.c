@@ -2,7 +2,7 @@
  * named by KVX_STREAM_WATCH_FILE each time the program builds a C++ locale
  * (any stream does) or sets up the standard streams, then hands the call on to
  * libstdc++. Both go through the dynamic linker, so preloading sees them. */
-#define _GNU_SOURCE
+#define _GNU_SOURCE /* NOLINT(bugprone-reserved-identifier): asks glibc for RTLD_NEXT */
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -38,6 +38,7 @@ WATCHED_CONSTRUCTOR(_ZNSt6localeC2Ev, "std::locale::locale()")
 WATCHED_CONSTRUCTOR(_ZNSt8ios_base4InitC1Ev, "std::ios_base::Init::Init()")
 WATCHED_CONSTRUCTOR(_ZNSt8ios_base4InitC2Ev, "std::ios_base::Init::Init()")
 
+/* NOLINTNEXTLINE(bugprone-reserved-identifier): the mangled name is the point */
 const void* _ZNSt6locale7classicEv(void) {
     static const void* (*next)(void);
     static int noted;
