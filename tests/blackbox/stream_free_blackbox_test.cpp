@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 
 #include "run_program.h"
@@ -22,6 +23,17 @@ struct WatchedRun {
     std::string err;
 };
 
+// The AddressSanitizer runtime this test program carries, with a ':' after it, or nothing.
+// A sanitized korvex refuses to start unless that runtime comes first among the preloaded
+// libraries, and it is built with the same runtime as this test.
+std::string sanitizerRuntimeFirst() {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (auto at = line.find('/'); at != std::string::npos && line.find("/libasan.so", at) != std::string::npos)
+            return line.substr(at) + ":";
+    return {};
+}
+
 // Runs korvex with `args` under the stream watcher (tests/blackbox/stream_watch_preload.c).
 WatchedRun runWatched(const std::string& environment, const std::string& args) {
     const std::string root = makeTempFolder();
@@ -31,10 +43,10 @@ WatchedRun runWatched(const std::string& environment, const std::string& args) {
               "at 0 answer Form9 \"&Ok\"\nat 0 answer Form3 \"&Yes\"\nat 0 answer Form2 \"&Ok\"\n"
               "at 0 answer Form6 \"&Ok\"\n");
     const std::string command = "XDG_RUNTIME_DIR=" + root + "/runtime KVX_STREAM_WATCH_FILE=" + root +
-                                "/noted.txt LD_PRELOAD=" KVX_STREAM_WATCH + std::string(" ") + environment + " " +
-                                kBin + "/korvex --config-dir " + root + "/config --program-folder " + root +
-                                "/program " + args + " --script " + root + "/script.txt >/dev/null 2>" + root +
-                                "/err.txt";
+                                "/noted.txt LD_PRELOAD=" + sanitizerRuntimeFirst() + KVX_STREAM_WATCH + " " +
+                                environment + " " + kBin + "/korvex --config-dir " + root +
+                                "/config --program-folder " + root + "/program " + args + " --script " + root +
+                                "/script.txt >/dev/null 2>" + root + "/err.txt";
     WatchedRun run;
     run.exitCode = runTool({"sh", "-c", command}, nullptr, 120000);
     run.noted = readFile(root + "/noted.txt");
