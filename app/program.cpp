@@ -39,10 +39,14 @@ namespace {
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
     std::FILE* out = std::fopen(path.c_str(), "wb");
     bool ok = out && std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
-    const int reason = errno;
-    if (out && std::fclose(out) != 0) ok = false;
+    int reason = errno;
+    // A failed close (a full disk found only then) is a failed write too, with its own reason.
+    if (out && std::fclose(out) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
     if (!ok) {
-        error = "cannot write " + path + ": " + std::strerror(ok ? errno : reason);
+        error = "cannot write " + path + ": " + std::strerror(reason);
         return false;
     }
     return true;
